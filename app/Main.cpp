@@ -1,0 +1,297 @@
+#include "app/Main.h"
+
+#include "app/Glyphs.h"
+#include "app/QuadrixApplication.h"
+#include "model/LayoutMath.h"
+#include "model/Numeric.h"
+#include "model/NumberText.h"
+#include "model/Units.h"
+#include "render/PreviewGeometry.h"
+#include "render/SheetPrinter.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QStyleOptionButton>
+#include <QStatusBar>
+#include <exception>
+
+TfQuadrix* fQuadrix = nullptr;
+
+namespace {
+constexpr int kFormWidth = 585;
+constexpr int kFormHeight = 404;
+const char* const kFontFamily = "Tahoma";
+constexpr int kFontPixels = 11; // 8 point at 96 dpi
+constexpr int kPanelWidth = 150;
+constexpr int kCountMin = 2;
+constexpr int kCountMax = 100;
+const char* const kCreditText = "Quadrix 1.0";
+// How far a caption may be tightened to fit its control where the platform's
+// substitute face is wider than the designed one, in pixels per character.
+constexpr qreal kMaxWordTightening = 1.0;
+constexpr qreal kMaxLetterTightening = 0.5;
+
+// Tightens a check box caption that does not fit its control: first the
+// blanks (so a gap that an edit lies over shrinks evenly), then the letters.
+void fitCaption(QCheckBox* box) {
+    QStyleOptionButton option;
+    option.initFrom(box);
+    option.text = box->text();
+    const int available =
+        box->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, box).width();
+    const QString text = box->text();
+    QFont font = box->font();
+    const int excess = QFontMetrics(font).horizontalAdvance(text) - available;
+    if (excess <= 0)
+        return;
+    const int blanks = int(text.count(QLatin1Char(' ')));
+    if (blanks > 0)
+        font.setWordSpacing(-qMin(kMaxWordTightening, qreal(excess) / blanks));
+    const int left = QFontMetrics(font).horizontalAdvance(text) - available;
+    if (left > 0)
+        font.setLetterSpacing(QFont::AbsoluteSpacing,
+                              -qMin(kMaxLetterTightening, qreal(left) / text.size()));
+    box->setFont(font);
+}
+} // namespace
+
+TfQuadrix::TfQuadrix(std::unique_ptr<PrinterDevice> printer, QWidget* parent)
+    : QWidget(parent), m_printer(std::move(printer)),
+      m_reportError(&QuadrixApplication::ShowException) {
+    QFont formFont(kFontFamily);
+    formFont.setPixelSize(kFontPixels);
+    setFont(formFont);
+    setupUi(this);
+    setFixedSize(kFormWidth, kFormHeight);
+    setWindowIcon(Glyphs::application());
+
+    udWidth->setAssociate(seWidth);
+    udWidth->setMin(kCountMin);
+    udWidth->setMax(kCountMax);
+    udWidth->setPosition(5);
+    udHeight->setAssociate(seHeight);
+    udHeight->setMin(kCountMin);
+    udHeight->setMax(kCountMax);
+    udHeight->setPosition(6);
+    rgVertical->collectItems();
+    rgHorizontal->collectItems();
+
+    bbSetup->setIcon(Glyphs::setup());
+    bbInside->setIcon(Glyphs::inside());
+    bbPrint->setIcon(Glyphs::print());
+    bbExit->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    buildStatusBar();
+    for (QCheckBox* box : {cbFrame, cbSize, cbKeepCheckerConstant})
+        fitCaption(box);
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    wire();
+    handleEvent(this, &TfQuadrix::FormCreate);
+}
+
+TfQuadrix::~TfQuadrix() {
+    if (fQuadrix == this)
+        fQuadrix = nullptr;
+}
+
+void TfQuadrix::buildStatusBar() {
+    sb->setSizeGripEnabled(false);
+    const char* const initial[4] = {"Printer: default", "Page size: 1000x1000 pixels",
+                                    "Resolution: 100 DPI", kCreditText};
+    for (int i = 0; i < 4; ++i) {
+        sbPanel[i] = new QLabel(QString::fromLatin1(initial[i]), sb);
+        sbPanel[i]->setObjectName(QStringLiteral("sbPanel%1").arg(i));
+        if (i < 3) {
+            sbPanel[i]->setFixedWidth(kPanelWidth);
+            sb->addWidget(sbPanel[i]);
+        } else {
+            sb->addWidget(sbPanel[i], 1); // the last panel runs to the right end
+        }
+    }
+}
+
+void TfQuadrix::handleEvent(QObject* sender, void (TfQuadrix::*handler)(QObject*)) {
+    try {
+        (this->*handler)(sender);
+    } catch (const std::exception& e) {
+        m_reportError(QString::fromUtf8(e.what()));
+    } catch (...) {
+        m_reportError(QString());
+    }
+}
+
+void TfQuadrix::wire() {
+    const auto on = [this](QObject* sender, void (TfQuadrix::*handler)(QObject*)) {
+        return [this, sender, handler] { handleEvent(sender, handler); };
+    };
+    for (QLineEdit* e : {seWidth, seHeight})
+        connect(e, &QLineEdit::textChanged, this, on(e, &TfQuadrix::ChangePattern1));
+    for (QLineEdit* e : {ePatternWidth, ePatternHeight})
+        connect(e, &QLineEdit::textChanged, this, on(e, &TfQuadrix::ChangePattern2));
+    connect(cbUnitsP, &UnitCombo::unitChanged, this, on(cbUnitsP, &TfQuadrix::ChangePattern2));
+    for (QLineEdit* e : {eCheckerWidth, eCheckerHeight})
+        connect(e, &QLineEdit::textChanged, this, on(e, &TfQuadrix::ChangeChecker));
+    connect(cbUnitsC, &UnitCombo::unitChanged, this, on(cbUnitsC, &TfQuadrix::ChangeChecker));
+    for (RadioGroup* g : {rgHorizontal, rgVertical})
+        connect(g, &RadioGroup::itemClicked, this, on(g, &TfQuadrix::rgAlignmentClick));
+    for (QCheckBox* c : {cbFrame, cbSize})
+        connect(c, &QCheckBox::toggled, this, on(c, &TfQuadrix::rgAlignmentClick));
+    for (QLineEdit* e : {eFrameDistance, eSizeDistance})
+        connect(e, &QLineEdit::textChanged, this, on(e, &TfQuadrix::ChangeOptions));
+    for (UnitCombo* c : {cbUnitsF, cbUnitsS})
+        connect(c, &UnitCombo::unitChanged, this, on(c, &TfQuadrix::ChangeOptions));
+    connect(bbSetup, &QToolButton::clicked, this, on(bbSetup, &TfQuadrix::bbSetupClick));
+    connect(bbInside, &QToolButton::clicked, this, on(bbInside, &TfQuadrix::bbInsideClick));
+    connect(bbPrint, &QToolButton::clicked, this, on(bbPrint, &TfQuadrix::bbPrintClick));
+    connect(bbExit, &QToolButton::clicked, this, &QWidget::close);
+}
+
+SheetInputs TfQuadrix::sheetInputs() const {
+    SheetInputs in;
+    in.frame = cbFrame->isChecked();
+    in.frameDistanceText = eFrameDistance->text();
+    in.frameUnit = cbUnitsF->itemIndex();
+    in.vertical = rgVertical->itemIndex();
+    in.horizontal = rgHorizontal->itemIndex();
+    in.dpiX = dpiX;
+    in.dpiY = dpiY;
+    in.patternWidthPx = patternWidthPx;
+    in.patternHeightPx = patternHeightPx;
+    in.checkerWidthPx = checkerWidthPx;
+    in.checkerHeightPx = checkerHeightPx;
+    in.columns = udWidth->position();
+    in.rows = udHeight->position();
+    in.sizeCaption = cbSize->isChecked();
+    in.sizeDistanceText = eSizeDistance->text();
+    in.sizeUnit = cbUnitsS->itemIndex();
+    in.checkerWidthText = eCheckerWidth->text();
+    in.checkerHeightText = eCheckerHeight->text();
+    in.unitName = unitName;
+    return in;
+}
+
+void TfQuadrix::readPrinter() {
+    dpiX = float(m_printer->dpiX());
+    dpiY = float(m_printer->dpiY());
+    sbPanel[0]->setText(QStringLiteral("Printer: ") + m_printer->name());
+}
+
+void TfQuadrix::FormCreate(QObject* sender) {
+    readPrinter();
+    cbUnitsC->setItemIndex(kUnitCm);
+    updating = false;
+    ChangeChecker(sender);
+}
+
+void TfQuadrix::bbSetupClick(QObject* sender) {
+    m_printer->setup(this); // confirmed or cancelled, the printer is read again
+    readPrinter();
+    Change(sender);
+}
+
+void TfQuadrix::Change(QObject* sender) {
+    updating = true;
+    cbUnitsF->setItemIndex(cbUnitsC->itemIndex());
+    cbUnitsS->setItemIndex(cbUnitsC->itemIndex());
+    const DefaultDistances distances = ComputeDefaultDistances(checkerWidth, checkerHeight);
+    eFrameDistance->setText(distances.frame);
+    eSizeDistance->setText(distances.size);
+    updating = false;
+
+    const CheckerConversion conversion =
+        ConvertChecker(cbUnitsP->itemIndex(), eCheckerWidth->text(), eCheckerHeight->text(),
+                       dpiX, dpiY, m_printer->pageWidth(), m_printer->pageHeight());
+    if (conversion.converted) {
+        checkerWidthPx = conversion.checkerWidthPx;
+        checkerHeightPx = conversion.checkerHeightPx;
+        unitName = conversion.unitName;
+    }
+    patternWidthPx = ToSingle(double(udWidth->position()) * checkerWidthPx);
+    patternHeightPx = ToSingle(double(udHeight->position()) * checkerHeightPx);
+
+    rgAlignmentClick(sender);
+
+    sbPanel[1]->setText(PageSizePanelText(conversion.pageWidth, conversion.pageHeight, unitName));
+    sbPanel[2]->setText(ResolutionPanelText(dpiX, dpiY));
+    emit changeDone();
+}
+
+void TfQuadrix::ChangeChecker(QObject* sender) {
+    if (updating)
+        return;
+    cbUnitsP->setItemIndex(cbUnitsC->itemIndex());
+    checkerWidth = ReadSize(eCheckerWidth->text());
+    checkerHeight = ReadSize(eCheckerHeight->text());
+    patternWidth = TimesCount(udWidth->position(), checkerWidth);
+    patternHeight = TimesCount(udHeight->position(), checkerHeight);
+    updating = true;
+    ePatternWidth->setText(FloatToStr(patternWidth));
+    ePatternHeight->setText(FloatToStr(patternHeight));
+    updating = false;
+    Change(sender);
+}
+
+void TfQuadrix::ChangePattern2(QObject* sender) {
+    if (updating)
+        return;
+    cbUnitsC->setItemIndex(cbUnitsP->itemIndex());
+    patternWidth = ReadSize(ePatternWidth->text());
+    patternHeight = ReadSize(ePatternHeight->text());
+    checkerWidth = PerCount(patternWidth, udWidth->position());
+    checkerHeight = PerCount(patternHeight, udHeight->position());
+    updating = true;
+    eCheckerWidth->setText(FloatToStr(checkerWidth));
+    eCheckerHeight->setText(FloatToStr(checkerHeight));
+    updating = false;
+    Change(sender);
+}
+
+void TfQuadrix::ChangePattern1(QObject* sender) {
+    if (updating)
+        return;
+    updating = true;
+    cbUnitsC->setItemIndex(cbUnitsP->itemIndex());
+    if (cbKeepCheckerConstant->isChecked()) {
+        checkerWidth = ReadSize(eCheckerWidth->text());
+        checkerHeight = ReadSize(eCheckerHeight->text());
+        patternWidth = TimesCount(udWidth->position(), checkerWidth);
+        patternHeight = TimesCount(udHeight->position(), checkerHeight);
+        ePatternWidth->setText(FloatToStr(patternWidth));
+        ePatternHeight->setText(FloatToStr(patternHeight));
+    } else {
+        patternWidth = ReadSize(ePatternWidth->text());
+        patternHeight = ReadSize(ePatternHeight->text());
+        checkerWidth = PerCount(patternWidth, udWidth->position());
+        checkerHeight = PerCount(patternHeight, udHeight->position());
+        eCheckerWidth->setText(FloatToStr(checkerWidth));
+        eCheckerHeight->setText(FloatToStr(checkerHeight));
+    }
+    updating = false;
+    Change(sender);
+}
+
+void TfQuadrix::bbInsideClick(QObject*) {
+    const bool keep = cbKeepCheckerConstant->isChecked();
+    cbKeepCheckerConstant->setChecked(true);
+    udWidth->setPosition(udWidth->position() + 2);
+    udHeight->setPosition(udHeight->position() + 2);
+    cbKeepCheckerConstant->setChecked(keep);
+}
+
+void TfQuadrix::rgAlignmentClick(QObject*) {
+    RebuildPreview(img->bitmap(), img->width(), img->height(), m_printer->pageWidth(),
+                   m_printer->pageHeight(), sheetInputs());
+    img->Refresh();
+    emit previewRebuilt();
+}
+
+void TfQuadrix::ChangeOptions(QObject* sender) {
+    if (updating)
+        return;
+    rgAlignmentClick(sender);
+}
+
+void TfQuadrix::bbPrintClick(QObject*) { PrintSheet(*m_printer, this, sheetInputs()); }

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QImage>
+#include <QPixmap>
+#include <QWidget>
+
+// The preview control: holds the preview bitmap and shows it reduced to fit
+// with its aspect ratio kept, anchored at the top-left corner, smoothly
+// resampled at the screen's own pixel density.
+class PreviewImage : public QWidget {
+    Q_OBJECT
+public:
+    explicit PreviewImage(QWidget* parent = nullptr);
+
+    // The bitmap that the preview rebuild draws into.
+    QImage& bitmap() { return m_bitmap; }
+    const QImage& bitmap() const { return m_bitmap; }
+
+    // Shows the bitmap as it is now, at once.
+    void Refresh();
+
+    // Where the bitmap is shown inside the control (for tests and painting).
+    QRect shownRect() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void rescale();
+
+    QImage m_bitmap;
+    QPixmap m_shown;
+};

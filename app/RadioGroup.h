@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QGroupBox>
+
+class QButtonGroup;
+
+// A titled group of radio items whose selected index is the value; the items
+// are the group's QRadioButton children, in their creation order.
+class RadioGroup : public QGroupBox {
+    Q_OBJECT
+public:
+    explicit RadioGroup(QWidget* parent = nullptr);
+
+    // Takes the group's QRadioButton children as its items, in creation order.
+    void collectItems();
+
+    int itemIndex() const;
+    void setItemIndex(int index);
+    int count() const;
+
+signals:
+    // The user selected an item.
+    void itemClicked();
+
+private:
+    QButtonGroup* m_group;
+};

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+
+// The arithmetic behind the form's size handlers, free of any window.
+
+// A size edit read by the linked-dimension handlers: the text's value, or 10
+// when it is not a number, stored as a float.
+float ReadSize(const QString& text);
+
+// count * size and size / count, formed in double and stored as float.
+float TimesCount(int count, float size);
+float PerCount(float size, int count);
+
+// The default frame and size-caption distances written after every change:
+// a fifth and a tenth of the mean checker side, formatted at double precision.
+struct DefaultDistances {
+    QString frame;
+    QString size;
+};
+DefaultDistances ComputeDefaultDistances(float checkerWidth, float checkerHeight);
+
+// The checker size converted to printer pixels, with the page-size figures.
+struct CheckerConversion {
+    bool converted = false; // false: no unit selected, nothing changes
+    float checkerWidthPx = 0;
+    float checkerHeightPx = 0;
+    QString pageWidth;  // empty when not converted
+    QString pageHeight; // empty when not converted
+    QString unitName;
+};
+// widthText/heightText are read with the default 0.
+CheckerConversion ConvertChecker(int unitIndex, const QString& widthText,
+                                 const QString& heightText, float dpiX, float dpiY,
+                                 int pageWidth, int pageHeight);
+
+// "Page size: WxH unit" and "Resolution: XxY DPI".
+QString PageSizePanelText(const QString& pageWidth, const QString& pageHeight,
+                          const QString& unitName);
+QString ResolutionPanelText(float dpiX, float dpiY);

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+class QPainter;
+class QPaintDevice;
+class QWidget;
+
+// One open print job: a page to draw on, then either finished or abandoned.
+class PrintJob {
+public:
+    virtual ~PrintJob() = default;
+    // The painter on the page; its origin is the printable area's top-left.
+    virtual QPainter& painter() = 0;
+    // The device the painter draws on, for measuring fonts in its pixels.
+    virtual QPaintDevice& device() = 0;
+    virtual int pageWidth() const = 0;
+    virtual int pageHeight() const = 0;
+    // Finishes the page and sends the job; throws std::runtime_error when the
+    // job could not be completed.
+    virtual void finish() = 0;
+    // Abandons the job: nothing of it is sent.
+    virtual void abort() = 0;
+};
+
+// The current printer: what the layout needs to know of it, its setup dialog,
+// and print jobs. The Qt implementation wraps QPrinter; tests use a double
+// with any metrics.
+class PrinterDevice {
+public:
+    virtual ~PrinterDevice() = default;
+    // The name shown in the status line.
+    virtual QString name() const = 0;
+    // Resolution in dots per inch, across and down.
+    virtual int dpiX() const = 0;
+    virtual int dpiY() const = 0;
+    // The printable page size in printer pixels.
+    virtual int pageWidth() const = 0;
+    virtual int pageHeight() const = 0;
+    // Shows the printer-setup dialog modally (choose printer, paper,
+    // orientation). Whether the user confirmed or cancelled is not reported:
+    // the caller reads the printer again either way.
+    virtual void setup(QWidget* parent) = 0;
+    // Opens a one-page job. Throws std::runtime_error with a message for the
+    // user when no job can be started.
+    virtual std::unique_ptr<PrintJob> beginJob(QWidget* parent) = 0;
+};

@@ -1,0 +1,38 @@
+#include "model/Units.h"
+
+#include <QStringList>
+
+const float k = float(1 / 2.54);
+
+QString UnitName(int unitIndex) {
+    switch (unitIndex) {
+    case kUnitCm:
+        return QStringLiteral("cm");
+    case kUnitInches:
+        return QStringLiteral("inches");
+    case kUnitPixels:
+        return QStringLiteral("pixels");
+    default:
+        return QString();
+    }
+}
+
+QStringList UnitItems() {
+    return {UnitName(kUnitCm), UnitName(kUnitInches), UnitName(kUnitPixels)};
+}
+
+bool PixelsPerUnit(int unitIndex, float dpi, double& pixelsPerUnit) {
+    switch (unitIndex) {
+    case kUnitCm:
+        pixelsPerUnit = double(dpi) * double(k);
+        return true;
+    case kUnitInches:
+        pixelsPerUnit = dpi;
+        return true;
+    case kUnitPixels:
+        pixelsPerUnit = 1;
+        return true;
+    default:
+        return false;
+    }
+}

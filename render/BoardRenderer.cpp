@@ -1,0 +1,127 @@
+#include "render/BoardRenderer.h"
+
+#include "model/NumberText.h"
+#include "model/Numeric.h"
+#include "model/Units.h"
+#include "render/Canvas.h"
+#include "render/SizeCaption.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr QRgb kBlack = 0xFF000000u;
+
+// Alignment group indexes: 0 top/left, 1 center, 2 bottom/right.
+enum Alignment { kAlignStart = 0, kAlignCenter = 1, kAlignEnd = 2 };
+
+// Where the board stands and the frame's distance from it, in target pixels.
+struct Placement {
+    float frameDistance = 0;
+    TRect board;
+};
+
+// The frame distance in target pixels: the text in the frame unit, converted
+// with the mean of the two resolutions; 0 when the frame is off, the text is
+// no number or no unit is selected.
+float FrameDistance(float scale, const SheetInputs& in) {
+    if (!in.frame)
+        return 0.0f;
+    const double v = StrToFloatDef(in.frameDistanceText, 0.0);
+    const double meanDpi = (double(in.dpiX) + double(in.dpiY)) * 0.5;
+    float d = 0.0f;
+    switch (in.frameUnit) {
+    case kUnitCm:
+        d = ToSingle(v * (meanDpi * double(k)));
+        break;
+    case kUnitInches:
+        d = ToSingle(v * meanDpi);
+        break;
+    case kUnitPixels:
+        d = ToSingle(v);
+        break;
+    default:
+        break;
+    }
+    return ToSingle(double(d) * scale);
+}
+
+// The board's near edge along one axis. An index outside 0..2 cannot come from
+// the radio groups; it is taken as center.
+Coord NearEdge(int alignment, int extent, double boardSize, float d) {
+    switch (alignment) {
+    case kAlignStart:
+        return Trunc(d);
+    case kAlignEnd:
+        return Trunc(extent - boardSize - d);
+    case kAlignCenter:
+    default:
+        // The frame distance is taken off before halving.
+        return Trunc((extent - boardSize - d) * 0.5);
+    }
+}
+
+Placement Place(float scale, int width, int height, const SheetInputs& in) {
+    Placement p;
+    p.frameDistance = FrameDistance(scale, in);
+    const double boardWidth = double(in.patternWidthPx) * scale;
+    const double boardHeight = double(in.patternHeightPx) * scale;
+    p.board.Top = NearEdge(in.vertical, height, boardHeight, p.frameDistance);
+    p.board.Left = NearEdge(in.horizontal, width, boardWidth, p.frameDistance);
+    p.board.Bottom = Trunc(double(p.board.Top) + boardHeight);
+    p.board.Right = Trunc(double(p.board.Left) + boardWidth);
+    return p;
+}
+
+// The indexes [first, end) of the cells, of size cell from origin on, that
+// can reach [0, extent): the others are clipped away whole, so a huge count
+// costs no more than the cells on the surface.
+struct CellSpan {
+    Coord first = 0;
+    Coord end = 0;
+};
+CellSpan VisibleCells(Coord origin, Coord cell, int count, Coord extent) {
+    CellSpan span;
+    if (cell <= 0 || count <= 0 || origin >= extent)
+        return span;
+    span.first = origin >= 0 ? 0 : -origin / cell; // the cell holding column 0
+    span.end = std::min<Coord>(count, (extent - origin + cell - 1) / cell);
+    span.end = std::max(span.end, span.first);
+    return span;
+}
+
+} // namespace
+
+TRect BoardRect(float scale, int width, int height, const SheetInputs& in) {
+    return Place(scale, width, height, in).board;
+}
+
+void DrawBoard(Canvas& canvas, float scale, int width, int height, const SheetInputs& in) {
+    const Placement p = Place(scale, width, height, in);
+    const TRect& board = p.board;
+    const double d = p.frameDistance;
+
+    if (in.sizeCaption)
+        DrawSizeCaption(canvas, scale, board, in);
+
+    canvas.setBrushColor(kBlack);
+
+    if (in.frame)
+        canvas.FrameRect(Rect(Trunc(double(board.Left) - d), Trunc(double(board.Top) - d),
+                              Trunc(double(board.Right) + d), Trunc(double(board.Bottom) + d)));
+
+    // Every cell has the same drawn size; edges are whole pixels, accumulated
+    // cell by cell from the board's top-left corner.
+    const Coord cellHeight = RoundHalfDown(ToSingle(double(in.checkerHeightPx) * scale));
+    const Coord cellWidth = RoundHalfDown(ToSingle(double(in.checkerWidthPx) * scale));
+    const CellSpan rows = VisibleCells(board.Top, cellHeight, in.rows, canvas.height());
+    const CellSpan columns = VisibleCells(board.Left, cellWidth, in.columns, canvas.width());
+    Coord top = board.Top + rows.first * cellHeight;
+    for (Coord i = rows.first; i < rows.end; ++i, top += cellHeight) {
+        Coord left = board.Left + columns.first * cellWidth;
+        for (Coord j = columns.first; j < columns.end; ++j, left += cellWidth) {
+            if ((i + j) % 2 == 0) // the top-left checker is black
+                canvas.FillRect(Rect(left, top, left + cellWidth, top + cellHeight));
+        }
+    }
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "render/SheetInputs.h"
+#include "render/TRect.h"
+
+class Canvas;
+
+// Draws the sheet (size caption, frame, black checkers) on a surface that is
+// already white. scale is target pixels per printer pixel; width and height are
+// the target area in target pixels. Leaves the canvas brush black. Throws
+// ConversionError (from the size caption) when a checker text is not a number;
+// frame and checkers are then not drawn.
+void DrawBoard(Canvas& canvas, float scale, int width, int height, const SheetInputs& in);
+
+// The board rectangle as DrawBoard places it (exposed for tests and printing checks).
+TRect BoardRect(float scale, int width, int height, const SheetInputs& in);

@@ -1,0 +1,39 @@
+#include "render/SheetPrinter.h"
+
+#include "model/PrinterDevice.h"
+#include "render/BoardRenderer.h"
+#include "render/Canvas.h"
+
+#include <QImage>
+#include <QPainter>
+#include <stdexcept>
+
+namespace {
+
+// Runs the whole drawing for the printer's page on an empty surface: every
+// step and every error of the real drawing, with no pixel painted.
+void Rehearse(const PrinterDevice& printer, const SheetInputs& in) {
+    QImage scratch(1, 1, QImage::Format_RGB32);
+    QPainter painter(&scratch);
+    Canvas canvas(painter, scratch, 0, 0);
+    DrawBoard(canvas, 1.0f, printer.pageWidth(), printer.pageHeight(), in);
+}
+
+} // namespace
+
+void PrintSheet(PrinterDevice& printer, QWidget* parent, const SheetInputs& in) {
+    Rehearse(printer, in);
+
+    std::unique_ptr<PrintJob> job = printer.beginJob(parent);
+    if (!job)
+        throw std::runtime_error("The printer did not start a job.");
+    try {
+        Canvas canvas(job->painter(), job->device(), job->pageWidth(), job->pageHeight());
+        DrawBoard(canvas, 1.0f, job->pageWidth(), job->pageHeight(), in);
+    } catch (...) {
+        // Nothing half drawn goes to the printer.
+        job->abort();
+        throw;
+    }
+    job->finish();
+}

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Takes a screenshot of the Quadrix window under a virtual X server, for the
+# README. Usage: scripts/screenshot.sh [build-dir] [output.png]
+set -euo pipefail
+build=${1:-build}
+out=${2:-docs/screenshot.png}
+for tool in Xvfb xdotool import; do
+    command -v "$tool" >/dev/null || { echo "missing $tool (xvfb, xdotool, imagemagick)" >&2; exit 1; }
+done
+display=:97
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp &
+xvfb=$!
+trap 'kill "$app" "$xvfb" 2>/dev/null || true' EXIT
+sleep 1
+DISPLAY=$display QT_QPA_PLATFORM=xcb "$build/quadrix" &
+app=$!
+for _ in $(seq 50); do
+    id=$(DISPLAY=$display xdotool search --onlyvisible --name '^Quadrix$' 2>/dev/null | head -n 1 || true)
+    [ -n "${id:-}" ] && break
+    sleep 0.2
+done
+[ -n "${id:-}" ] || { echo "the window did not appear" >&2; exit 1; }
+sleep 1
+DISPLAY=$display import -window "$id" "$out"
+echo "wrote $out"

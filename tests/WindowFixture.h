@@ -1,0 +1,52 @@
+#pragma once
+
+#include "app/Main.h"
+#include "support/FakePrinterDevice.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <memory>
+
+// A window on a test printer, with errors collected instead of shown.
+struct WindowFixture {
+    explicit WindowFixture(int dpiX = 600, int dpiY = 600, int pageWidth = 4800,
+                           int pageHeight = 6600) {
+        auto device = std::make_unique<FakePrinterDevice>("Test printer", dpiX, dpiY,
+                                                          pageWidth, pageHeight);
+        printer = device.get();
+        window = std::make_unique<TfQuadrix>(std::move(device));
+        window->setErrorReporter([this](const QString& m) { errors << m; });
+    }
+
+    // Replaces the whole text of an edit as a user would: select all, type.
+    static void type(QLineEdit* edit, const QString& text) {
+        edit->setFocus();
+        edit->selectAll();
+        if (text.isEmpty())
+            QTest::keyClick(edit, Qt::Key_Delete);
+        else
+            QTest::keyClicks(edit, text);
+    }
+
+    // Replaces the whole text in one edit, as a paste does.
+    static void paste(QLineEdit* edit, const QString& text) {
+        edit->setFocus();
+        edit->selectAll();
+        if (text.isEmpty())
+            edit->del();
+        else
+            edit->insert(text);
+    }
+
+    // Picks an item from a combo's list as a user does.
+    static void choose(QComboBox* combo, int index) {
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+    }
+
+    FakePrinterDevice* printer = nullptr;
+    std::unique_ptr<TfQuadrix> window;
+    QStringList errors;
+};

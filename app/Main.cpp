@@ -3,17 +3,19 @@
 #include "app/Glyphs.h"
 #include "app/QuadrixApplication.h"
 #include "model/LayoutMath.h"
-#include "model/Numeric.h"
 #include "model/NumberText.h"
+#include "model/Numeric.h"
 #include "model/Units.h"
 #include "render/PreviewGeometry.h"
 #include "render/SheetPrinter.h"
 
+#include <QFile>
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
-#include <QStyleOptionButton>
 #include <QStatusBar>
+#include <QStyleOptionButton>
 #include <exception>
 
 TfQuadrix* fQuadrix = nullptr;
@@ -22,6 +24,10 @@ namespace {
 constexpr int kFormWidth = 585;
 constexpr int kFormHeight = 404;
 const char* const kFontFamily = "Tahoma";
+// Tahoma is not part of a Linux desktop; where a copy is installed (Debian's
+// fonts-wine ships a compatible one) it is loaded, otherwise the platform's
+// substitute serves.
+const char* const kTahomaFile = "/usr/share/wine/fonts/tahoma.ttf";
 constexpr int kFontPixels = 11; // 8 point at 96 dpi
 constexpr int kPanelWidth = 150;
 constexpr int kCountMin = 2;
@@ -32,26 +38,30 @@ const char* const kCreditText = "Quadrix 1.0";
 constexpr qreal kMaxWordTightening = 1.0;
 constexpr qreal kMaxLetterTightening = 0.5;
 
-// Tightens a check box caption that does not fit its control: first the
-// blanks (so a gap that an edit lies over shrinks evenly), then the letters.
-void fitCaption(QCheckBox* box) {
+} // namespace
+
+int captionRoom(const QCheckBox* box) {
     QStyleOptionButton option;
     option.initFrom(box);
     option.text = box->text();
-    const int available =
-        box->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, box).width();
+    return box->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, box).width();
+}
+
+namespace {
+// Tightens a check box caption that does not fit its control: first the
+// blanks (so a gap that an edit lies over shrinks evenly), then the letters.
+void fitCaption(QCheckBox* box) {
     const QString text = box->text();
     QFont font = box->font();
-    const int excess = QFontMetrics(font).horizontalAdvance(text) - available;
-    if (excess <= 0)
+    const int available = captionRoom(box);
+    const auto excess = [&] { return QFontMetrics(font).horizontalAdvance(text) - available; };
+    if (excess() <= 0)
         return;
-    const int blanks = int(text.count(QLatin1Char(' ')));
-    if (blanks > 0)
-        font.setWordSpacing(-qMin(kMaxWordTightening, qreal(excess) / blanks));
-    const int left = QFontMetrics(font).horizontalAdvance(text) - available;
-    if (left > 0)
+    if (const int blanks = int(text.count(QLatin1Char(' '))); blanks > 0)
+        font.setWordSpacing(-qMin(kMaxWordTightening, qreal(excess()) / blanks));
+    if (excess() > 0)
         font.setLetterSpacing(QFont::AbsoluteSpacing,
-                              -qMin(kMaxLetterTightening, qreal(left) / text.size()));
+                              -qMin(kMaxLetterTightening, qreal(excess()) / text.size()));
     box->setFont(font);
 }
 } // namespace
@@ -59,6 +69,9 @@ void fitCaption(QCheckBox* box) {
 TfQuadrix::TfQuadrix(std::unique_ptr<PrinterDevice> printer, QWidget* parent)
     : QWidget(parent), m_printer(std::move(printer)),
       m_reportError(&QuadrixApplication::ShowException) {
+    static const bool tahomaLoaded =
+        QFile::exists(kTahomaFile) && QFontDatabase::addApplicationFont(kTahomaFile) >= 0;
+    Q_UNUSED(tahomaLoaded);
     QFont formFont(kFontFamily);
     formFont.setPixelSize(kFontPixels);
     setFont(formFont);
@@ -202,8 +215,8 @@ void TfQuadrix::Change(QObject* sender) {
     updating = false;
 
     const CheckerConversion conversion =
-        ConvertChecker(cbUnitsP->itemIndex(), eCheckerWidth->text(), eCheckerHeight->text(),
-                       dpiX, dpiY, m_printer->pageWidth(), m_printer->pageHeight());
+        ConvertChecker(cbUnitsP->itemIndex(), eCheckerWidth->text(), eCheckerHeight->text(), dpiX,
+                       dpiY, m_printer->pageWidth(), m_printer->pageHeight());
     if (conversion.converted) {
         checkerWidthPx = conversion.checkerWidthPx;
         checkerHeightPx = conversion.checkerHeightPx;
@@ -294,4 +307,6 @@ void TfQuadrix::ChangeOptions(QObject* sender) {
     rgAlignmentClick(sender);
 }
 
-void TfQuadrix::bbPrintClick(QObject*) { PrintSheet(*m_printer, this, sheetInputs()); }
+void TfQuadrix::bbPrintClick(QObject*) {
+    PrintSheet(*m_printer, this, sheetInputs());
+}

@@ -62,5 +62,8 @@ private:
     ErrorReporter m_reportError;
 };
 
+// The width a check box leaves for its caption, beside the indicator.
+int captionRoom(const QCheckBox* box);
+
 // The one main window of the program.
 extern TfQuadrix* fQuadrix;

@@ -49,7 +49,9 @@ void PreviewImage::Refresh() {
     repaint();
 }
 
-void PreviewImage::resizeEvent(QResizeEvent*) { rescale(); }
+void PreviewImage::resizeEvent(QResizeEvent*) {
+    rescale();
+}
 
 void PreviewImage::paintEvent(QPaintEvent*) {
     if (m_shown.isNull())

@@ -18,11 +18,15 @@ void RadioGroup::collectItems() {
             m_group->addButton(button, m_group->buttons().size());
 }
 
-int RadioGroup::itemIndex() const { return m_group->checkedId(); }
+int RadioGroup::itemIndex() const {
+    return m_group->checkedId();
+}
 
 void RadioGroup::setItemIndex(int index) {
     if (QAbstractButton* b = m_group->button(index))
         b->setChecked(true);
 }
 
-int RadioGroup::count() const { return m_group->buttons().size(); }
+int RadioGroup::count() const {
+    return m_group->buttons().size();
+}

@@ -27,11 +27,17 @@ QtPrintJob::~QtPrintJob() {
         abort();
 }
 
-QPaintDevice& QtPrintJob::device() { return m_printer; }
+QPaintDevice& QtPrintJob::device() {
+    return m_printer;
+}
 
-int QtPrintJob::pageWidth() const { return m_printer.width(); }
+int QtPrintJob::pageWidth() const {
+    return m_printer.width();
+}
 
-int QtPrintJob::pageHeight() const { return m_printer.height(); }
+int QtPrintJob::pageHeight() const {
+    return m_printer.height();
+}
 
 void QtPrintJob::finish() {
     if (!m_open)
@@ -49,7 +55,8 @@ void QtPrintJob::finish() {
     out.drawPicture(0, 0, m_page);
     out.end();
     if (m_printer.printerState() == QPrinter::Error)
-        throw std::runtime_error("The printer reported an error; the page may not have been printed.");
+        throw std::runtime_error(
+            "The printer reported an error; the page may not have been printed.");
 }
 
 void QtPrintJob::abort() {

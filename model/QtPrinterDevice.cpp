@@ -41,18 +41,21 @@ PrinterChoice Snapshot(const QPrinter& printer) {
 }
 
 void Restore(QPrinter& printer, const PrinterChoice& choice) {
+    // The file name first: setting it may switch the output format, which the
+    // next step then puts right.
+    if (printer.outputFileName() != choice.outputFileName)
+        printer.setOutputFileName(choice.outputFileName);
     if (printer.outputFormat() != choice.format)
         printer.setOutputFormat(choice.format);
     if (choice.format == QPrinter::NativeFormat && printer.printerName() != choice.printerName)
         printer.setPrinterName(choice.printerName);
-    if (printer.outputFileName() != choice.outputFileName)
-        printer.setOutputFileName(choice.outputFileName);
     printer.setPageLayout(choice.layout);
 }
 
 } // namespace
 
-QtPrinterDevice::QtPrinterDevice() : m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+QtPrinterDevice::QtPrinterDevice()
+    : m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
     const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
     if (!defaultPrinter.isNull())
         m_printer->setPrinterName(defaultPrinter.printerName());
@@ -85,10 +88,18 @@ QString QtPrinterDevice::name() const {
 
 // QPrinter reports these from its settings alone; no job is opened (on a PDF
 // output an abandoned job would leave a file behind).
-int QtPrinterDevice::dpiX() const { return m_printer->logicalDpiX(); }
-int QtPrinterDevice::dpiY() const { return m_printer->logicalDpiY(); }
-int QtPrinterDevice::pageWidth() const { return m_printer->width(); }
-int QtPrinterDevice::pageHeight() const { return m_printer->height(); }
+int QtPrinterDevice::dpiX() const {
+    return m_printer->logicalDpiX();
+}
+int QtPrinterDevice::dpiY() const {
+    return m_printer->logicalDpiY();
+}
+int QtPrinterDevice::pageWidth() const {
+    return m_printer->width();
+}
+int QtPrinterDevice::pageHeight() const {
+    return m_printer->height();
+}
 
 void QtPrinterDevice::setup(QWidget* parent) {
     const PrinterChoice before = Snapshot(*m_printer);
@@ -103,9 +114,9 @@ void QtPrinterDevice::setup(QWidget* parent) {
 }
 
 void QtPrinterDevice::choosePdfFile(QWidget* parent) {
-    QString file = QFileDialog::getSaveFileName(parent, QFileDialog::tr("Save the PDF as"),
-                                                m_askedPdfFile,
-                                                QFileDialog::tr("PDF files (*.pdf)"));
+    QString file =
+        QFileDialog::getSaveFileName(parent, QFileDialog::tr("Save the PDF as"), m_askedPdfFile,
+                                     QFileDialog::tr("PDF files (*.pdf)"));
     if (file.isEmpty())
         throw std::runtime_error("No file was chosen for the PDF output; nothing was printed.");
     if (QFileInfo(file).suffix().isEmpty())

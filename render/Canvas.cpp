@@ -28,7 +28,9 @@ constexpr QRgb kTextColor = 0xFF000000u;
 
 using Wide = __int128;
 
-Coord clampCoord(Coord v) { return std::clamp(v, -kCoordClamp, kCoordClamp); }
+Coord clampCoord(Coord v) {
+    return std::clamp(v, -kCoordClamp, kCoordClamp);
+}
 
 // floor(a / b) and ceil(a / b) for b > 0.
 Wide floorDiv(Wide a, Wide b) {
@@ -92,8 +94,7 @@ void Canvas::fill(Coord l, Coord t, Coord r, Coord b, QRgb color) {
 }
 
 void Canvas::FillRect(const TRect& r) {
-    fill(clampCoord(r.Left), clampCoord(r.Top), clampCoord(r.Right), clampCoord(r.Bottom),
-         m_brush);
+    fill(clampCoord(r.Left), clampCoord(r.Top), clampCoord(r.Right), clampCoord(r.Bottom), m_brush);
 }
 
 void Canvas::FrameRect(const TRect& rect) {

@@ -14,7 +14,9 @@ namespace {
 
 constexpr QRgb kWhite = 0xFFFFFFFFu;
 
-int ToSize(Coord value) { return int(std::clamp<Coord>(value, 0, INT_MAX)); }
+int ToSize(Coord value) {
+    return int(std::clamp<Coord>(value, 0, INT_MAX));
+}
 
 } // namespace
 

@@ -13,8 +13,8 @@
 struct WindowFixture {
     explicit WindowFixture(int dpiX = 600, int dpiY = 600, int pageWidth = 4800,
                            int pageHeight = 6600) {
-        auto device = std::make_unique<FakePrinterDevice>("Test printer", dpiX, dpiY,
-                                                          pageWidth, pageHeight);
+        auto device =
+            std::make_unique<FakePrinterDevice>("Test printer", dpiX, dpiY, pageWidth, pageHeight);
         printer = device.get();
         window = std::make_unique<TfQuadrix>(std::move(device));
         window->setErrorReporter([this](const QString& m) { errors << m; });

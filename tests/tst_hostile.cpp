@@ -16,11 +16,35 @@ constexpr qint64 kHangGuardMs = 10000;
 constexpr long kMemoryCeilingKiB = 3L * 1024 * 1024;
 
 QStringList hostileTexts() {
-    return {"",     " ",    "-",     ".",     "1e",    "1e38",  "1e39", "-1e39",
-            "1e308", "1e-45", "nan",  "inf",   "-0",    "0",     "1,5",  "1.5",
-            "-3",   "-1e20", "1e30",  QString(10000, QLatin1Char('9')),
-            "0." + QString(10000, QLatin1Char('1')), "\t5", "5 E 2", "0x10", "1e-308",
-            "2147483648", "-2147483649", "32768", "abc"};
+    return {"",
+            " ",
+            "-",
+            ".",
+            "1e",
+            "1e38",
+            "1e39",
+            "-1e39",
+            "1e308",
+            "1e-45",
+            "nan",
+            "inf",
+            "-0",
+            "0",
+            "1,5",
+            "1.5",
+            "-3",
+            "-1e20",
+            "1e30",
+            QString(10000, QLatin1Char('9')),
+            "0." + QString(10000, QLatin1Char('1')),
+            "\t5",
+            "5 E 2",
+            "0x10",
+            "1e-308",
+            "2147483648",
+            "-2147483649",
+            "32768",
+            "abc"};
 }
 
 struct Config {
@@ -61,9 +85,9 @@ private:
 };
 
 QList<QWidget*> tst_Hostile::fields(TfQuadrix& w) {
-    return {w.seWidth,        w.seHeight,       w.ePatternWidth, w.ePatternHeight,
-            w.cbUnitsP,       w.eCheckerWidth,  w.eCheckerHeight, w.cbUnitsC,
-            w.eFrameDistance, w.cbUnitsF,       w.eSizeDistance, w.cbUnitsS};
+    return {w.seWidth,        w.seHeight,      w.ePatternWidth,  w.ePatternHeight,
+            w.cbUnitsP,       w.eCheckerWidth, w.eCheckerHeight, w.cbUnitsC,
+            w.eFrameDistance, w.cbUnitsF,      w.eSizeDistance,  w.cbUnitsS};
 }
 
 void tst_Hostile::typeGuarded(TfQuadrix& w, QWidget* field, const QString& text) {

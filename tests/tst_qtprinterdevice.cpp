@@ -9,10 +9,10 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTemporaryDir>
-#include <QPointer>
 #include <QTimer>
 #include <QtTest>
 #include <functional>
@@ -20,7 +20,9 @@
 
 // Point the print client at a server that does not exist, so that the test
 // sees "no printer installed" on any machine: the PDF output then stands in.
-static void NoPrintServer() { qputenv("CUPS_SERVER", "/nonexistent/quadrix-test/cups.sock"); }
+static void NoPrintServer() {
+    qputenv("CUPS_SERVER", "/nonexistent/quadrix-test/cups.sock");
+}
 Q_CONSTRUCTOR_FUNCTION(NoPrintServer)
 
 namespace {
@@ -147,8 +149,8 @@ void TestQtPrinterDevice::jobs_data() {
         << QStringLiteral("No file was chosen for the PDF output; nothing was printed.") << false;
     QTest::newRow("finished") << QStringLiteral("sheet.pdf") << true << QString() << true;
     QTest::newRow("suffix added") << QStringLiteral("sheet") << true << QString() << true;
-    QTest::newRow("aborted: nothing written") << QStringLiteral("sheet.pdf") << false << QString()
-                                              << false;
+    QTest::newRow("aborted: nothing written")
+        << QStringLiteral("sheet.pdf") << false << QString() << false;
     QTest::newRow("file cannot be written")
         << QStringLiteral("missing-dir/sheet.pdf") << true
         << QStringLiteral("The file %1 cannot be written; nothing was printed.") << false;

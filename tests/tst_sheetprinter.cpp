@@ -33,25 +33,32 @@ SheetInputs sheet(bool caption) {
     return in;
 }
 
-// A printer whose jobs fail while the page is being drawn.
+// A printer whose jobs fail while the page is being drawn; it counts the
+// aborts asked for (a fake job also aborts itself when dropped unfinished).
 class FailingDrawPrinter : public FakePrinterDevice {
 public:
     FailingDrawPrinter() : FakePrinterDevice("failing", 100, 100, kPageWidth, kPageHeight) {}
+    int abortCalls = 0;
     std::unique_ptr<PrintJob> beginJob(QWidget* parent) override {
         class Job : public PrintJob {
         public:
-            explicit Job(std::unique_ptr<PrintJob> inner) : m_inner(std::move(inner)) {}
+            Job(std::unique_ptr<PrintJob> inner, int& aborts)
+                : m_inner(std::move(inner)), m_aborts(aborts) {}
             QPainter& painter() override { throw std::runtime_error("out of paper"); }
             QPaintDevice& device() override { return m_inner->device(); }
             int pageWidth() const override { return m_inner->pageWidth(); }
             int pageHeight() const override { return m_inner->pageHeight(); }
             void finish() override { m_inner->finish(); }
-            void abort() override { m_inner->abort(); }
+            void abort() override {
+                ++m_aborts;
+                m_inner->abort();
+            }
 
         private:
             std::unique_ptr<PrintJob> m_inner;
+            int& m_aborts;
         };
-        return std::make_unique<Job>(FakePrinterDevice::beginJob(parent));
+        return std::make_unique<Job>(FakePrinterDevice::beginJob(parent), abortCalls);
     }
 };
 
@@ -138,6 +145,7 @@ void TestSheetPrinter::errors() {
     }
     QCOMPARE(printer.jobsBegun, begun);
     QCOMPARE(printer.jobsAborted, aborted);
+    QCOMPARE(failing.abortCalls, aborted);
     QCOMPARE(printer.jobsFinished, 0);
 }
 

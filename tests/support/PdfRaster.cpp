@@ -47,6 +47,22 @@ int PdfRaster::PageCount(const QString& pdf) {
     return match.hasMatch() ? match.captured(1).toInt() : -1;
 }
 
+QSize PdfRaster::LargestImage(const QString& pdf) {
+    QByteArray list;
+    if (!Run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf}, &list, nullptr))
+        return QSize(-1, -1);
+    // Rows after the two header lines: page num type width height ...
+    QSize largest(0, 0);
+    const QList<QByteArray> lines = list.split('\n');
+    for (int i = 2; i < lines.size(); ++i) {
+        const QList<QByteArray> fields = lines[i].simplified().split(' ');
+        if (fields.size() < 5)
+            continue;
+        largest = largest.expandedTo(QSize(fields[3].toInt(), fields[4].toInt()));
+    }
+    return largest;
+}
+
 QImage PdfRaster::Render(const QString& pdf, int dpi, const QRect& crop, QString* error) {
     QTemporaryDir dir;
     if (!dir.isValid()) {

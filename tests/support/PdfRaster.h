@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPair>
 #include <QRect>
+#include <QSize>
 #include <QString>
 
 // Reads back printed PDF pages through poppler's command-line tools, to
@@ -11,6 +12,11 @@ class PdfRaster {
 public:
     // Number of pages (pdfinfo); -1 when the file cannot be read.
     static int PageCount(const QString& pdf);
+
+    // The largest width and the largest height of the images embedded in the
+    // file (pdfimages); an empty size when there are none, an invalid one
+    // (-1 x -1) when the file cannot be read.
+    static QSize LargestImage(const QString& pdf);
 
     // Page 1 rendered in grey at dpi without antialiasing, only the part crop
     // (in pixels at that resolution; an empty crop means the whole page).

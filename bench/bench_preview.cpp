@@ -1,0 +1,64 @@
+// One preview rebuild (clear the bitmap, draw the sheet) on a 600 dpi printer
+// with a 4800 x 6600 page: a 1029 x 1416 bitmap, size caption on.
+
+#include "app/Main.h"
+#include "render/PreviewGeometry.h"
+#include "support/FakePrinterDevice.h"
+
+#include <QLineEdit>
+#include <benchmark/benchmark.h>
+#include <memory>
+
+namespace {
+
+constexpr int kDpi = 600;
+constexpr int kPageWidth = 4800;
+constexpr int kPageHeight = 6600;
+// The image control's size, which the preview bitmap is scaled to.
+constexpr int kImgWidth = 303;
+constexpr int kImgHeight = 354;
+
+// The renderer's inputs as the window gives them after the user has entered
+// the design (the window's own start values when columns is 0).
+SheetInputs Design(int columns, int rows, const QString& checkerCm) {
+    TfQuadrix window(std::make_unique<FakePrinterDevice>(QStringLiteral("Bench printer"), kDpi,
+                                                         kDpi, kPageWidth, kPageHeight));
+    if (columns > 0) {
+        window.seWidth->setText(QString::number(columns));
+        window.seHeight->setText(QString::number(rows));
+        window.eCheckerWidth->setText(checkerCm);
+        window.eCheckerHeight->setText(checkerCm);
+    }
+    return window.sheetInputs();
+}
+
+void Rebuild(benchmark::State& state, const SheetInputs& in) {
+    QImage bitmap;
+    for (auto _ : state) {
+        RebuildPreview(bitmap, kImgWidth, kImgHeight, kPageWidth, kPageHeight, in);
+        benchmark::DoNotOptimize(bitmap.constBits());
+    }
+    state.counters["bitmap_w"] = bitmap.width();
+    state.counters["bitmap_h"] = bitmap.height();
+    state.counters["checkers"] = double(in.columns) * in.rows;
+}
+
+void BM_RebuildPreview_Default(benchmark::State& state) {
+    Rebuild(state, Design(0, 0, QString()));
+}
+
+// 100 x 100 checkers of 2 mm: the whole board on the page, 5000 black cells.
+void BM_RebuildPreview_100x100(benchmark::State& state) {
+    Rebuild(state, Design(100, 100, QStringLiteral("0.2")));
+}
+
+} // namespace
+
+BENCHMARK(BM_RebuildPreview_Default)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_RebuildPreview_100x100)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);

@@ -7,6 +7,7 @@
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
 #include <algorithm>
 
@@ -276,8 +277,14 @@ void Canvas::CopyRect(const TRect& dest, const Bitmap& source, const TRect& src)
         return;
     const QRect from{int(sl), int(st), int(w), int(h)};
     const QPoint to{int(dl), int(dt)};
-    if (static_cast<const QPaintDevice*>(&source.image()) == &m_device)
+    if (m_painter.paintEngine() && m_painter.paintEngine()->type() != QPaintEngine::Raster) {
+        // A printer or PDF stores images compressed, lossily for colour ones;
+        // the pixels are only black and white, so one bit each keeps them exact.
+        m_painter.drawImage(to, source.image().copy(from).convertToFormat(
+                                    QImage::Format_Mono, Qt::ThresholdDither));
+    } else if (static_cast<const QPaintDevice*>(&source.image()) == &m_device) {
         m_painter.drawImage(to, source.image().copy(from)); // within itself: take the block out
-    else
+    } else {
         m_painter.drawImage(to, source.image(), from);
+    }
 }

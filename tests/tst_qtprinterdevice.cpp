@@ -33,7 +33,7 @@ const QRect kDrawn(100, 200, 1417, 1417);
 // that the code under test runs), hands it to action. A dialog that never
 // shows up, or is left open, is closed after a while so the test cannot hang.
 template <class T> void WhenShown(std::function<void(T*)> action) {
-    auto* timer = new QTimer;
+    auto* timer = new QTimer(QCoreApplication::instance()); // freed at exit if still pending
     auto handled = std::make_shared<QPointer<T>>();
     auto acted = std::make_shared<bool>(false);
     const QDeadlineTimer deadline(15000);

@@ -57,7 +57,7 @@ QString FloatToStr(double value) {
         std::from_chars(p[1] == '+' ? p + 2 : p + 1, result.ptr, exponent);
 
     // Half-up to 15 digits on the decimal string.
-    const bool roundUp = digits[kGeneralDigits] > '5';
+    const bool roundUp = digits[kGeneralDigits] >= '5';
     digits.resize(kGeneralDigits);
     if (roundUp) {
         int i = kGeneralDigits - 1;

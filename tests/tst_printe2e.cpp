@@ -4,6 +4,7 @@
 // first checker has its exact physical size.
 
 #include "app/Main.h"
+#include "model/NumberText.h"
 #include "model/Numeric.h"
 #include "model/QtPrinterDevice.h"
 #include "render/BoardRenderer.h"
@@ -23,8 +24,9 @@ constexpr int kSurveyDpi = 100;
 // Share of a checker's side that a solid dark square must have to count as a
 // checker in the survey (lines and caption text do not).
 constexpr double kCheckerShare = 0.8;
-// White border kept around the checker in the full-resolution crop.
-constexpr int kCropBorder = 200;
+// White border kept around the checker in the full-resolution crop: room for
+// the size caption above and left of it.
+constexpr int kCropBorder = 400;
 
 QStringList PdfsIn(const QString& dir) {
     return QDir(dir).entryList({QStringLiteral("*.pdf")}, QDir::Files, QDir::Name);
@@ -171,6 +173,40 @@ void TestPrintE2E::printsOnePageAtExactSize() {
     // Where the renderer put it, within one dot.
     QVERIFY2(qAbs(corner.x() - expectedCorner.x()) <= 1, qPrintable(measured));
     QVERIFY2(qAbs(corner.y() - expectedCorner.y()) <= 1, qPrintable(measured));
+
+    // The width label stands above the first checker, centred on it: its ink
+    // lies between the arrowheads, above the board, and its middle is within
+    // a twentieth of the checker of the checker's middle.
+    const double a = in.checkerWidthPx / 15.0;
+    const QPoint c = corner - crop.topLeft();
+    // The dimension line: the dark row near where the caption distance puts it.
+    const int expectedLine = c.y() - int(StrToFloat(window.eSizeDistance->text()) * threeCm / 3.0);
+    int lineRow = -1;
+    for (int y = expectedLine - 3; y <= expectedLine + 3 && lineRow < 0; ++y)
+        if (PdfRaster::IsDark(detail, c.x() + int(a) + 8, y))
+            lineRow = y;
+    QVERIFY2(lineRow >= 0, "no dimension line above the first checker");
+    QRect ink;
+    for (int y = lineRow - int(1.2 * a); y < c.y(); ++y) { // below the frame
+        if (qAbs(y - lineRow) <= 2)
+            continue; // the dimension line itself
+        for (int x = c.x() + int(a) + 4; x < c.x() + cellWidth - int(a) - 4; ++x)
+            if (PdfRaster::IsDark(detail, x, y))
+                ink |= QRect(x, y, 1, 1);
+    }
+    const QString label = QStringLiteral("label ink %1,%2 %3x%4; checker at %5,%6")
+                              .arg(ink.x())
+                              .arg(ink.y())
+                              .arg(ink.width())
+                              .arg(ink.height())
+                              .arg(c.x())
+                              .arg(c.y());
+    QVERIFY2(ink.height() > a / 2, qPrintable(label));
+    QVERIFY2(ink.bottom() < c.y() && ink.top() < lineRow && ink.bottom() > lineRow,
+             qPrintable(label));
+    QVERIFY2(qAbs(ink.center().x() - (c.x() + cellWidth / 2)) < cellWidth / 20, qPrintable(label));
+    // The label's white cell hides the middle of the dimension line.
+    QVERIFY2(!PdfRaster::IsDark(detail, c.x() + cellWidth / 2, lineRow), qPrintable(label));
 
     // The page is drawn as vector shapes: any image in it (a caption label)
     // is far smaller than one checker, let alone the page.

@@ -232,17 +232,37 @@ void TfQuadrix::Change(QObject* sender) {
     emit changeDone();
 }
 
-void TfQuadrix::ChangeChecker(QObject* sender) {
-    if (updating)
-        return;
-    cbUnitsP->setItemIndex(cbUnitsC->itemIndex());
+void TfQuadrix::patternFromChecker() {
     checkerWidth = ReadSize(eCheckerWidth->text());
     checkerHeight = ReadSize(eCheckerHeight->text());
     patternWidth = TimesCount(udWidth->position(), checkerWidth);
     patternHeight = TimesCount(udHeight->position(), checkerHeight);
-    updating = true;
+}
+
+void TfQuadrix::checkerFromPattern() {
+    patternWidth = ReadSize(ePatternWidth->text());
+    patternHeight = ReadSize(ePatternHeight->text());
+    checkerWidth = PerCount(patternWidth, udWidth->position());
+    checkerHeight = PerCount(patternHeight, udHeight->position());
+}
+
+void TfQuadrix::writePattern() {
     ePatternWidth->setText(FloatToStr(patternWidth));
     ePatternHeight->setText(FloatToStr(patternHeight));
+}
+
+void TfQuadrix::writeChecker() {
+    eCheckerWidth->setText(FloatToStr(checkerWidth));
+    eCheckerHeight->setText(FloatToStr(checkerHeight));
+}
+
+void TfQuadrix::ChangeChecker(QObject* sender) {
+    if (updating)
+        return;
+    cbUnitsP->setItemIndex(cbUnitsC->itemIndex());
+    patternFromChecker();
+    updating = true; // the pattern edits' own handler returns at once
+    writePattern();
     updating = false;
     Change(sender);
 }
@@ -251,13 +271,9 @@ void TfQuadrix::ChangePattern2(QObject* sender) {
     if (updating)
         return;
     cbUnitsC->setItemIndex(cbUnitsP->itemIndex());
-    patternWidth = ReadSize(ePatternWidth->text());
-    patternHeight = ReadSize(ePatternHeight->text());
-    checkerWidth = PerCount(patternWidth, udWidth->position());
-    checkerHeight = PerCount(patternHeight, udHeight->position());
+    checkerFromPattern();
     updating = true;
-    eCheckerWidth->setText(FloatToStr(checkerWidth));
-    eCheckerHeight->setText(FloatToStr(checkerHeight));
+    writeChecker();
     updating = false;
     Change(sender);
 }
@@ -268,19 +284,11 @@ void TfQuadrix::ChangePattern1(QObject* sender) {
     updating = true;
     cbUnitsC->setItemIndex(cbUnitsP->itemIndex());
     if (cbKeepCheckerConstant->isChecked()) {
-        checkerWidth = ReadSize(eCheckerWidth->text());
-        checkerHeight = ReadSize(eCheckerHeight->text());
-        patternWidth = TimesCount(udWidth->position(), checkerWidth);
-        patternHeight = TimesCount(udHeight->position(), checkerHeight);
-        ePatternWidth->setText(FloatToStr(patternWidth));
-        ePatternHeight->setText(FloatToStr(patternHeight));
+        patternFromChecker();
+        writePattern();
     } else {
-        patternWidth = ReadSize(ePatternWidth->text());
-        patternHeight = ReadSize(ePatternHeight->text());
-        checkerWidth = PerCount(patternWidth, udWidth->position());
-        checkerHeight = PerCount(patternHeight, udHeight->position());
-        eCheckerWidth->setText(FloatToStr(checkerWidth));
-        eCheckerHeight->setText(FloatToStr(checkerHeight));
+        checkerFromPattern();
+        writeChecker();
     }
     updating = false;
     Change(sender);

@@ -55,6 +55,12 @@ private:
     void buildStatusBar();
     void wire();
     void readPrinter();
+    // The linked sizes: one pair read from its edits, the other computed
+    // from it and the counts; then written into its edits.
+    void patternFromChecker();
+    void checkerFromPattern();
+    void writePattern();
+    void writeChecker();
     // Runs one event's handler; an error it raises is shown and the window goes on.
     void handleEvent(QObject* sender, void (TfQuadrix::*handler)(QObject*));
 

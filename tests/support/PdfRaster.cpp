@@ -2,90 +2,60 @@
 
 #include <QProcess>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 
 namespace {
 
 constexpr int kToolTimeoutMs = 120000;
 constexpr int kDarkBelow = 128; // grey level under which a pixel is ink
 
-bool Run(const QString& program, const QStringList& args, QByteArray* out, QString* error) {
+// The tool's output; null when it could not run or failed.
+QByteArray Run(const QString& program, const QStringList& args) {
     QProcess process;
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process.start(program, args);
-    if (!process.waitForStarted()) {
-        if (error)
-            *error = program + QStringLiteral(" could not be started");
-        return false;
-    }
-    if (!process.waitForFinished(kToolTimeoutMs)) {
-        process.kill();
-        process.waitForFinished();
-        if (error)
-            *error = program + QStringLiteral(" did not finish");
-        return false;
-    }
-    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
-        if (error)
-            *error = program + QStringLiteral(" failed: ") +
-                     QString::fromLocal8Bit(process.readAllStandardError());
-        return false;
-    }
-    if (out)
-        *out = process.readAllStandardOutput();
-    return true;
+    if (!process.waitForFinished(kToolTimeoutMs) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0)
+        return {};
+    return process.readAllStandardOutput();
 }
 
 } // namespace
 
 int PdfRaster::PageCount(const QString& pdf) {
-    QByteArray info;
-    if (!Run(QStringLiteral("pdfinfo"), {pdf}, &info, nullptr))
-        return -1;
     const QRegularExpression pages(QStringLiteral("^Pages:\\s+(\\d+)\\s*$"),
                                    QRegularExpression::MultilineOption);
-    const QRegularExpressionMatch match = pages.match(QString::fromLatin1(info));
+    const auto match = pages.match(QString::fromLatin1(Run(QStringLiteral("pdfinfo"), {pdf})));
     return match.hasMatch() ? match.captured(1).toInt() : -1;
 }
 
-QSize PdfRaster::LargestImage(const QString& pdf) {
-    QByteArray list;
-    if (!Run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf}, &list, nullptr))
+QSize PdfRaster::LargestImage(const QString& pdf, int dpi) {
+    const QByteArray list = Run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf});
+    if (list.isNull())
         return QSize(-1, -1);
-    // Rows after the two header lines: page num type width height ...
+    // Rows after the two header lines: page num type width height ... x-ppi
+    // y-ppi size ratio; the print path may resample, so scale by the ppi.
     QSize largest(0, 0);
     const QList<QByteArray> lines = list.split('\n');
     for (int i = 2; i < lines.size(); ++i) {
-        const QList<QByteArray> fields = lines[i].simplified().split(' ');
-        if (fields.size() < 5)
-            continue;
-        largest = largest.expandedTo(QSize(fields[3].toInt(), fields[4].toInt()));
+        const QList<QByteArray> f = lines[i].simplified().split(' ');
+        const qsizetype n = f.size();
+        if (n >= 9)
+            largest = largest.expandedTo(QSize(f[3].toInt() * dpi / qMax(1, f[n - 4].toInt()),
+                                               f[4].toInt() * dpi / qMax(1, f[n - 3].toInt())));
     }
     return largest;
 }
 
-QImage PdfRaster::Render(const QString& pdf, int dpi, const QRect& crop, QString* error) {
-    QTemporaryDir dir;
-    if (!dir.isValid()) {
-        if (error)
-            *error = QStringLiteral("no temporary folder");
-        return {};
-    }
-    const QString root = dir.filePath(QStringLiteral("page"));
-    QStringList args{QStringLiteral("-r"),  QString::number(dpi), QStringLiteral("-gray"),
-                     QStringLiteral("-aa"), QStringLiteral("no"), QStringLiteral("-aaVector"),
-                     QStringLiteral("no"),  QStringLiteral("-f"), QStringLiteral("1"),
-                     QStringLiteral("-l"),  QStringLiteral("1"),  QStringLiteral("-singlefile")};
+QImage PdfRaster::Render(const QString& pdf, int dpi, const QRect& crop) {
+    QStringList args =
+        QString::asprintf("-r %d -gray -aa no -aaVector no -f 1 -l 1 -singlefile", dpi).split(u' ');
     if (!crop.isEmpty())
-        args << QStringLiteral("-x") << QString::number(crop.x()) << QStringLiteral("-y")
-             << QString::number(crop.y()) << QStringLiteral("-W") << QString::number(crop.width())
-             << QStringLiteral("-H") << QString::number(crop.height());
-    args << pdf << root;
-    if (!Run(QStringLiteral("pdftoppm"), args, nullptr, error))
-        return {};
-    QImage image(root + QStringLiteral(".pgm"));
-    if (image.isNull() && error)
-        *error = QStringLiteral("pdftoppm wrote no readable image");
-    return image.convertToFormat(QImage::Format_Grayscale8);
+        args << QString::asprintf("-x %d -y %d -W %d -H %d", crop.x(), crop.y(), crop.width(),
+                                  crop.height())
+                    .split(u' ');
+    // With no output name the page comes as a PGM on standard output.
+    const QByteArray pgm = Run(QStringLiteral("pdftoppm"), args << pdf);
+    return QImage::fromData(pgm, "PGM").convertToFormat(QImage::Format_Grayscale8);
 }
 
 bool PdfRaster::IsDark(const QImage& image, int x, int y) {
@@ -93,33 +63,23 @@ bool PdfRaster::IsDark(const QImage& image, int x, int y) {
 }
 
 QRect PdfRaster::DarkBounds(const QImage& image) {
-    int left = image.width(), top = image.height(), right = -1, bottom = -1;
-    for (int y = 0; y < image.height(); ++y) {
-        const uchar* line = image.constScanLine(y);
-        for (int x = 0; x < image.width(); ++x) {
-            if (line[x] >= kDarkBelow)
-                continue;
-            left = std::min(left, x);
-            right = std::max(right, x);
-            top = std::min(top, y);
-            bottom = std::max(bottom, y);
-        }
-    }
-    if (right < 0)
-        return {};
-    return QRect(QPoint(left, top), QPoint(right, bottom));
+    QRect bounds;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (IsDark(image, x, y))
+                bounds |= QRect(x, y, 1, 1);
+    return bounds;
 }
 
-QPair<int, int> PdfRaster::DarkRun(const QImage& image, int x, int y, Qt::Orientation along) {
-    if (!IsDark(image, x, y))
-        return {0, 0};
-    const int dx = along == Qt::Horizontal ? 1 : 0;
-    const int dy = 1 - dx;
-    int first = 0, last = 0;
-    while (IsDark(image, x - dx * (first + 1), y - dy * (first + 1)))
-        ++first;
-    while (IsDark(image, x + dx * (last + 1), y + dy * (last + 1)))
-        ++last;
-    const int at = dx ? x : y;
-    return {at - first, at + last + 1};
+QRect PdfRaster::DarkSpan(const QImage& image, QPoint p) {
+    if (!IsDark(image, p.x(), p.y()))
+        return {};
+    const auto reach = [&](QPoint step) { // the last dark pixel that way
+        QPoint q = p;
+        while (IsDark(image, q.x() + step.x(), q.y() + step.y()))
+            q += step;
+        return q;
+    };
+    return QRect(QPoint(reach({-1, 0}).x(), reach({0, -1}).y()),
+                 QPoint(reach({1, 0}).x(), reach({0, 1}).y()));
 }

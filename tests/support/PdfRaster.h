@@ -1,35 +1,26 @@
 #pragma once
 
 #include <QImage>
-#include <QPair>
-#include <QRect>
-#include <QSize>
-#include <QString>
 
-// Reads back printed PDF pages through poppler's command-line tools, to
-// measure what actually reached the paper.
+// Reads printed PDF files back through poppler's command-line tools, to
+// measure what actually reached the paper. The tools' complaints go to the
+// test's own error output.
 class PdfRaster {
 public:
     // Number of pages (pdfinfo); -1 when the file cannot be read.
     static int PageCount(const QString& pdf);
+    // The largest width and height that embedded images cover on the page, in
+    // dots at dpi (pdfimages); empty when there are none, invalid when the
+    // file cannot be read.
+    static QSize LargestImage(const QString& pdf, int dpi);
+    // Page 1 in grey at dpi without antialiasing, only the part crop (pixels
+    // at that resolution) unless crop is empty; null when rendering fails.
+    static QImage Render(const QString& pdf, int dpi, const QRect& crop = {});
 
-    // The largest width and the largest height of the images embedded in the
-    // file (pdfimages); an empty size when there are none, an invalid one
-    // (-1 x -1) when the file cannot be read.
-    static QSize LargestImage(const QString& pdf);
-
-    // Page 1 rendered in grey at dpi without antialiasing, only the part crop
-    // (in pixels at that resolution; an empty crop means the whole page).
-    // A null image when rendering fails; error then says why.
-    static QImage Render(const QString& pdf, int dpi, const QRect& crop, QString* error = nullptr);
-
-    // Whether a pixel counts as ink.
     static bool IsDark(const QImage& image, int x, int y);
-
     // The smallest rectangle holding every dark pixel; empty when none.
     static QRect DarkBounds(const QImage& image);
-
-    // The run of dark pixels through (x, y) along a row (horizontal) or a
-    // column, as [first, last + 1); an empty pair when (x, y) is not dark.
-    static QPair<int, int> DarkRun(const QImage& image, int x, int y, Qt::Orientation along);
+    // The dark run through p along its row (left to right) and along its
+    // column (top to bottom); empty when p is not dark.
+    static QRect DarkSpan(const QImage& image, QPoint p);
 };

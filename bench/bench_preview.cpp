@@ -1,5 +1,6 @@
 // One preview rebuild (clear the bitmap, draw the sheet) on a 600 dpi printer
-// with a 4800 x 6600 page: a 1029 x 1416 bitmap, size caption on.
+// with a 4800 x 6600 page: a 1029 x 1416 bitmap, size caption on; and one
+// keystroke through the whole window.
 
 #include "app/Main.h"
 #include "render/PreviewGeometry.h"
@@ -52,8 +53,25 @@ void BM_RebuildPreview_100x100(benchmark::State& state) {
     Rebuild(state, Design(100, 100, QStringLiteral("0.2")));
 }
 
+// What one keystroke in the checker width costs the user: the linked sizes,
+// the conversion, the preview rebuild and its smooth reduction for display.
+void BM_Keystroke(benchmark::State& state) {
+    TfQuadrix window(std::make_unique<FakePrinterDevice>(QStringLiteral("Bench printer"), kDpi,
+                                                         kDpi, kPageWidth, kPageHeight));
+    const QString texts[2] = {QStringLiteral("3"), QStringLiteral("3.5")};
+    int turn = 0;
+    for (auto _ : state)
+        window.eCheckerWidth->setText(texts[turn++ % 2]);
+}
+
 } // namespace
 
+// Wall time: Qt spreads the smooth reduction over worker threads.
+BENCHMARK(BM_Keystroke)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
 BENCHMARK(BM_RebuildPreview_Default)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(10)

@@ -27,6 +27,3 @@ void RadioGroup::setItemIndex(int index) {
         b->setChecked(true);
 }
 
-int RadioGroup::count() const {
-    return m_group->buttons().size();
-}

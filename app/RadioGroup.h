@@ -16,7 +16,6 @@ public:
 
     int itemIndex() const;
     void setItemIndex(int index);
-    int count() const;
 
 signals:
     // The user selected an item.

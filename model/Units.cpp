@@ -1,6 +1,5 @@
 #include "model/Units.h"
 
-#include <QStringList>
 
 const float k = float(1 / 2.54);
 
@@ -15,10 +14,6 @@ QString UnitName(int unitIndex) {
     default:
         return QString();
     }
-}
-
-QStringList UnitItems() {
-    return {UnitName(kUnitCm), UnitName(kUnitInches), UnitName(kUnitPixels)};
 }
 
 bool PixelsPerUnit(int unitIndex, float dpi, double& pixelsPerUnit) {

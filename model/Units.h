@@ -12,9 +12,6 @@ extern const float k;
 // "cm", "inches", "pixels"; empty for an index that names no unit.
 QString UnitName(int unitIndex);
 
-// The item texts of every unit combo, in index order.
-QStringList UnitItems();
-
 // Printer pixels per unit for a resolution of dpi dots per inch: dpi * k for
 // cm (formed in double, not rounded to float), dpi for inches, 1 for pixels.
 // Returns false for an index that names no unit.

@@ -27,7 +27,6 @@ public:
     void setBrushColor(QRgb color) { m_brush = color; }
     QRgb brushColor() const { return m_brush; }
     void setPenColor(QRgb color) { m_pen = color; }
-    QRgb penColor() const { return m_pen; }
 
     void FillRect(const TRect& r);
     void FrameRect(const TRect& r);

@@ -24,15 +24,12 @@ public:
     // What the next setup() switches to (as if the user chose another printer).
     void setNextSetup(QString name, int dpiX, int dpiY, int pageWidth, int pageHeight);
     void setSurface(Surface surface) { m_surface = surface; }
-    // Makes beginJob() throw, as a printer that cannot start a job does.
-    void setFailBegin(bool fail) { m_failBegin = fail; }
 
     int setupCalls = 0;
     int jobsBegun = 0;
     int jobsFinished = 0;
     int jobsAborted = 0;
     QImage lastPage;      // the finished page, Surface::Image
-    QPicture lastPicture; // the finished page, Surface::Picture
 
 private:
     friend class FakePrintJob;
@@ -42,5 +39,4 @@ private:
     QString m_nextName;
     int m_nextDpiX = 0, m_nextDpiY = 0, m_nextWidth = 0, m_nextHeight = 0;
     Surface m_surface = Surface::Picture;
-    bool m_failBegin = false;
 };

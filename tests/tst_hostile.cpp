@@ -16,35 +16,12 @@ constexpr qint64 kHangGuardMs = 10000;
 constexpr long kMemoryCeilingKiB = 3L * 1024 * 1024;
 
 QStringList hostileTexts() {
-    return {"",
-            " ",
-            "-",
-            ".",
-            "1e",
-            "1e38",
-            "1e39",
-            "-1e39",
-            "1e308",
-            "1e-45",
-            "nan",
-            "inf",
-            "-0",
-            "0",
-            "1,5",
-            "1.5",
-            "-3",
-            "-1e20",
-            "1e30",
-            QString(10000, QLatin1Char('9')),
-            "0." + QString(10000, QLatin1Char('1')),
-            "\t5",
-            "5 E 2",
-            "0x10",
-            "1e-308",
-            "2147483648",
-            "-2147483649",
-            "32768",
-            "abc"};
+    // clang-format off
+    return {"", " ", "-", ".", "1e", "1e38", "1e39", "-1e39", "1e308", "1e-45", "nan", "inf",
+            "-0", "0", "1,5", "1.5", "-3", "-1e20", "1e30", QString(10000, QLatin1Char('9')),
+            "0." + QString(10000, QLatin1Char('1')), "\t5", "5 E 2", "0x10", "1e-308",
+            "2147483648", "-2147483649", "32768", "abc"};
+    // clang-format on
 }
 
 struct Config {

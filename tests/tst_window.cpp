@@ -1,192 +1,279 @@
-// The window as built: every control where the layout puts it, with its text,
-// and the start-up state read from the printer.
+// What the window adds to the arithmetic: it starts from the printer, keeps
+// counts, checker size and pattern size linked as the user types, runs one
+// recompute per user change under the guard, and shows errors and goes on.
 #include "WindowFixture.h"
 
 #include <QCheckBox>
-#include <QGroupBox>
 #include <QLabel>
-#include <QToolButton>
+#include <QLocale>
+
+namespace {
+const double kCm600 = 600.0 * double(0.39370078f); // printer pixels per cm at 600 dpi
+}
 
 class tst_Window : public QObject {
     Q_OBJECT
 private slots:
-    void controls_data();
-    void controls();
-    void buttons();
-    void checkBoxCaptions();
-    void tabOrder();
+    void cleanup() { QLocale::setDefault(QLocale::c()); }
     void startUp();
+    void typing_data();
+    void typing();
+    void countEditKeepsLastValid_data();
+    void countEditKeepsLastValid();
+    void inside_data();
+    void inside();
+    void unitChoice_data();
+    void unitChoice();
+    void typedUnitNamingNothing();
+    void setupReadsPrinterAgain();
+    void optionsRebuildPreviewOnly();
+    void captionErrorReported();
 };
 
-void tst_Window::controls_data() {
-    QTest::addColumn<QRect>("rect");
-    QTest::addColumn<QString>("text");
-    const struct {
-        const char* name;
-        int x, y, w, h;
-        const char* text;
-    } rows[] = {
-        {"gbPattern", 8, 0, 241, 74, "Pattern size:"},
-        {"lPatWidth", 9, 22, 28, 13, "Width"},
-        {"lPatternHeight", 93, 22, 31, 13, "Height"},
-        {"Label1", 180, 22, 42, 13, "checkers"},
-        {"Label2", 9, 47, 28, 13, "Width"},
-        {"Label3", 93, 47, 31, 13, "Height"},
-        {"ePatternWidth", 43, 44, 44, 21, "15"},
-        {"ePatternHeight", 130, 44, 44, 21, "18"},
-        {"cbUnitsP", 180, 44, 51, 21, "cm"},
-        {"udWidth", 73, 17, 16, 21, ""},
-        {"seWidth", 43, 17, 30, 21, "5"},
-        {"udHeight", 160, 17, 16, 21, ""},
-        {"seHeight", 130, 17, 30, 21, "6"},
-        {"gbChecker", 8, 80, 241, 49, "Checker size:"},
-        {"lCheckerWidth", 9, 22, 28, 13, "Width"},
-        {"lCheckerHeight", 93, 22, 31, 13, "Height"},
-        {"cbUnitsC", 180, 19, 51, 21, "cm"},
-        {"eCheckerWidth", 43, 19, 44, 21, "3"},
-        {"eCheckerHeight", 130, 19, 44, 21, "3"},
-        {"cbKeepCheckerConstant", 144, -2, 87, 17, "Keep constant"},
-        {"gbAlignment", 8, 133, 241, 100, "Alignment:"},
-        {"rgVertical", 9, 54, 222, 35, "Vertical:"},
-        {"rgHorizontal", 9, 14, 222, 34, "Horizontal:"},
-        {"gbOptions", 8, 237, 241, 68, "Options:"},
-        {"cbFrame", 9, 16, 229, 17, nullptr},
-        {"eFrameDistance", 95, 14, 44, 21, "0.6"},
-        {"cbUnitsF", 145, 14, 51, 21, "cm"},
-        {"cbSize", 9, 41, 200, 17, nullptr},
-        {"eSizeDistance", 73, 39, 44, 21, "0.3"},
-        {"cbUnitsS", 123, 39, 51, 21, "cm"},
-        {"gbCommands", 8, 311, 241, 66, "Commands:"},
-        {"bbSetup", 9, 16, 52, 42, "&Setup"},
-        {"bbInside", 66, 16, 52, 42, "&Inside"},
-        {"bbPrint", 123, 16, 52, 42, "&Print"},
-        {"bbExit", 180, 16, 52, 42, "E&xit"},
-        {"gbPreview", 255, 0, 322, 377, "Preview:"},
-        {"img", 8, 15, 303, 354, ""},
-        {"sb", 0, 385, 585, 19, ""},
-    };
-    for (const auto& r : rows)
-        QTest::newRow(r.name) << QRect(r.x, r.y, r.w, r.h)
-                              << (r.text ? QString::fromLatin1(r.text) : QString());
-}
-
-void tst_Window::controls() {
-    QFETCH(QRect, rect);
-    QFETCH(QString, text);
-    WindowFixture f;
-    auto* w = f.window->findChild<QWidget*>(QTest::currentDataTag());
-    QVERIFY(w);
-    QCOMPARE(w->geometry(), rect);
-    if (text.isNull())
-        return;
-    QString actual;
-    if (auto* g = qobject_cast<QGroupBox*>(w))
-        actual = g->title();
-    else if (auto* l = qobject_cast<QLabel*>(w))
-        actual = l->text();
-    else if (auto* e = qobject_cast<QLineEdit*>(w))
-        actual = e->text();
-    else if (auto* b = qobject_cast<QAbstractButton*>(w))
-        actual = b->text();
-    else if (auto* c = qobject_cast<QComboBox*>(w)) {
-        actual = c->currentText();
-        QVERIFY(c->isEditable());
-        QCOMPARE(QStringList({c->itemText(0), c->itemText(1), c->itemText(2)}),
-                 QStringList({"cm", "inches", "pixels"}));
-    }
-    QCOMPARE(actual, text);
-}
-
-void tst_Window::buttons() {
-    WindowFixture f;
-    const struct {
-        QToolButton* button;
-        const char* hint;
-        QKeySequence key;
-    } rows[] = {
-        {f.window->bbSetup, "Printer setup", QKeySequence(Qt::ALT | Qt::Key_S)},
-        {f.window->bbInside, "Make current size inside size (add 2 rows and 2 columns)",
-         QKeySequence(Qt::ALT | Qt::Key_I)},
-        {f.window->bbPrint, "Print to current printer", QKeySequence(Qt::ALT | Qt::Key_P)},
-        {f.window->bbExit, "Exit application", QKeySequence(Qt::ALT | Qt::Key_X)},
-    };
-    for (const auto& r : rows) {
-        QCOMPARE(r.button->toolTip(), QString::fromLatin1(r.hint));
-        QCOMPARE(r.button->shortcut(), r.key);
-        QCOMPARE(r.button->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
-        QVERIFY(!r.button->icon().pixmap(16, 16).isNull());
-    }
-}
-
-void tst_Window::checkBoxCaptions() {
-    // The distance edit and its unit lie over a run of 36 blanks in the
-    // caption, stacked above the check box, and the whole caption still fits.
-    WindowFixture f;
-    const QString gap(36, QLatin1Char(' '));
-    const struct {
-        QCheckBox* box;
-        QString text;
-        QWidget* unit;
-    } rows[] = {{f.window->cbFrame, "Draw a frame" + gap + "around", f.window->cbUnitsF},
-                {f.window->cbSize, "Print size" + gap + "away", f.window->cbUnitsS}};
-    for (const auto& r : rows) {
-        QCOMPARE(r.box->text(), r.text);
-        QVERIFY(r.box->isChecked());
-        QVERIFY(r.box->fontMetrics().horizontalAdvance(r.text) <= captionRoom(r.box));
-        const auto& kids = f.window->gbOptions->children();
-        QVERIFY(kids.indexOf(r.unit) > kids.indexOf(r.box));
-    }
-    QVERIFY(!f.window->cbKeepCheckerConstant->isChecked());
-}
-
-void tst_Window::tabOrder() {
-    WindowFixture f;
-    TfQuadrix& w = *f.window;
-    const QList<QWidget*> expected = {w.seWidth,        w.seHeight,       w.ePatternWidth,
-                                      w.ePatternHeight, w.cbUnitsP,       w.cbUnitsC,
-                                      w.eCheckerWidth,  w.eCheckerHeight, w.cbKeepCheckerConstant,
-                                      w.cbFrame,        w.eFrameDistance, w.cbUnitsF,
-                                      w.cbSize,         w.eSizeDistance,  w.cbUnitsS,
-                                      w.bbSetup,        w.bbInside,       w.bbPrint,
-                                      w.bbExit};
-    for (int i = 0; i + 1 < expected.size(); ++i) {
-        QWidget* next = expected[i]->nextInFocusChain();
-        // Skip a combo's own line edit, the radio items and what takes no tab focus.
-        while (next && ((next->focusPolicy() & Qt::TabFocus) == 0 ||
-                        expected[i]->isAncestorOf(next) || w.gbAlignment->isAncestorOf(next)))
-            next = next->nextInFocusChain();
-        QVERIFY(next);
-        if (next->parentWidget() == expected[i + 1])
-            next = next->parentWidget();
-        QCOMPARE(next, expected[i + 1]);
-    }
-}
-
+// The form loads with its named controls inside its fixed client area, reads
+// the printer and builds the first preview before it is shown.
 void tst_Window::startUp() {
     WindowFixture f;
     TfQuadrix& w = *f.window;
     QCOMPARE(w.windowTitle(), QString("Quadrix"));
     QCOMPARE(w.minimumSize(), QSize(585, 404));
     QCOMPARE(w.maximumSize(), QSize(585, 404));
-    QCOMPARE(w.udWidth->position(), 5);
-    QCOMPARE(w.udHeight->position(), 6);
-    QCOMPARE(w.udWidth->max(), 100);
-    QCOMPARE(w.udHeight->min(), 2);
+    for (const char* name : {"seWidth", "udWidth", "seHeight", "udHeight", "ePatternWidth",
+                             "ePatternHeight", "cbUnitsP", "cbUnitsC", "eCheckerWidth",
+                             "eCheckerHeight", "cbKeepCheckerConstant", "rgVertical",
+                             "rgHorizontal", "cbFrame", "eFrameDistance", "cbUnitsF", "cbSize",
+                             "eSizeDistance", "cbUnitsS", "bbSetup", "bbInside", "bbPrint",
+                             "bbExit", "img", "sb"}) {
+        auto* c = w.findChild<QWidget*>(name);
+        QVERIFY2(c && w.rect().contains(c->mapTo(&w, c->rect().bottomRight())), name);
+    }
+    // The distance edit and its unit lie over the blanks of the check box's
+    // caption, and the whole caption still fits.
+    for (QCheckBox* box : {w.cbFrame, w.cbSize})
+        QVERIFY(box->fontMetrics().horizontalAdvance(box->text()) <= captionRoom(box));
     for (UnitCombo* c : {w.cbUnitsP, w.cbUnitsC, w.cbUnitsF, w.cbUnitsS})
         QCOMPARE(c->itemIndex(), 0);
-    QCOMPARE(w.rgVertical->itemIndex(), 1);
-    QCOMPARE(w.rgHorizontal->itemIndex(), 1);
     const QStringList panels = {"Printer: Test printer", "Page size: 20.32x27.94 cm",
-                                "Resolution: 600x600 DPI", "Quadrix 1.0"};
-    for (int i = 0; i < 4; ++i) {
+                                "Resolution: 600x600 DPI"};
+    for (int i = 0; i < 3; ++i)
         QCOMPARE(w.findChild<QLabel*>(QStringLiteral("sbPanel%1").arg(i))->text(), panels[i]);
-        if (i < 3)
-            QCOMPARE(w.sbPanel[i]->width(), 150);
-    }
-    // The first preview replaces the placeholder before the window is shown.
+    QCOMPARE(w.eFrameDistance->text() + " " + w.eSizeDistance->text(), QString("0.6 0.3"));
     QCOMPARE(w.img->bitmap().size(), QSize(1029, 1416));
     QCOMPARE(w.img->shownRect(), QRect(0, 0, 257, 354));
     QVERIFY(f.errors.isEmpty());
+}
+
+void tst_Window::typing_data() {
+    // Each row pastes texts (edit=text, in order) into the window as it starts;
+    // "" in an expectation means not checked.
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("pattern"); // "WxH"
+    QTest::addColumn<QString>("checkerWidth");
+    QTest::addColumn<QString>("distances"); // frame, caption
+    QTest::addColumn<double>("checkerWidthPx");
+    const auto row = [](const char* name, QStringList steps, const char* pattern,
+                        const char* checker, const char* distances, double px) {
+        QTest::newRow(name) << steps << pattern << checker << distances << px;
+    };
+    row("checker 4", {"eCheckerWidth=4"}, "20x18", "4", "0.7 0.35", 4 * kCm600);
+    row("checker abc: 10 here, 0 in pixels", {"eCheckerWidth=abc"}, "50x18", "abc", "1.3 0.65", 0);
+    row("both 0.7", {"eCheckerWidth=0.7", "eCheckerHeight=0.7"}, "3.5x4.19999980926514", "0.7",
+        "0.139999997615814 0.0699999988079071", 0.7 * kCm600);
+    row("pattern 20, count 5 to 7", {"ePatternWidth=20", "seWidth=7"}, "20x18",
+        "2.85714292526245", "", 2.85714292526245 * kCm600);
+    row("kept checker, count 5 to 7", {"keep", "seWidth=7"}, "21x18", "3", "", 3 * kCm600);
+    row("a count rewrites the other pair", {"eCheckerWidth=3.0", "seHeight=7"}, "15x18", "3", "",
+        3 * kCm600);
+}
+
+void tst_Window::typing() {
+    QFETCH(QStringList, steps);
+    QFETCH(QString, pattern);
+    QFETCH(QString, checkerWidth);
+    QFETCH(QString, distances);
+    QFETCH(double, checkerWidthPx);
+    WindowFixture f;
+    TfQuadrix& w = *f.window;
+    w.cbSize->setChecked(false); // the caption refuses a checker text that is no number
+    QSignalSpy changes(&w, &TfQuadrix::changeDone);
+    QSignalSpy rebuilds(&w, &TfQuadrix::previewRebuilt);
+    int typed = 0;
+    for (const QString& step : steps) {
+        if (step == "keep") {
+            w.cbKeepCheckerConstant->setChecked(true);
+            continue;
+        }
+        WindowFixture::paste(w.findChild<QLineEdit*>(step.section('=', 0, 0)),
+                             step.section('=', 1));
+        ++typed; // one replaced text: one recompute, one rebuild
+        QCOMPARE(changes.count(), typed);
+        QCOMPARE(rebuilds.count(), typed);
+        QVERIFY(!w.updating);
+    }
+    QCOMPARE(w.ePatternWidth->text() + "x" + w.ePatternHeight->text(), pattern);
+    QCOMPARE(w.eCheckerWidth->text(), checkerWidth);
+    if (!distances.isEmpty())
+        QCOMPARE(w.eFrameDistance->text() + " " + w.eSizeDistance->text(), distances);
+    QCOMPARE(w.checkerWidthPx, float(checkerWidthPx));
+    QCOMPARE(w.patternWidthPx, float(w.udWidth->position() * double(w.checkerWidthPx)));
+}
+
+void tst_Window::countEditKeepsLastValid_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("count");
+    const std::pair<QString, int> rows[] = {{"1", 5},    {"150", 5}, {"ab", 5},   {"", 5},
+                                            {"  8", 8},  {"+9", 9},  {"8 ", 5},   {"100", 100},
+                                            {QString(10000, '9'), 5}};
+    for (const auto& [text, count] : rows)
+        QTest::newRow(qPrintable("'" + text.left(8) + "'")) << text << count;
+}
+
+void tst_Window::countEditKeepsLastValid() {
+    QFETCH(QString, text);
+    QFETCH(int, count);
+    WindowFixture f;
+    TfQuadrix& w = *f.window;
+    w.cbKeepCheckerConstant->setChecked(true);
+    WindowFixture::paste(w.seWidth, text);
+    QCOMPARE(w.udWidth->position(), count);
+    QCOMPARE(w.seWidth->text(), text); // the text stays as typed
+    QCOMPARE(w.ePatternWidth->text(), QString::number(3 * count));
+}
+
+void tst_Window::inside_data() {
+    QTest::addColumn<int>("across");
+    QTest::addColumn<int>("down");
+    QTest::addColumn<bool>("keep");
+    QTest::addColumn<int>("changes");
+    QTest::newRow("5x6") << 5 << 6 << false << 2;
+    QTest::newRow("5x6 kept") << 5 << 6 << true << 2;
+    QTest::newRow("99x100") << 99 << 100 << false << 1;
+}
+
+// Both counts grow by two up to the limit, the checker size stays, "Keep
+// constant" comes back as it was, one recompute per count that changed.
+void tst_Window::inside() {
+    QFETCH(int, across);
+    QFETCH(int, down);
+    QFETCH(bool, keep);
+    QFETCH(int, changes);
+    WindowFixture f;
+    TfQuadrix& w = *f.window;
+    w.cbKeepCheckerConstant->setChecked(true);
+    w.udWidth->setPosition(across);
+    w.udHeight->setPosition(down);
+    w.cbKeepCheckerConstant->setChecked(keep);
+    QSignalSpy spy(&w, &TfQuadrix::changeDone);
+    QTest::mouseClick(w.bbInside, Qt::LeftButton);
+    const int newAcross = qMin(across + 2, 100), newDown = qMin(down + 2, 100);
+    QCOMPARE(w.udWidth->position() * 1000 + w.udHeight->position(), newAcross * 1000 + newDown);
+    QCOMPARE(w.eCheckerWidth->text() + "x" + w.eCheckerHeight->text(), QString("3x3"));
+    QCOMPARE(w.ePatternWidth->text() + "x" + w.ePatternHeight->text(),
+             QString("%1x%2").arg(3 * newAcross).arg(3 * newDown));
+    QCOMPARE(w.cbKeepCheckerConstant->isChecked(), keep);
+    QCOMPARE(spy.count(), changes);
+}
+
+void tst_Window::unitChoice_data() {
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("panel");
+    QTest::addColumn<bool>("comma");
+    QTest::newRow("inches") << 1 << "Page size: 8.00x11.00 inches" << false;
+    QTest::newRow("pixels") << 2 << "Page size: 4800x6600 pixels" << false;
+    QTest::newRow("cm, comma locale") << 0 << "Page size: 20.32x27.94 cm" << true;
+}
+
+// A unit picked for the pattern spreads to all four combos; the numbers stay
+// and now mean the new unit; edits follow the locale, the panel does not.
+void tst_Window::unitChoice() {
+    QFETCH(int, index);
+    QFETCH(QString, panel);
+    QFETCH(bool, comma);
+    if (comma)
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    WindowFixture f;
+    TfQuadrix& w = *f.window;
+    QSignalSpy changes(&w, &TfQuadrix::changeDone);
+    WindowFixture::choose(w.cbUnitsP, index);
+    QCOMPARE(changes.count(), 1);
+    for (UnitCombo* c : {w.cbUnitsP, w.cbUnitsC, w.cbUnitsF, w.cbUnitsS}) {
+        QCOMPARE(c->itemIndex(), index);
+        QCOMPARE(c->currentText(), c->itemText(index));
+    }
+    QCOMPARE(w.sbPanel[1]->text(), panel);
+    QCOMPARE(w.ePatternWidth->text(), QString("15"));
+    QCOMPARE(w.eFrameDistance->text(), QString(comma ? "0,6" : "0.6"));
+    WindowFixture::type(w.eCheckerWidth, comma ? "1,5" : "1.5");
+    QCOMPARE(w.ePatternWidth->text(), QString(comma ? "7,5" : "7.5"));
+    WindowFixture::type(w.eCheckerWidth, comma ? "1.5" : "1,5"); // no number: 10
+    QCOMPARE(w.ePatternWidth->text(), QString("50"));
+}
+
+// Typed text that names no unit converts nothing: the pixel sizes and the
+// unit word stay, the board follows the counts; a typed prefix names its item.
+void tst_Window::typedUnitNamingNothing() {
+    WindowFixture f;
+    TfQuadrix& w = *f.window;
+    const float before = w.checkerWidthPx;
+    QTest::keyClicks(w.cbUnitsP->lineEdit(), "x");
+    QCOMPARE(w.cbUnitsP->itemIndex(), -1);
+    QCOMPARE(w.cbUnitsC->itemIndex(), -1);
+    QCOMPARE(w.sbPanel[1]->text(), QString("Page size: x cm"));
+    QCOMPARE(w.checkerWidthPx, before);
+    w.cbKeepCheckerConstant->setChecked(true);
+    WindowFixture::type(w.seWidth, "4");
+    QCOMPARE(w.patternWidthPx, float(4.0 * double(before)));
+    w.cbUnitsP->lineEdit()->selectAll();
+    QTest::keyClicks(w.cbUnitsP->lineEdit(), "IN");
+    QCOMPARE(w.cbUnitsP->itemIndex(), 1);
+    QCOMPARE(w.unitName, QString("inches"));
+}
+
+// Setup, confirmed or cancelled, reads the printer again and recomputes for
+// it, each axis with its own resolution; typed distances are reset.
+void tst_Window::setupReadsPrinterAgain() {
+    WindowFixture f(300, 600, 2400, 6600);
+    TfQuadrix& w = *f.window;
+    QCOMPARE(w.sbPanel[2]->text(), QString("Resolution: 300x600 DPI"));
+    QCOMPARE(w.checkerHeightPx, 2.0f * w.checkerWidthPx);
+    WindowFixture::type(w.eFrameDistance, "5");
+    f.printer->setNextSetup("Second", 1200, 1200, 9600, 13200);
+    QSignalSpy changes(&w, &TfQuadrix::changeDone);
+    QTest::mouseClick(w.bbSetup, Qt::LeftButton);
+    QCOMPARE(changes.count(), 1);
+    QCOMPARE(w.sbPanel[0]->text(), QString("Printer: Second"));
+    QCOMPARE(w.sbPanel[2]->text(), QString("Resolution: 1200x1200 DPI"));
+    QCOMPARE(w.checkerWidthPx, float(3.0 * (1200.0 * double(0.39370078f))));
+    QCOMPARE(w.eFrameDistance->text(), QString("0.6"));
+    QTest::mouseClick(w.bbSetup, Qt::LeftButton); // cancelled: nothing new chosen
+    QCOMPARE(changes.count(), 2);
+}
+
+void tst_Window::optionsRebuildPreviewOnly() {
+    WindowFixture f;
+    TfQuadrix& w = *f.window;
+    QSignalSpy changes(&w, &TfQuadrix::changeDone);
+    QSignalSpy rebuilds(&w, &TfQuadrix::previewRebuilt);
+    WindowFixture::type(w.eFrameDistance, "1");
+    WindowFixture::type(w.eSizeDistance, "1");
+    w.cbFrame->click();
+    w.cbSize->click();
+    w.rgVertical->setItemIndex(0);
+    w.rgHorizontal->setItemIndex(2);
+    WindowFixture::choose(w.cbUnitsF, 1);
+    QCOMPARE(rebuilds.count(), 7);
+    QCOMPARE(changes.count(), 0);
+}
+
+void tst_Window::captionErrorReported() {
+    WindowFixture f;
+    TfQuadrix& w = *f.window;
+    WindowFixture::type(w.eCheckerWidth, "");
+    QCOMPARE(f.errors, QStringList{"'' is not a valid floating point value"});
+    QVERIFY(!w.updating);
+    WindowFixture::type(w.eCheckerWidth, "2"); // the window goes on
+    QCOMPARE(w.ePatternWidth->text(), QString("10"));
+    QCOMPARE(f.errors.size(), 1);
 }
 
 QTEST_MAIN(tst_Window)

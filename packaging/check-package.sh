@@ -9,7 +9,7 @@ set -euo pipefail
 build=${1:?usage: check-package.sh BUILD_DIR}
 skipped=77
 
-for tool in cpack dpkg-deb dpkg-shlibdeps file strip lintian desktop-file-validate appstreamcli; do
+for tool in cpack dpkg-deb dpkg-shlibdeps dpkg-parsechangelog file strip lintian desktop-file-validate appstreamcli; do
     if ! command -v "$tool" >/dev/null; then
         echo "SKIPPED: '$tool' is not installed; the package check needs" \
             "dpkg-dev, file, binutils, lintian, desktop-file-utils and appstream."
@@ -56,5 +56,16 @@ for metainfo in "$root"/usr/share/metainfo/*.metainfo.xml; do
 done
 # The tree as installed: the metadata's launchable names a shipped desktop entry.
 appstreamcli validate-tree --no-net "$root" || { echo "FAILED: metadata and desktop entry disagree"; status=1; }
+# This release has its entry in the changelog and in the metadata.
+version=$(dpkg-deb -f "$deb" Version)
+zcat "$root/usr/share/doc/quadrix/changelog.gz" >"$work/changelog"
+if [ "$(dpkg-parsechangelog -l "$work/changelog" -S Version)" != "$version" ]; then
+    echo "FAILED: the changelog's latest entry is not $version"
+    status=1
+fi
+if ! grep -q "<release version=\"$version\"" "$root"/usr/share/metainfo/*.metainfo.xml; then
+    echo "FAILED: the AppStream metadata has no release $version"
+    status=1
+fi
 [ $status -eq 0 ] && echo "the package is lintian clean and its metadata valid"
 exit $status

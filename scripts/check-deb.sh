@@ -15,7 +15,7 @@ mount -t proc proc "$root/proc"
 trap 'umount "$root/proc"' EXIT
 chroot "$root" env DEBIAN_FRONTEND=noninteractive bash -c '
     apt-get update -qq && apt-get install -y -qq /tmp/quadrix.deb xvfb xauth >/dev/null
-    test -f /usr/share/applications/quadrix.desktop
+    test -f /usr/share/applications/org.quadrix_project.Quadrix.desktop
     test -f /usr/share/icons/hicolor/16x16/apps/quadrix.png
     xvfb-run -a bash -c "quadrix & sleep 4; pgrep -x quadrix >/dev/null; status=\$?; kill %1; exit \$status"'
 echo "the package installs and the window starts"

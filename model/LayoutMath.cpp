@@ -32,18 +32,23 @@ DefaultDistances ComputeDefaultDistances(float checkerWidth, float checkerHeight
 }
 
 CheckerConversion ConvertChecker(int unitIndex, const QString& widthText, const QString& heightText,
-                                 float dpiX, float dpiY, int pageWidth, int pageHeight) {
+                                 float dpiX, float dpiY, int pageWidth, int pageHeight,
+                                 const ScaleCorrection& correction) {
     CheckerConversion result;
     double perUnitX = 0;
     double perUnitY = 0;
     if (!PixelsPerUnit(unitIndex, dpiX, perUnitX) || !PixelsPerUnit(unitIndex, dpiY, perUnitY))
         return result;
+    double drawnPerUnitX = 0;
+    double drawnPerUnitY = 0;
+    PixelsPerUnit(unitIndex, dpiX, drawnPerUnitX, correction.across);
+    PixelsPerUnit(unitIndex, dpiY, drawnPerUnitY, correction.down);
 
     // The edit texts, not the members of the linked handlers: a text that is
     // no number gives 0 pixels here.
     result.converted = true;
-    result.checkerWidthPx = ToSingle(StrToFloatDef(widthText, 0) * perUnitX);
-    result.checkerHeightPx = ToSingle(StrToFloatDef(heightText, 0) * perUnitY);
+    result.checkerWidthPx = ToSingle(StrToFloatDef(widthText, 0) * drawnPerUnitX);
+    result.checkerHeightPx = ToSingle(StrToFloatDef(heightText, 0) * drawnPerUnitY);
     if (unitIndex == kUnitPixels) {
         result.pageWidth = FormatInt(pageWidth);
         result.pageHeight = FormatInt(pageHeight);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/ScaleCorrection.h"
+
 #include <QString>
 
 // The arithmetic behind the form's size handlers, free of any window.
@@ -29,10 +31,13 @@ struct CheckerConversion {
     QString pageHeight; // empty when not converted
     QString unitName;
 };
-// widthText/heightText are read with the default 0.
+// widthText/heightText are read with the default 0. The printer's scale
+// correction enters the checker's pixels, not the page figures, which stay
+// what the printer reports.
 CheckerConversion ConvertChecker(int unitIndex, const QString& widthText,
                                  const QString& heightText, float dpiX, float dpiY,
-                                 int pageWidth, int pageHeight);
+                                 int pageWidth, int pageHeight,
+                                 const ScaleCorrection& correction = {});
 
 // "Page size: WxH unit" and "Resolution: XxY DPI".
 QString PageSizePanelText(const QString& pageWidth, const QString& pageHeight,

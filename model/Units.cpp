@@ -16,13 +16,13 @@ QString UnitName(int unitIndex) {
     }
 }
 
-bool PixelsPerUnit(int unitIndex, float dpi, double& pixelsPerUnit) {
+bool PixelsPerUnit(int unitIndex, float dpi, double& pixelsPerUnit, double correction) {
     switch (unitIndex) {
     case kUnitCm:
-        pixelsPerUnit = double(dpi) * double(k);
+        pixelsPerUnit = double(dpi) * double(k) * correction;
         return true;
     case kUnitInches:
-        pixelsPerUnit = dpi;
+        pixelsPerUnit = double(dpi) * correction;
         return true;
     case kUnitPixels:
         pixelsPerUnit = 1;

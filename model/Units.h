@@ -14,5 +14,6 @@ QString UnitName(int unitIndex);
 
 // Printer pixels per unit for a resolution of dpi dots per inch: dpi * k for
 // cm (formed in double, not rounded to float), dpi for inches, 1 for pixels.
-// Returns false for an index that names no unit.
-bool PixelsPerUnit(int unitIndex, float dpi, double& pixelsPerUnit);
+// A printer's scale correction multiplies the physical units (cm, inches),
+// never its own pixels. Returns false for an index that names no unit.
+bool PixelsPerUnit(int unitIndex, float dpi, double& pixelsPerUnit, double correction = 1.0);

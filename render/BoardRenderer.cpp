@@ -28,7 +28,8 @@ float FrameDistance(float scale, const SheetInputs& in) {
     if (!in.frame)
         return 0.0f;
     const double v = StrToFloatDef(in.frameDistanceText, 0.0);
-    const double meanDpi = (double(in.dpiX) + double(in.dpiY)) * 0.5;
+    const double meanDpi =
+        (double(in.dpiX) * in.correction.across + double(in.dpiY) * in.correction.down) * 0.5;
     float d = 0.0f;
     switch (in.frameUnit) {
     case kUnitCm:

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/ScaleCorrection.h"
+
 #include <QString>
 
 // Everything the sheet renderer reads from the window, gathered at the moment
@@ -12,9 +14,11 @@ struct SheetInputs {
     // Alignment: 0 top/left, 1 center, 2 bottom/right
     int vertical = 1;                // rgVertical
     int horizontal = 1;              // rgHorizontal
-    // Printer resolution (dots per inch)
+    // Printer resolution (dots per inch) and the printer's scale correction,
+    // which every physical distance drawn takes on
     float dpiX = 0;
     float dpiY = 0;
+    ScaleCorrection correction;
     // Board and checker sizes in printer pixels
     float patternWidthPx = 0;
     float patternHeightPx = 0;

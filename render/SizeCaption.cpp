@@ -170,8 +170,8 @@ CaptionMetrics ComputeCaptionMetrics(float scale, const SheetInputs& in) {
     const double v = StrToFloatDef(in.sizeDistanceText, 0);
     double perUnitX = 0;
     double perUnitY = 0;
-    if (PixelsPerUnit(in.sizeUnit, in.dpiX, perUnitX) &&
-        PixelsPerUnit(in.sizeUnit, in.dpiY, perUnitY)) {
+    if (PixelsPerUnit(in.sizeUnit, in.dpiX, perUnitX, in.correction.across) &&
+        PixelsPerUnit(in.sizeUnit, in.dpiY, perUnitY, in.correction.down)) {
         m.distanceX = ToSingle(v * perUnitX);
         m.distanceY = ToSingle(v * perUnitY);
     }

@@ -5,6 +5,7 @@
 #include "model/LayoutMath.h"
 #include "model/NumberText.h"
 #include "model/Numeric.h"
+#include "model/ScaleCorrection.h"
 #include "model/Units.h"
 
 #include <QLocale>
@@ -172,6 +173,53 @@ private slots:
                          PageSizePanelText(c.pageWidth, c.pageHeight, c.unitName),
                      texts);
         }
+    }
+
+    // A printer's correction, typed as percent, enters the checker's pixels
+    // in cm and inches (each axis its own) but neither pixels nor the page.
+    void correction_data() {
+        QTest::addColumn<QString>("percent"); // empty: refused, nothing changes
+        QTest::addColumn<int>("unit");
+        QTest::addColumn<float>("dpiX"); // dpiY is 600, the page 4800 x 6600
+        QTest::addColumn<QString>("size");
+        QTest::addColumn<QString>("pixels");
+        auto row = [](const char* name, const char* percent, int unit, float dpiX, const char* size,
+                      const char* pixels) {
+            QTest::newRow(name) << QString(percent) << unit << dpiX << QString(size) << QString(pixels);
+        };
+        row("cm", "101x99", kUnitCm, 600, "3", "715.747986x701.574768");
+        row("inches, 300 x 600 dpi", "101 % x 99 %", kUnitInches, 300, "2", "606x1188");
+        row("pixels are the printer's own", "101x99", kUnitPixels, 600, "50", "50x50");
+        row("one figure for both", "96", kUnitCm, 1200, "3", "1360.62988x680.314941");
+        row("beyond 5 %: refused", "106x100", kUnitCm, 600, "3", "708.661377x708.661377");
+        row("no number: refused", "abc", kUnitCm, 600, "3", "708.661377x708.661377");
+    }
+    void correction() {
+        QFETCH(QString, percent);
+        QFETCH(int, unit);
+        QFETCH(float, dpiX);
+        QFETCH(QString, size);
+        QFETCH(QString, pixels);
+        ScaleCorrection c;
+        const bool accepted = ParseCorrectionPercent(percent, c);
+        QCOMPARE(accepted, !c.isIdentity());
+        const CheckerConversion plain = ConvertChecker(unit, size, size, dpiX, 600, 4800, 6600);
+        const CheckerConversion drawn = ConvertChecker(unit, size, size, dpiX, 600, 4800, 6600, c);
+        QCOMPARE(QString("%1x%2").arg(drawn.checkerWidthPx, 0, 'g', 9).arg(drawn.checkerHeightPx, 0, 'g', 9),
+                 pixels);
+        QCOMPARE(drawn.pageWidth + drawn.pageHeight, plain.pageWidth + plain.pageHeight);
+    }
+
+    // Measured once, corrected from then on: a bar of 20 cm measured 20.2
+    // gives 99 %, and measuring again on the corrected page composes.
+    void correctionFromMeasurement() {
+        ScaleCorrection c;
+        QVERIFY(CorrectionFromMeasurement({}, 20, 20.2, 25, 24.9, c));
+        QCOMPARE(CorrectionText(c), QString("99.0 % \u00d7 100.4 %"));
+        QVERIFY(CorrectionFromMeasurement(c, 20, 19.8, 25, 25, c));
+        QCOMPARE(CorrectionText(c), QString("100.0 % \u00d7 100.4 %"));
+        QVERIFY(!CorrectionFromMeasurement({}, 20, 0, 25, 25, c));
+        QVERIFY(IsPlausible({0.95, 1.05}) && !IsPlausible({0.94, 1.0}) && !IsPlausible({1.0, 1.06}));
     }
 };
 

@@ -254,6 +254,10 @@ void TestRenderer::placement_data() {
     QTest::newRow("cm, 300 x 600 dpi, preview scale")
         << Sheet(300, 600, kCm300, kCm600, 4, 3, kUnitCm, "0.5", kUnitCm, "0.2", 1, 1) << 0.25f
         << outline(406, 577, 568, 798) << QRect(429, 600, 30, 59) << QPoint(429, 588) << QPoint(423, 600);
+    SheetInputs corrected = Sheet(300, 600, kCm300, kCm600, 4, 3, kUnitCm, "1", kUnitCm, "1", 1, 1);
+    corrected.correction = {1.01, 0.99}; // the frame by the mean, the caption per axis
+    QTest::newRow("cm, corrected 101 % x 99 %") << corrected << 1.0f
+        << outline(-1, 80, 822, 1140) << QRect(175, 257, 118, 236) << QPoint(175, 23) << QPoint(55, 257);
     QTest::newRow("inches, 400 x 200 dpi, top right")
         << Sheet(400, 200, 200, 100, 2, 3, kUnitInches, "0.1", kUnitInches, "0.05", 0, 2) << 1.0f
         << outline(540, 0, 999, 359) << QRect(570, 30, 200, 100) << QPoint(570, 20) << QPoint(550, 30);

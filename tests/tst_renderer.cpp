@@ -9,6 +9,7 @@
 #include "render/BoardRenderer.h"
 #include "render/PreviewGeometry.h"
 #include "render/SizeCaption.h"
+#include "render/TestPage.h"
 
 #include <QLocale>
 #include <QPainter>
@@ -119,6 +120,8 @@ private slots:
     void labels_data();
     void labels();
     void labelPixels();
+    void testPage_data();
+    void testPage();
     void preview_data();
     void preview();
 };
@@ -404,6 +407,43 @@ void TestRenderer::labelPixels() {
         blank.fill(Qt::white);
         QVERIFY(want != blank); // some ink
     }
+}
+
+void TestRenderer::testPage_data() {
+    QTest::addColumn<bool>("inches");
+    QTest::addColumn<double>("across"); // correction
+    QTest::addColumn<double>("down");
+    QTest::addColumn<QSize>("units");   // the bars' nominal lengths
+    QTest::newRow("cm") << false << 1.0 << 1.0 << QSize(19, 22);
+    QTest::newRow("cm, corrected") << false << 1.01 << 0.99 << QSize(19, 23);
+    QTest::newRow("inches") << true << 1.0 << 1.0 << QSize(7, 8);
+}
+
+// On a US-letter page at 100 x 200 dpi each bar is as long as the page allows
+// in whole units, and measures that length times the correction, to the pixel.
+void TestRenderer::testPage() {
+    QFETCH(bool, inches);
+    QFETCH(double, across);
+    QFETCH(double, down);
+    QFETCH(QSize, units);
+    const TestPageInputs in{850, 2200, 100, 200, inches, {across, down}};
+    const TestPageLayout l = LayOutTestPage(in);
+    QCOMPARE(QSize(l.unitsAcross, l.unitsDown), units);
+    QImage image(850, 2200, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    Canvas canvas(painter, image, 850, 2200);
+    DrawTestPage(canvas, in);
+    painter.end();
+    const double perUnit = inches ? 1.0 : 1 / 2.54;
+    const int y = int((l.across.Top + l.across.Bottom) / 2), x = int((l.down.Left + l.down.Right) / 2);
+    int runX = 0, runY = 0;
+    for (int i = 0; i < image.width(); ++i)
+        runX += Dark(image, i, y);
+    for (int i = int(l.across.Bottom); i < image.height(); ++i)
+        runY += Dark(image, x, i);
+    QVERIFY(qAbs(runX - units.width() * 100 * perUnit * across) <= 0.5);
+    QVERIFY(qAbs(runY - units.height() * 200 * perUnit * down) <= 0.5);
 }
 
 void TestRenderer::preview_data() {

@@ -1,0 +1,110 @@
+#include "app/ScaleDialog.h"
+
+#include "model/NumberText.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <exception>
+
+ScaleDialog::ScaleDialog(const QString& printerName, const QString& unitName, int unitsAcross,
+                         int unitsDown, const ScaleCorrection& current,
+                         std::function<void()> printTestPage, QWidget* parent)
+    : QDialog(parent), m_unitName(unitName), m_unitsAcross(unitsAcross), m_unitsDown(unitsDown),
+      m_current(current), m_result(current), m_across(new QLineEdit(this)),
+      m_down(new QLineEdit(this)), m_outcome(new QLabel(this)) {
+    setWindowTitle(tr("Scale of %1").arg(printerName));
+    setObjectName(QStringLiteral("scaleDialog"));
+    m_across->setObjectName(QStringLiteral("eMeasuredAcross"));
+    m_down->setObjectName(QStringLiteral("eMeasuredDown"));
+    m_outcome->setObjectName(QStringLiteral("lCorrection"));
+
+    auto* intro = new QLabel(
+        tr("Print the test page on %1, measure both bars from end to end with a ruler and type "
+           "what you measured. Every later print on this printer is then corrected so that "
+           "lengths come out as set.")
+            .arg(printerName),
+        this);
+    intro->setWordWrap(true);
+    auto* print = new QPushButton(tr("Print test page"), this);
+    print->setObjectName(QStringLiteral("bbPrintTestPage"));
+    connect(print, &QPushButton::clicked, this, [this, printTestPage] {
+        try {
+            printTestPage();
+        } catch (const std::exception& e) {
+            QMessageBox::critical(this, windowTitle(), QString::fromUtf8(e.what()));
+        }
+    });
+
+    auto* form = new QFormLayout;
+    form->addRow(tr("Bar across, %1 %2, measures:").arg(unitsAcross).arg(unitName), m_across);
+    form->addRow(tr("Bar down, %1 %2, measures:").arg(unitsDown).arg(unitName), m_down);
+    for (QLineEdit* edit : {m_across, m_down})
+        connect(edit, &QLineEdit::textChanged, this, &ScaleDialog::showMeasured);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    QPushButton* reset = buttons->addButton(tr("Reset"), QDialogButtonBox::ResetRole);
+    reset->setObjectName(QStringLiteral("bbReset"));
+    connect(reset, &QPushButton::clicked, this, [this] {
+        m_result = ScaleCorrection();
+        QDialog::accept();
+    });
+    connect(buttons, &QDialogButtonBox::accepted, this, &ScaleDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &ScaleDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(intro);
+    layout->addWidget(print, 0, Qt::AlignLeft);
+    layout->addLayout(form);
+    layout->addWidget(m_outcome);
+    layout->addWidget(buttons);
+    showMeasured();
+}
+
+bool ScaleDialog::measured(ScaleCorrection& result) const {
+    double across = 0, down = 0;
+    return TryStrToFloat(m_across->text(), across) && TryStrToFloat(m_down->text(), down) &&
+           CorrectionFromMeasurement(m_current, m_unitsAcross, across, m_unitsDown, down, result);
+}
+
+void ScaleDialog::showMeasured() {
+    ScaleCorrection c;
+    if (!measured(c))
+        m_outcome->setText(tr("Correction in force: %1").arg(CorrectionText(m_current)));
+    else if (IsPlausible(c))
+        m_outcome->setText(tr("New correction: %1").arg(CorrectionText(c)));
+    else
+        m_outcome->setText(tr("%1 is too far from 100 %: see OK.").arg(CorrectionText(c)));
+}
+
+void ScaleDialog::accept() {
+    ScaleCorrection c;
+    if (m_across->text().isEmpty() && m_down->text().isEmpty()) {
+        QDialog::accept(); // nothing measured: the correction stays
+        return;
+    }
+    if (!measured(c)) {
+        QMessageBox::warning(this, windowTitle(),
+                             tr("Type both measured lengths in %1, for example %2.")
+                                 .arg(m_unitName, FloatToStr(m_unitsAcross + 0.5)));
+        return;
+    }
+    if (!IsPlausible(c)) {
+        QMessageBox::warning(
+            this, windowTitle(),
+            tr("These lengths call for a correction of %1, more than 5 % from 100 %. No printer "
+               "is that far off: the page "
+               "was scaled on its way to paper. Switch off \"Fit to page\", \"Scale to fit\" or "
+               "any other scaling in the print dialog and in the printer's driver settings "
+               "(print at 100 %), then print the test page again and measure it. The "
+               "correction stays as it was.")
+                .arg(CorrectionText(c)));
+        return;
+    }
+    m_result = c;
+    QDialog::accept();
+}

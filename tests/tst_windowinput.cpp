@@ -1,0 +1,181 @@
+// The window driven from the keyboard, the wheel and the unit lists as a user
+// drives it, and what the preview control paints.
+#include "WindowFixture.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QRadioButton>
+#include <QWheelEvent>
+
+class tst_WindowInput : public QObject {
+    Q_OBJECT
+private slots:
+    void unitCombos_data();
+    void unitCombos();
+    void keyboard_data();
+    void keyboard();
+    void previewShowsBitmap();
+};
+
+namespace {
+// One user step on a unit combo: "C type pixels", "C key Down", "C wheel", or
+// "C list Up Return" (open the list, move in it, pick).
+void act(TfQuadrix& w, const QString& step) {
+    const QStringList p = step.split(QLatin1Char(' '));
+    auto* combo = w.findChild<UnitCombo*>(QStringLiteral("cbUnits") + p[0]);
+    combo->setFocus();
+    if (p[1] == "type") {
+        combo->lineEdit()->selectAll();
+        QTest::keyClicks(combo, p[2]);
+    } else if (p[1] == "wheel") { // one notch towards the user
+        QWheelEvent wheel(QPointF(5, 5), combo->mapToGlobal(QPointF(5, 5)), QPoint(),
+                          QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(combo, &wheel);
+    } else { // keys on the combo, or on its list opened
+        QWidget* target = combo;
+        if (p[1] == "list") {
+            combo->showPopup();
+            target = combo->view();
+        }
+        for (const QString& key : p.mid(2))
+            QTest::keyClick(target, QKeySequence::fromString(key)[0].key());
+    }
+}
+
+// Mean grey level of a picture within rect.
+double meanGrey(const QImage& image, const QRect& rect) {
+    double sum = 0;
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+        for (int x = rect.left(); x <= rect.right(); ++x)
+            sum += qGray(image.pixel(x, y));
+    return sum / (double(rect.width()) * rect.height());
+}
+} // namespace
+
+void tst_WindowInput::unitCombos_data() {
+    QTest::addColumn<QStringList>("before");
+    QTest::addColumn<QString>("step");
+    QTest::addColumn<int>("unit");
+    QTest::addColumn<QStringList>("texts"); // cbUnitsP, C, F, S
+    QTest::addColumn<int>("changes");
+    const QStringList cm(4, "cm"), inches(4, "inches"), pixels(4, "pixels");
+    QTest::newRow("last typed, Down")
+        << QStringList{"C type pixels"} << "C key Down" << 2 << pixels << 0;
+    QTest::newRow("typed, Down") << QStringList{"C type inches"} << "C key Down" << 2 << pixels
+                                 << 1;
+    QTest::newRow("typed, Up") << QStringList{"C type inches"} << "C key Up" << 0 << cm << 1;
+    QTest::newRow("typed, wheel") << QStringList{"C type inch"} << "C wheel" << 2 << pixels << 1;
+    QTest::newRow("typed, list") << QStringList{"P type inches"} << "P list Down Return" << 2
+                                 << pixels << 1;
+    QTest::newRow("typed none, Down") << QStringList{"C type x"} << "C key Down" << 0 << cm << 1;
+    QTest::newRow("typed, Return")
+        << QStringList{"C type inches"} << "C key Return" << 1 << inches << 0;
+    QTest::newRow("typed caps, Return")
+        << QStringList{"C type INCHES"} << "C key Return" << 1 << inches << 0;
+    QTest::newRow("same index rewrites")
+        << QStringList{"P type pixel", "P key Delete"} << "C list Return" << 2 << pixels << 1;
+    QTest::newRow("none clears") << QStringList{"F type x"} << "C type x" << -1
+                                 << QStringList{"", "x", "", ""} << 1;
+}
+
+// A typed unit is where keys, wheel and list go on from; one user change,
+// one recompute; every combo the code selects shows its item's text.
+void tst_WindowInput::unitCombos() {
+    QFETCH(QStringList, before);
+    QFETCH(QString, step);
+    QFETCH(int, unit);
+    QFETCH(QStringList, texts);
+    QFETCH(int, changes);
+    WindowFixture f;
+    TfQuadrix& w = *f.window;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    for (const QString& s : before)
+        act(w, s);
+    QSignalSpy spy(&w, &TfQuadrix::changeDone);
+    act(w, step);
+    QCOMPARE(w.cbUnitsC->itemIndex(), unit);
+    QCOMPARE(QStringList({w.cbUnitsP->currentText(), w.cbUnitsC->currentText(),
+                          w.cbUnitsF->currentText(), w.cbUnitsS->currentText()}),
+             texts);
+    QCOMPARE(spy.count(), changes);
+}
+
+void tst_WindowInput::keyboard_data() {
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<int>("rebuilds");
+    const QString keep = "cbKeepCheckerConstant";
+    QTest::newRow("Tab into group") << keep << QList<int>{Qt::Key_Tab} << "rgVerticalItem1" << 0;
+    QTest::newRow("Tab, Space") << keep << QList<int>{Qt::Key_Tab, Qt::Key_Space}
+                                << "rgVerticalItem1" << 0;
+    QTest::newRow("Tab, Tab") << keep << QList<int>{Qt::Key_Tab, Qt::Key_Tab} << "rgHorizontalItem1"
+                              << 0;
+    QTest::newRow("Tab out") << keep << QList<int>{Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab}
+                             << "cbFrame" << 0;
+    QTest::newRow("Backtab") << "cbFrame" << QList<int>{Qt::Key_Backtab} << "rgHorizontalItem1"
+                             << 0;
+    QTest::newRow("Right") << "rgVerticalItem1" << QList<int>{Qt::Key_Right} << "rgVerticalItem2"
+                           << 1;
+    QTest::newRow("Left") << "rgHorizontalItem1" << QList<int>{Qt::Key_Left} << "rgHorizontalItem0"
+                          << 1;
+    QTest::newRow("Down, Down") << "rgVerticalItem1" << QList<int>{Qt::Key_Down, Qt::Key_Down}
+                                << "rgVerticalItem0" << 2;
+    QTest::newRow("Up, Tab") << "rgHorizontalItem1"
+                             << QList<int>{Qt::Key_Up, Qt::Key_Backtab, Qt::Key_Tab}
+                             << "rgHorizontalItem0" << 1;
+    QTest::newRow("Return on Inside")
+        << "bbInside" << QList<int>{Qt::Key_Return} << "bbInside" << 2;
+    QTest::newRow("Enter on Setup") << "bbSetup" << QList<int>{Qt::Key_Enter} << "bbSetup" << 1;
+}
+
+// An alignment group is one tab stop, its checked item; arrows select the
+// next item as a click does; Enter or Return clicks a focused button.
+void tst_WindowInput::keyboard() {
+    QFETCH(QString, start);
+    QFETCH(QList<int>, keys);
+    QFETCH(QString, focus);
+    QFETCH(int, rebuilds);
+    WindowFixture f;
+    TfQuadrix& w = *f.window;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    w.findChild<QWidget*>(start)->setFocus();
+    QSignalSpy spy(&w, &TfQuadrix::previewRebuilt);
+    for (int key : keys)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+    QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+    if (auto* item = qobject_cast<QRadioButton*>(QApplication::focusWidget()))
+        QVERIFY(item->isChecked());
+    QCOMPARE(spy.count(), rebuilds);
+}
+
+// The control paints what its bitmap holds, also when the rebuild stopped on
+// an error before its own refresh: the white page, not the last good board.
+void tst_WindowInput::previewShowsBitmap() {
+    WindowFixture f;
+    TfQuadrix& w = *f.window;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    double held[2] = {};
+    for (int turn = 0; turn < 2; ++turn) {
+        WindowFixture::type(w.eCheckerWidth, turn == 0 ? "" : "2");
+        QCOMPARE(f.errors.size(), 1);
+        QCoreApplication::processEvents();
+        const QRect shown = w.img->shownRect();
+        held[turn] = meanGrey(w.img->bitmap(), w.img->bitmap().rect());
+        const QPoint at = w.img->mapTo(&w, QPoint(0, 0));
+        const QImage onScreen =
+            w.screen()
+                ->grabWindow(w.winId(), at.x(), at.y(), shown.width(), shown.height())
+                .toImage();
+        QVERIFY(qAbs(meanGrey(onScreen, onScreen.rect()) - held[turn]) < 2.0);
+        QVERIFY(qAbs(meanGrey(w.img->grab().toImage(), shown) - held[turn]) < 2.0);
+    }
+    QVERIFY(held[0] > 254.0); // the page only, cleared white
+    QVERIFY(held[1] < 240.0); // the board again
+}
+
+QTEST_MAIN(tst_WindowInput)
+#include "tst_windowinput.moc"

@@ -7,10 +7,8 @@
 RadioGroup::RadioGroup(QWidget* parent) : QGroupBox(parent), m_group(new QButtonGroup(this)) {
     m_group->setExclusive(true);
     connect(m_group, &QButtonGroup::idToggled, this, [this](int, bool checked) {
-        if (checked) {
-            takeTabOnChecked();
+        if (checked)
             emit itemClicked();
-        }
     });
 }
 
@@ -21,7 +19,10 @@ void RadioGroup::collectItems() {
             m_group->addButton(button, m_group->buttons().size());
             button->installEventFilter(this);
         }
-    takeTabOnChecked();
+    // The group is one tab stop, its checked item; Qt moves that stop to
+    // whichever item gets the focus later.
+    for (QAbstractButton* b : m_group->buttons())
+        b->setFocusPolicy(b->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 int RadioGroup::itemIndex() const {
@@ -31,12 +32,6 @@ int RadioGroup::itemIndex() const {
 void RadioGroup::setItemIndex(int index) {
     if (QAbstractButton* b = m_group->button(index))
         b->setChecked(true);
-}
-
-void RadioGroup::takeTabOnChecked() {
-    const auto buttons = m_group->buttons();
-    for (QAbstractButton* b : buttons)
-        b->setFocusPolicy(b->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 bool RadioGroup::eventFilter(QObject* watched, QEvent* event) {

@@ -26,8 +26,5 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Only the checked item takes focus from Tab.
-    void takeTabOnChecked();
-
     QButtonGroup* m_group;
 };

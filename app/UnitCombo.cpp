@@ -46,15 +46,12 @@ void UnitCombo::followTypedText() {
     QLineEdit* edit = lineEdit();
     const QString text = edit->text();
     const int cursor = edit->cursorPosition();
-    int anchor = cursor;
-    if (edit->hasSelectedText())
-        anchor = cursor == edit->selectionStart() ? edit->selectionEnd() : edit->selectionStart();
     const QSignalBlocker blockCombo(this);
     const QSignalBlocker blockEdit(edit);
     setCurrentIndex(m_index); // writes the item's text, which the user did not type
     if (edit->text() != text) {
         edit->setText(text);
-        edit->setSelection(anchor, cursor - anchor);
+        edit->setCursorPosition(cursor);
     }
 }
 

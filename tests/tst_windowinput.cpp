@@ -53,36 +53,38 @@ double meanGrey(const QImage& image, const QRect& rect) {
 } // namespace
 
 void tst_WindowInput::unitCombos_data() {
-    QTest::addColumn<QStringList>("before");
-    QTest::addColumn<QString>("step");
+    QTest::addColumn<QStringList>("steps"); // the last one is counted
     QTest::addColumn<int>("unit");
     QTest::addColumn<QStringList>("texts"); // cbUnitsP, C, F, S
     QTest::addColumn<int>("changes");
-    const QStringList cm(4, "cm"), inches(4, "inches"), pixels(4, "pixels");
-    QTest::newRow("last typed, Down")
-        << QStringList{"C type pixels"} << "C key Down" << 2 << pixels << 0;
-    QTest::newRow("typed, Down") << QStringList{"C type inches"} << "C key Down" << 2 << pixels
-                                 << 1;
-    QTest::newRow("typed, Up") << QStringList{"C type inches"} << "C key Up" << 0 << cm << 1;
-    QTest::newRow("typed, wheel") << QStringList{"C type inch"} << "C wheel" << 2 << pixels << 1;
-    QTest::newRow("typed, list") << QStringList{"P type inches"} << "P list Down Return" << 2
-                                 << pixels << 1;
-    QTest::newRow("typed none, Down") << QStringList{"C type x"} << "C key Down" << 0 << cm << 1;
-    QTest::newRow("typed, Return")
-        << QStringList{"C type inches"} << "C key Return" << 1 << inches << 0;
-    QTest::newRow("typed caps, Return")
-        << QStringList{"C type INCHES"} << "C key Return" << 1 << inches << 0;
-    QTest::newRow("same index rewrites")
-        << QStringList{"P type pixel", "P key Delete"} << "C list Return" << 2 << pixels << 1;
-    QTest::newRow("none clears") << QStringList{"F type x"} << "C type x" << -1
-                                 << QStringList{"", "x", "", ""} << 1;
+    const struct {
+        const char *name, *steps;
+        int unit;
+        const char* texts;
+        int changes;
+    } rows[] = {
+        {"last typed, Down", "C type pixels;C key Down", 2, "pixels|pixels|pixels|pixels", 0},
+        {"typed, Down", "C type inches;C key Down", 2, "pixels|pixels|pixels|pixels", 1},
+        {"typed, wheel", "C type inch;C wheel", 2, "pixels|pixels|pixels|pixels", 1},
+        {"typed, list", "P type inches;P list Down Return", 2, "pixels|pixels|pixels|pixels", 1},
+        {"typed none, Down", "C type x;C key Down", 0, "cm|cm|cm|cm", 1},
+        {"typed, Return", "C type inches;C key Return", 1, "inches|inches|inches|inches", 0},
+        {"typed caps, Enter", "C type INCHES;C key Enter", 1, "inches|inches|inches|inches", 0},
+        {"typed caps, Tab", "C type INCHES;C key Tab", 1, "inches|inches|inches|inches", 0},
+        {"typed inside", "C type inches;C key Home X Y", -1, "|xyinches||", 2},
+        {"same index rewrites", "P type pixel;P key Delete;C list Return", 2,
+         "pixels|pixels|pixels|pixels", 1},
+        {"none clears", "F type x;C type x", -1, "|x||", 1},
+    };
+    for (const auto& r : rows)
+        QTest::newRow(r.name) << QString(r.steps).split(';') << r.unit
+                              << QString(r.texts).split('|') << r.changes;
 }
 
 // A typed unit is where keys, wheel and list go on from; one user change,
 // one recompute; every combo the code selects shows its item's text.
 void tst_WindowInput::unitCombos() {
-    QFETCH(QStringList, before);
-    QFETCH(QString, step);
+    QFETCH(QStringList, steps);
     QFETCH(int, unit);
     QFETCH(QStringList, texts);
     QFETCH(int, changes);
@@ -90,10 +92,11 @@ void tst_WindowInput::unitCombos() {
     TfQuadrix& w = *f.window;
     w.show();
     QVERIFY(QTest::qWaitForWindowActive(&w));
-    for (const QString& s : before)
+    const QString last = steps.takeLast();
+    for (const QString& s : steps)
         act(w, s);
     QSignalSpy spy(&w, &TfQuadrix::changeDone);
-    act(w, step);
+    act(w, last);
     QCOMPARE(w.cbUnitsC->itemIndex(), unit);
     QCOMPARE(QStringList({w.cbUnitsP->currentText(), w.cbUnitsC->currentText(),
                           w.cbUnitsF->currentText(), w.cbUnitsS->currentText()}),
@@ -103,38 +106,31 @@ void tst_WindowInput::unitCombos() {
 
 void tst_WindowInput::keyboard_data() {
     QTest::addColumn<QString>("start");
-    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<QStringList>("keys");
     QTest::addColumn<QString>("focus");
     QTest::addColumn<int>("rebuilds");
-    const QString keep = "cbKeepCheckerConstant";
-    QTest::newRow("Tab into group") << keep << QList<int>{Qt::Key_Tab} << "rgVerticalItem1" << 0;
-    QTest::newRow("Tab, Space") << keep << QList<int>{Qt::Key_Tab, Qt::Key_Space}
-                                << "rgVerticalItem1" << 0;
-    QTest::newRow("Tab, Tab") << keep << QList<int>{Qt::Key_Tab, Qt::Key_Tab} << "rgHorizontalItem1"
-                              << 0;
-    QTest::newRow("Tab out") << keep << QList<int>{Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab}
-                             << "cbFrame" << 0;
-    QTest::newRow("Backtab") << "cbFrame" << QList<int>{Qt::Key_Backtab} << "rgHorizontalItem1"
-                             << 0;
-    QTest::newRow("Right") << "rgVerticalItem1" << QList<int>{Qt::Key_Right} << "rgVerticalItem2"
-                           << 1;
-    QTest::newRow("Left") << "rgHorizontalItem1" << QList<int>{Qt::Key_Left} << "rgHorizontalItem0"
-                          << 1;
-    QTest::newRow("Down, Down") << "rgVerticalItem1" << QList<int>{Qt::Key_Down, Qt::Key_Down}
-                                << "rgVerticalItem0" << 2;
-    QTest::newRow("Up, Tab") << "rgHorizontalItem1"
-                             << QList<int>{Qt::Key_Up, Qt::Key_Backtab, Qt::Key_Tab}
-                             << "rgHorizontalItem0" << 1;
-    QTest::newRow("Return on Inside")
-        << "bbInside" << QList<int>{Qt::Key_Return} << "bbInside" << 2;
-    QTest::newRow("Enter on Setup") << "bbSetup" << QList<int>{Qt::Key_Enter} << "bbSetup" << 1;
+    const struct {
+        const char *name, *start, *keys, *focus;
+        int rebuilds;
+    } rows[] = {
+        {"Tab, Space", "cbKeepCheckerConstant", "Tab Space", "rgVerticalItem1", 0},
+        {"Tab out", "cbKeepCheckerConstant", "Tab Tab Tab", "cbFrame", 0},
+        {"Backtab", "cbFrame", "Backtab", "rgHorizontalItem1", 0},
+        {"Right", "rgVerticalItem1", "Right", "rgVerticalItem2", 1},
+        {"Down, Down", "rgVerticalItem1", "Down Down", "rgVerticalItem0", 2},
+        {"Up, Up, out and back", "rgHorizontalItem1", "Up Up Backtab Tab", "rgHorizontalItem2", 2},
+        {"Return on Inside", "bbInside", "Return", "bbInside", 2},
+        {"Enter on Setup", "bbSetup", "Num+Enter", "bbSetup", 1},
+    };
+    for (const auto& r : rows)
+        QTest::newRow(r.name) << r.start << QString(r.keys).split(' ') << r.focus << r.rebuilds;
 }
 
 // An alignment group is one tab stop, its checked item; arrows select the
 // next item as a click does; Enter or Return clicks a focused button.
 void tst_WindowInput::keyboard() {
     QFETCH(QString, start);
-    QFETCH(QList<int>, keys);
+    QFETCH(QStringList, keys);
     QFETCH(QString, focus);
     QFETCH(int, rebuilds);
     WindowFixture f;
@@ -143,8 +139,10 @@ void tst_WindowInput::keyboard() {
     QVERIFY(QTest::qWaitForWindowActive(&w));
     w.findChild<QWidget*>(start)->setFocus();
     QSignalSpy spy(&w, &TfQuadrix::previewRebuilt);
-    for (int key : keys)
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+    for (const QString& key : keys) {
+        const QKeyCombination k = QKeySequence::fromString(key)[0];
+        QTest::keyClick(QApplication::focusWidget(), k.key(), k.keyboardModifiers());
+    }
     QCOMPARE(QApplication::focusWidget()->objectName(), focus);
     if (auto* item = qobject_cast<QRadioButton*>(QApplication::focusWidget()))
         QVERIFY(item->isChecked());

@@ -6,7 +6,7 @@ CommandButton::CommandButton(QWidget* parent) : QToolButton(parent) {}
 
 void CommandButton::keyPressEvent(QKeyEvent* event) {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (!enter || event->modifiers() & ~Qt::KeypadModifier) {
+    if (!enter || (event->modifiers() & ~Qt::KeypadModifier)) {
         QToolButton::keyPressEvent(event);
         return;
     }

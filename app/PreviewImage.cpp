@@ -30,6 +30,7 @@ QRect PreviewImage::shownRect() const {
 }
 
 void PreviewImage::rescale() {
+    m_shownKey = m_bitmap.cacheKey();
     const QRect target = shownRect();
     if (target.isEmpty()) {
         m_shown = QPixmap();
@@ -54,6 +55,8 @@ void PreviewImage::resizeEvent(QResizeEvent*) {
 }
 
 void PreviewImage::paintEvent(QPaintEvent*) {
+    if (m_bitmap.cacheKey() != m_shownKey) // changed since it was last shown
+        rescale();
     if (m_shown.isNull())
         return;
     QPainter painter(this);

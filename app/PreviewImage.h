@@ -12,8 +12,13 @@ class PreviewImage : public QWidget {
 public:
     explicit PreviewImage(QWidget* parent = nullptr);
 
-    // The bitmap that the preview rebuild draws into.
-    QImage& bitmap() { return m_bitmap; }
+    // The bitmap that the preview rebuild draws into. Whoever takes it to
+    // change it gets it shown: the control repaints from what it then holds,
+    // whether or not Refresh() follows.
+    QImage& bitmap() {
+        update();
+        return m_bitmap;
+    }
     const QImage& bitmap() const { return m_bitmap; }
 
     // Shows the bitmap as it is now, at once.
@@ -31,4 +36,5 @@ private:
 
     QImage m_bitmap;
     QPixmap m_shown;
+    qint64 m_shownKey = 0; // the bitmap's cacheKey() when m_shown was made
 };

@@ -5,7 +5,8 @@
 class QButtonGroup;
 
 // A titled group of radio items whose selected index is the value; the items
-// are the group's QRadioButton children, in their creation order.
+// are the group's QRadioButton children, in their creation order. The group is
+// one tab stop, its checked item; the arrow keys select the item beside it.
 class RadioGroup : public QGroupBox {
     Q_OBJECT
 public:
@@ -20,6 +21,9 @@ public:
 signals:
     // The user selected an item.
     void itemClicked();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QButtonGroup* m_group;

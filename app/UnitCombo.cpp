@@ -1,6 +1,8 @@
 #include "app/UnitCombo.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 
 UnitCombo::UnitCombo(QWidget* parent) : QComboBox(parent) {
@@ -11,17 +13,10 @@ UnitCombo::UnitCombo(QWidget* parent) : QComboBox(parent) {
 }
 
 void UnitCombo::setItemIndex(int index) {
-    if (index == m_index)
-        return;
-    m_index = index;
+    m_index = (index >= 0 && index < count()) ? index : -1;
     const QSignalBlocker block(this);
-    if (index >= 0 && index < count()) {
-        setCurrentIndex(index);
-        setEditText(itemText(index));
-    } else {
-        setCurrentIndex(-1);
-        clearEditText();
-    }
+    // Rewrites the text even when the index stays, and clears it for -1.
+    setCurrentIndex(m_index);
 }
 
 int UnitCombo::indexForText(const QString& text) const {
@@ -36,12 +31,41 @@ int UnitCombo::indexForText(const QString& text) const {
     return -1;
 }
 
+void UnitCombo::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const QScopedValueRollback<bool> committing(m_committingText, enter);
+    QComboBox::keyPressEvent(event);
+}
+
+void UnitCombo::focusOutEvent(QFocusEvent* event) {
+    const QScopedValueRollback<bool> committing(m_committingText, true);
+    QComboBox::focusOutEvent(event);
+}
+
+void UnitCombo::followTypedText() {
+    QLineEdit* edit = lineEdit();
+    const QString text = edit->text();
+    const int cursor = edit->cursorPosition();
+    const QSignalBlocker blockCombo(this);
+    const QSignalBlocker blockEdit(edit);
+    setCurrentIndex(m_index); // writes the item's text, which the user did not type
+    if (edit->text() != text) {
+        edit->setText(text);
+        edit->setCursorPosition(cursor);
+    }
+}
+
 void UnitCombo::onActivated(int index) {
+    // On Return and when focus leaves, Qt selects the item the text names:
+    // typing has already selected it, so that is no change of the unit.
+    if (m_committingText)
+        return;
     m_index = index;
     emit unitChanged();
 }
 
 void UnitCombo::onTextEdited(const QString& text) {
     m_index = indexForText(text);
+    followTypedText();
     emit unitChanged();
 }

@@ -79,7 +79,6 @@ bool AllDark(const QImage& image, const QRect& r) {
 }
 
 constexpr QRgb kWhite = 0xFFFFFFFFu;
-constexpr QRgb kGrey = 0xFF808080u;
 constexpr qint64 kFar = 1000000000000LL; // 1e12
 
 enum class Op { Fill, Frame, Line };
@@ -112,8 +111,6 @@ class TestRenderer : public QObject {
 private slots:
     void shapes_data();
     void shapes();
-    void text_data();
-    void text();
     void placement_data();
     void placement();
     void captionErrorStopsAfterTheLines();
@@ -186,51 +183,6 @@ void TestRenderer::shapes() {
         }
         QCOMPARE(blackRuns(image), expected);
     }
-}
-
-void TestRenderer::text_data() {
-    QTest::addColumn<int>("requested");
-    QTest::addColumn<int>("height"); // FontHeight() after the request
-    QTest::addColumn<QPoint>("at");
-    QTest::newRow("small") << 9 << 9 << QPoint(10, 10);
-    QTest::newRow("off the left") << 60 << 60 << QPoint(-70, 10);
-    QTest::newRow("zero, off the surface") << 0 << 1 << QPoint(-1000, -1000);
-    QTest::newRow("beyond the cap") << INT_MAX << Canvas::kMaxFontHeight << QPoint(-2000, -9000);
-}
-
-// The cell is the tallest the face has within the height asked for, measured
-// on the canvas's device; it is painted in the brush colour and the text in
-// black, with no shade in between, and nothing outside it changes.
-void TestRenderer::text() {
-    QFETCH(int, requested);
-    QFETCH(int, height);
-    QFETCH(QPoint, at);
-    const QString text = QStringLiteral(" 12.70 cm ");
-    QImage image(300, 120, QImage::Format_RGB32);
-    image.fill(kGrey);
-    QPainter painter(&image);
-    Canvas canvas(painter, image, 300, 120);
-    canvas.SetFontHeight(requested);
-    QCOMPARE(canvas.FontHeight(), height);
-    QFont font = canvas.font();
-    const QRect cell(at, QSize(canvas.TextWidth(text), canvas.TextHeight(text)));
-    QCOMPARE(cell.height(), QFontMetrics(font, &image).height());
-    QVERIFY(cell.height() > 0 && cell.height() <= height);
-    font.setPixelSize(font.pixelSize() + 1);
-    QVERIFY(QFontMetrics(font, &image).height() > height);
-
-    canvas.setBrushColor(kWhite);
-    canvas.TextOut(at.x(), at.y(), text);
-    painter.end();
-    int black = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const QRgb p = image.pixel(x, y);
-            QVERIFY(cell.contains(x, y) ? p == kBlack || p == kWhite : p == kGrey);
-            black += p == kBlack;
-        }
-    if (height >= 9 && height < 100)
-        QVERIFY(black > 0);
 }
 
 void TestRenderer::placement_data() {

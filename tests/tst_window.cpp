@@ -60,8 +60,6 @@ private slots:
     void countEditKeepsLastValid();
     void inside_data();
     void inside();
-    void unitChoice_data();
-    void unitChoice();
     void typedUnitNamingNothing();
     void setupReadsPrinterAgain();
     void optionsRebuildPreviewOnly();
@@ -330,41 +328,6 @@ void tst_Window::inside() {
              QString("%1x%2").arg(3 * newAcross).arg(3 * newDown));
     QCOMPARE(w.cbKeepCheckerConstant->isChecked(), keep);
     QCOMPARE(spy.count(), changes);
-}
-
-void tst_Window::unitChoice_data() {
-    QTest::addColumn<int>("index");
-    QTest::addColumn<QString>("panel");
-    QTest::addColumn<bool>("comma");
-    QTest::newRow("inches") << 1 << "Page size: 8.00x11.00 inches" << false;
-    QTest::newRow("pixels") << 2 << "Page size: 4800x6600 pixels" << false;
-    QTest::newRow("cm, comma locale") << 0 << "Page size: 20.32x27.94 cm" << true;
-}
-
-// A unit picked for the pattern spreads to all four combos; the numbers stay
-// and now mean the new unit; edits follow the locale, the panel does not.
-void tst_Window::unitChoice() {
-    QFETCH(int, index);
-    QFETCH(QString, panel);
-    QFETCH(bool, comma);
-    if (comma)
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    WindowFixture f;
-    TfQuadrix& w = *f.window;
-    QSignalSpy changes(&w, &TfQuadrix::changeDone);
-    WindowFixture::choose(w.cbUnitsP, index);
-    QCOMPARE(changes.count(), 1);
-    for (UnitCombo* c : {w.cbUnitsP, w.cbUnitsC, w.cbUnitsF, w.cbUnitsS}) {
-        QCOMPARE(c->itemIndex(), index);
-        QCOMPARE(c->currentText(), c->itemText(index));
-    }
-    QCOMPARE(w.sbPanel[1]->text(), panel);
-    QCOMPARE(w.ePatternWidth->text(), QString("15"));
-    QCOMPARE(w.eFrameDistance->text(), QString(comma ? "0,6" : "0.6"));
-    WindowFixture::type(w.eCheckerWidth, comma ? "1,5" : "1.5");
-    QCOMPARE(w.ePatternWidth->text(), QString(comma ? "7,5" : "7.5"));
-    WindowFixture::type(w.eCheckerWidth, comma ? "1.5" : "1,5"); // no number: 10
-    QCOMPARE(w.ePatternWidth->text(), QString("50"));
 }
 
 // Typed text that names no unit converts nothing: the pixel sizes and the

@@ -42,7 +42,7 @@ Connection Connect(int timeoutMs) {
 struct IppDelete {
     void operator()(ipp_t* ipp) const { ippDelete(ipp); }
 };
-using Response = std::unique_ptr<ipp_t, IppDelete>;
+using IppMessage = std::unique_ptr<ipp_t, IppDelete>;
 
 } // namespace
 
@@ -52,15 +52,23 @@ PrintSystem::Answer PrintSystem::probe(int timeoutMs) {
     const Connection http = Connect(timeoutMs);
     if (!http) // refused at once, or no connection within the wait
         return clock.elapsed() >= timeoutMs ? Answer::Silent : Answer::Absent;
-    const Response response(cupsDoRequest(http.get(), ippNewRequest(IPP_OP_CUPS_GET_DEFAULT), "/"));
-    return response ? Answer::Answers : Answer::Silent;
+    // Asks for the default printer and waits for the first byte of the answer
+    // only (cupsDoRequest would wait a further second for an interim answer).
+    const IppMessage request(ippNewRequest(IPP_OP_CUPS_GET_DEFAULT));
+    httpClearFields(http.get());
+    httpSetField(http.get(), HTTP_FIELD_CONTENT_TYPE, "application/ipp");
+    httpSetLength(http.get(), ippLength(request.get()));
+    const bool answers = httpPost(http.get(), "/") == 0 &&
+                         ippWrite(http.get(), request.get()) != IPP_STATE_ERROR &&
+                         httpWait(http.get(), int(qMax<qint64>(0, timeoutMs - clock.elapsed())));
+    return answers ? Answer::Answers : Answer::Silent;
 }
 
 bool PrintSystem::checkQueue(const QString& printer) {
     const Connection http = Connect(kAnswerMs);
-    const Response response = [&] {
+    const IppMessage response = [&] {
         if (!http)
-            return Response();
+            return IppMessage();
         ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
         char uri[HTTP_MAX_URI];
         httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost",
@@ -69,7 +77,7 @@ bool PrintSystem::checkQueue(const QString& printer) {
         static const char* const wanted[] = {"printer-state", "printer-is-accepting-jobs"};
         ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 2,
                       nullptr, wanted);
-        return Response(cupsDoRequest(http.get(), request, "/"));
+        return IppMessage(cupsDoRequest(http.get(), request, "/"));
     }();
     if (!response)
         Fail(tr("The print system does not answer (%1); nothing was printed on %2. Try again "

@@ -17,7 +17,7 @@ namespace {
 
 // The print system is asked before the window is built: a local one answers
 // in milliseconds, and the window must not wait for one that does not.
-constexpr int kStartupAnswerMs = 800;
+constexpr int kStartupAnswerMs = 500;
 // Later, when the user asks for it (setup), a slower answer is still taken.
 constexpr int kSetupAnswerMs = 3000;
 

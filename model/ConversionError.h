@@ -7,5 +7,6 @@
 // in the error box.
 class ConversionError : public std::runtime_error {
 public:
-    explicit ConversionError(const QString& message) : std::runtime_error(message.toStdString()) {}
+    explicit ConversionError(const QString& message)
+        : std::runtime_error(message.toStdString()) {}
 };

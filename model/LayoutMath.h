@@ -30,8 +30,9 @@ struct CheckerConversion {
     QString unitName;
 };
 // widthText/heightText are read with the default 0.
-CheckerConversion ConvertChecker(int unitIndex, const QString& widthText, const QString& heightText,
-                                 float dpiX, float dpiY, int pageWidth, int pageHeight);
+CheckerConversion ConvertChecker(int unitIndex, const QString& widthText,
+                                 const QString& heightText, float dpiX, float dpiY,
+                                 int pageWidth, int pageHeight);
 
 // "Page size: WxH unit" and "Resolution: XxY DPI".
 QString PageSizePanelText(const QString& pageWidth, const QString& pageHeight,

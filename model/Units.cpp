@@ -1,5 +1,6 @@
 #include "model/Units.h"
 
+
 const float k = float(1 / 2.54);
 
 QString UnitName(int unitIndex) {

@@ -11,7 +11,6 @@ namespace {
 constexpr int kAnswerMs = 5000;
 // A Unix socket path that cannot exist, so that connecting fails at once.
 const char* const kNowhere = "/dev/null/no-print-system";
-const char* const kJobTitle = "Quadrix";
 
 [[noreturn]] void Fail(const QString& message) {
     throw std::runtime_error(message.toStdString());
@@ -108,12 +107,13 @@ int PrintSystem::submit(const QString& printer, const QByteArray& pdf, const QSt
     const QByteArray name = printer.toUtf8();
     cups_option_t* options = nullptr;
     const int optionCount = cupsAddOption("media", media.toUtf8().constData(), 0, &options);
-    const int job = cupsCreateJob(http.get(), name.constData(), kJobTitle, optionCount, options);
+    const int job =
+        cupsCreateJob(http.get(), name.constData(), nullptr /* no title */, optionCount, options);
     cupsFreeOptions(optionCount, options);
     if (job == 0)
         Fail(tr("The printer %1 did not take the job (%2); nothing was printed.")
                  .arg(printer, LastError()));
-    const bool sent = cupsStartDocument(http.get(), name.constData(), job, kJobTitle,
+    const bool sent = cupsStartDocument(http.get(), name.constData(), job, nullptr /* no title */,
                                         CUPS_FORMAT_PDF, 1) == HTTP_STATUS_CONTINUE &&
                       cupsWriteRequestData(http.get(), pdf.constData(), size_t(pdf.size())) ==
                           HTTP_STATUS_CONTINUE &&

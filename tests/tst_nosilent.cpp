@@ -49,14 +49,12 @@ private slots:
     void fileFaults_data() {
         QTest::addColumn<QString>("target"); // under the fault mounts; a bare name: a good folder
         QTest::addColumn<QString>("said");
-        QTest::newRow("full disk, new file") << "full/new.pdf"
-                                             << "No space left on device";
-        QTest::newRow("full disk, replacing") << "full/old.pdf"
-                                              << "No space left on device";
-        QTest::newRow("read-only, replacing") << "readonly/old.pdf"
-                                              << "is not writable";
-        QTest::newRow("typed without .pdf") << "board"
-                                            << "board.pdf already exists";
+        // clang-format off
+        QTest::newRow("full disk, new file") << "full/new.pdf" << "No space left on device";
+        QTest::newRow("full disk, replacing") << "full/old.pdf" << "No space left on device";
+        QTest::newRow("read-only, replacing") << "readonly/old.pdf" << "is not writable";
+        QTest::newRow("typed without .pdf") << "board" << "board.pdf already exists";
+        // clang-format on
     }
     void fileFaults() {
         QFETCH(QString, target);
@@ -101,14 +99,13 @@ private slots:
         QTest::addColumn<QString>("fault"); // cups_fault.sh's, or "silent"
         QTest::addColumn<QString>("said");
         QTest::addColumn<int>("pages"); // PDFs the queue puts out, once restored
-        QTest::newRow("rejecting") << "reject"
-                                   << "accept jobs again (cupsaccept %1)" << 1;
-        QTest::newRow("paused") << "disable"
-                                << "%1 is paused: job" << 2;
-        QTest::newRow("deleted") << "delete"
-                                 << "The printer %1 no longer exists" << 1;
-        QTest::newRow("print system silent") << "silent"
-                                             << "does not answer" << 1;
+        // clang-format off
+        QTest::newRow("rejecting") << "reject" << "accept jobs again (cupsaccept %1)" << 1;
+        QTest::newRow("paused") << "disable" << "%1 is paused: job" << 2;
+        QTest::newRow("deleted") << "delete" << "The printer %1 no longer exists" << 1;
+        QTest::newRow("print system silent") << "silent" << "does not answer" << 1;
+        QTest::newRow("temporary folder full") << "tmpfull" << "" << 2; // prints all the same
+        // clang-format on
     }
     void queueFaults() {
         QFETCH(QString, fault);
@@ -127,13 +124,25 @@ private slots:
         QLocalServer silent;
         if (fault == "silent" && silent.listen(state.filePath("cups.sock")))
             cupsSetServer(qPrintable(silent.fullServerName()));
+        if (fault == "tmpfull") // where jobs were spooled before they went out
+            qputenv("TMPDIR", qgetenv("QUADRIX_FAULT_DIR") + "/full");
         QVERIFY(fault == "silent" ? silent.isListening() : faultScript(fault) == 0);
         const QString message = print();
         cupsSetServer(nullptr);
+        qunsetenv("TMPDIR");
         QCOMPARE(faultScript("restore"), 0);
-        QVERIFY2(message.contains(said.arg(queue)), qPrintable(message));
+        QVERIFY2(message.contains(said.arg(queue)) && message.isEmpty() == said.isEmpty(),
+                 qPrintable(message));
         QCOMPARE(print(), QString()); // and the next print goes through
-        QTRY_COMPARE_WITH_TIMEOUT(out.entryList({"*.pdf"}).size(), before + pages, 60000);
+        const auto printed = [&] {    // as many whole pages as jobs taken, each with the board
+            const QStringList pdfs = out.entryList({"*.pdf"}, QDir::Files, QDir::Time);
+            return pdfs.size() == before + pages &&
+                   std::all_of(pdfs.begin(), pdfs.begin() + pages, [&](const QString& pdf) {
+                       return !PdfRaster::DarkBounds(PdfRaster::Render(out.filePath(pdf), 20))
+                                   .isEmpty();
+                   });
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(printed(), 60000);
     }
 };
 

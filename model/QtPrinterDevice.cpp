@@ -130,8 +130,8 @@ void QtPrinterDevice::setup(QWidget* parent) {
     const PrintSystem::Answer before =
         std::exchange(m_printSystem, PrintSystem::probe(kSetupAnswerMs));
     if (m_printSystem == PrintSystem::Answer::Silent)
-        Fail(tr("The print system does not answer; printing still goes to a PDF file. Press "
-                "Setup again to try once more."));
+        Fail(tr("The print system does not answer; the printer is left as it was. Press Setup "
+                "again to try once more."));
     if (before == PrintSystem::Answer::Silent) // it answers now: start where a fresh start would
         useDefaultPrinter();
     const PrinterChoice choice = Snapshot(*m_printer);

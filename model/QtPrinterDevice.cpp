@@ -105,7 +105,7 @@ void QtPrinterDevice::usePrintableArea() {
 
 QString QtPrinterDevice::name() const {
     if (isPdfOutput() && m_printSystem == PrintSystem::Answer::Silent)
-        return tr("PDF file (print system silent)");
+        return tr("PDF file (CUPS silent)"); // short enough for the printer panel
     if (isPdfOutput())
         return QStringLiteral("PDF file");
     return m_printer->printerName();

@@ -89,7 +89,7 @@ private slots:
         QVERIFY(silent.listen(dir.filePath("cups.sock")));
         cupsSetServer(qPrintable(silent.fullServerName()));
         init();
-        QCOMPARE(m_window->sbPanel[0]->text(), "Printer: PDF file (print system silent)");
+        QCOMPARE(m_window->sbPanel[0]->text(), "Printer: PDF file (CUPS silent)");
         QTest::mouseClick(m_window->bbSetup, Qt::LeftButton);
         cupsSetServer(nullptr);
         QVERIFY2(m_said.join("").contains("does not answer"), qPrintable(m_said.join("")));

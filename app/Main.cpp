@@ -68,7 +68,8 @@ void fitCaption(QCheckBox* box) {
 
 TfQuadrix::TfQuadrix(std::unique_ptr<PrinterDevice> printer, QWidget* parent)
     : QWidget(parent), m_printer(std::move(printer)),
-      m_reportError(&QuadrixApplication::ShowException) {
+      m_reportError(&QuadrixApplication::ShowException),
+      m_reportNotice(&QuadrixApplication::ShowNotice) {
     static const bool tahomaLoaded =
         QFile::exists(kTahomaFile) && QFontDatabase::addApplicationFont(kTahomaFile) >= 0;
     Q_UNUSED(tahomaLoaded);
@@ -316,5 +317,7 @@ void TfQuadrix::ChangeOptions(QObject* sender) {
 }
 
 void TfQuadrix::bbPrintClick(QObject*) {
-    PrintSheet(*m_printer, this, sheetInputs());
+    const QString notice = PrintSheet(*m_printer, this, sheetInputs());
+    if (!notice.isEmpty())
+        m_reportNotice(notice);
 }

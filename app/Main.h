@@ -29,6 +29,9 @@ public:
     // replaces it.
     using ErrorReporter = std::function<void(const QString&)>;
     void setErrorReporter(ErrorReporter reporter) { m_reportError = std::move(reporter); }
+    // Where notes that are not errors go (a job held in a paused queue); an
+    // information box unless a test replaces it.
+    void setNoticeReporter(ErrorReporter reporter) { m_reportNotice = std::move(reporter); }
 
     // Everything the renderer reads from the window, as it is now.
     SheetInputs sheetInputs() const;
@@ -66,6 +69,7 @@ private:
 
     std::unique_ptr<PrinterDevice> m_printer;
     ErrorReporter m_reportError;
+    ErrorReporter m_reportNotice;
 };
 
 // The width a check box leaves for its caption, beside the indicator.

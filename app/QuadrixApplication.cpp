@@ -13,6 +13,10 @@ void QuadrixApplication::ShowException(const QString& message) {
     QMessageBox::critical(activeWindow(), applicationName(), message);
 }
 
+void QuadrixApplication::ShowNotice(const QString& message) {
+    QMessageBox::information(activeWindow(), applicationName(), message);
+}
+
 bool QuadrixApplication::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);

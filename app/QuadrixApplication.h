@@ -13,4 +13,6 @@ public:
 
     // Shows message in the standard error box (empty for an unknown error).
     static void ShowException(const QString& message);
+    // Shows message in an information box: something to know, not an error.
+    static void ShowNotice(const QString& message);
 };

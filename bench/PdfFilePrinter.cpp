@@ -2,6 +2,9 @@
 
 #include "model/QtPrintJob.h"
 
+#include <QFile>
+#include <stdexcept>
+
 PdfFilePrinter::PdfFilePrinter(const QString& fileName) : m_printer(QPrinter::HighResolution) {
     m_printer.setOutputFormat(QPrinter::PdfFormat);
     m_printer.setOutputFileName(fileName);
@@ -11,5 +14,10 @@ PdfFilePrinter::PdfFilePrinter(const QString& fileName) : m_printer(QPrinter::Hi
 }
 
 std::unique_ptr<PrintJob> PdfFilePrinter::beginJob(QWidget*) {
-    return std::make_unique<QtPrintJob>(m_printer);
+    return std::make_unique<QtPrintJob>(m_printer, [this](const QByteArray& pdf) {
+        QFile out(m_printer.outputFileName());
+        if (!out.open(QIODevice::WriteOnly) || out.write(pdf) != pdf.size())
+            throw std::runtime_error("the benchmark's PDF could not be written");
+        return QString();
+    });
 }

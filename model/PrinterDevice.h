@@ -22,6 +22,9 @@ public:
     virtual void finish() = 0;
     // Abandons the job: nothing of it is sent.
     virtual void abort() = 0;
+    // After finish(): what the user should know of a job that went through
+    // but not quite as asked (held in a paused queue); empty otherwise.
+    virtual QString notice() const { return {}; }
 };
 
 // The current printer: what the layout needs to know of it, its setup dialog,

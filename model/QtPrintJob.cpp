@@ -1,23 +1,11 @@
 #include "model/QtPrintJob.h"
 
+#include "model/PdfPage.h"
 #include <QPrinter>
 #include <stdexcept>
 
-namespace {
-
-std::string BeginFailure(const QPrinter& printer) {
-    if (!printer.outputFileName().isEmpty())
-        return QStringLiteral("The file %1 could not be written; nothing was printed.")
-            .arg(printer.outputFileName())
-            .toStdString();
-    return QStringLiteral("The printer %1 could not start a print job; nothing was printed.")
-        .arg(printer.printerName())
-        .toStdString();
-}
-
-} // namespace
-
-QtPrintJob::QtPrintJob(QPrinter& printer) : m_printer(printer) {
+QtPrintJob::QtPrintJob(QPrinter& printer, Delivery deliver)
+    : m_printer(printer), m_deliver(std::move(deliver)) {
     if (!m_recorder.begin(&m_page))
         throw std::runtime_error("The page could not be prepared for printing.");
 }
@@ -44,26 +32,15 @@ void QtPrintJob::finish() {
         throw std::logic_error("The print job has already ended.");
     m_open = false;
     m_recorder.end();
-
-    QPainter out;
-    if (!out.begin(&m_printer))
-        throw std::runtime_error(BeginFailure(m_printer));
-    // Replaying a picture scales it from the picture's resolution to the
-    // device's; the page was recorded in printer pixels already, so undo that.
-    out.scale(qreal(m_page.logicalDpiX()) / m_printer.logicalDpiX(),
-              qreal(m_page.logicalDpiY()) / m_printer.logicalDpiY());
-    out.drawPicture(0, 0, m_page);
-    out.end();
-    if (m_printer.printerState() == QPrinter::Error)
-        throw std::runtime_error(
-            "The printer reported an error; the page may not have been printed.");
+    // The same page, paper, margins and resolution as the printer's own PDF.
+    m_notice = m_deliver(RenderPdfPage(m_page, m_printer.pageLayout(), m_printer.resolution()));
 }
 
 void QtPrintJob::abort() {
     if (!m_open)
         return;
     m_open = false;
-    // The printer was never opened: dropping the recorded page is the whole abort.
+    // Nothing left the program yet: dropping the recorded page is the whole abort.
     m_recorder.end();
     m_page = QPicture();
 }

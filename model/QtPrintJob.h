@@ -3,16 +3,21 @@
 #include "model/PrinterDevice.h"
 #include <QPainter>
 #include <QPicture>
+#include <functional>
 
 class QPrinter;
 
-// One page for a QPrinter. The drawing is recorded and only sent to the
-// printer by finish(): with Qt on Linux an open printer job cannot be
-// cancelled (QPrinter::abort() does nothing there and ending the painter
-// sends the page), so abort() must be able to drop the page unsent.
+// One page for a QPrinter's paper and resolution. The drawing is recorded and
+// only turned into a PDF document by finish(), which hands it on to where it
+// goes (a file, a print queue); abort() drops it, and nothing is sent.
 class QtPrintJob : public PrintJob {
 public:
-    explicit QtPrintJob(QPrinter& printer);
+    // Takes the finished page as a PDF document; returns a note for the user
+    // (empty when there is none); throws std::runtime_error with a message for
+    // the user when the page did not get where it was going.
+    using Delivery = std::function<QString(const QByteArray& pdf)>;
+
+    QtPrintJob(QPrinter& printer, Delivery deliver);
     ~QtPrintJob() override;
     QtPrintJob(const QtPrintJob&) = delete;
     QtPrintJob& operator=(const QtPrintJob&) = delete;
@@ -24,10 +29,13 @@ public:
     int pageHeight() const override;
     void finish() override;
     void abort() override;
+    QString notice() const override { return m_notice; }
 
 private:
     QPrinter& m_printer;
+    Delivery m_deliver;
     QPicture m_page;
     QPainter m_recorder;
     bool m_open = true;
+    QString m_notice;
 };

@@ -2,7 +2,7 @@
 
 #include "model/QtPrintJob.h"
 #include <QDialogButtonBox>
-#include <QFile>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QPageLayout>
@@ -10,9 +10,20 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QSaveFile>
 #include <stdexcept>
 
 namespace {
+
+// The print system is asked before the window is built: a local one answers
+// in milliseconds, and the window must not wait for one that does not.
+constexpr int kStartupAnswerMs = 500;
+// Later, when the user asks for it (setup), a slower answer is still taken.
+constexpr int kSetupAnswerMs = 3000;
+
+[[noreturn]] void Fail(const QString& message) {
+    throw std::runtime_error(message.toStdString());
+}
 
 // The print dialog serves only to choose the printer and its paper here, so
 // its accept button must not promise to print.
@@ -54,8 +65,21 @@ void Restore(QPrinter& printer, const PrinterChoice& choice) {
 
 } // namespace
 
-QtPrinterDevice::QtPrinterDevice()
-    : m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+QtPrinterDevice::QtPrinterDevice() : m_printSystem(PrintSystem::probe(kStartupAnswerMs)) {
+    const auto create = [this] {
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    };
+    // Qt's printer support asks the print system with its own long timeouts.
+    if (m_printSystem == PrintSystem::Answer::Silent) {
+        PrintSystem::withoutPrintSystem(create);
+    } else {
+        create();
+        useDefaultPrinter();
+    }
+    usePrintableArea();
+}
+
+void QtPrinterDevice::useDefaultPrinter() {
     const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
     if (!defaultPrinter.isNull())
         m_printer->setPrinterName(defaultPrinter.printerName());
@@ -65,7 +89,6 @@ QtPrinterDevice::QtPrinterDevice()
         if (paper.isValid())
             m_printer->setPageSize(paper);
     }
-    usePrintableArea();
 }
 
 QtPrinterDevice::~QtPrinterDevice() = default;
@@ -81,6 +104,8 @@ void QtPrinterDevice::usePrintableArea() {
 }
 
 QString QtPrinterDevice::name() const {
+    if (isPdfOutput() && m_printSystem == PrintSystem::Answer::Silent)
+        return tr("PDF file (CUPS silent)"); // short enough for the printer panel
     if (isPdfOutput())
         return QStringLiteral("PDF file");
     return m_printer->printerName();
@@ -102,45 +127,76 @@ int QtPrinterDevice::pageHeight() const {
 }
 
 void QtPrinterDevice::setup(QWidget* parent) {
-    const PrinterChoice before = Snapshot(*m_printer);
+    const PrintSystem::Answer before =
+        std::exchange(m_printSystem, PrintSystem::probe(kSetupAnswerMs));
+    if (m_printSystem == PrintSystem::Answer::Silent)
+        Fail(tr("The print system does not answer; the printer is left as it was. Press Setup "
+                "again to try once more."));
+    if (before == PrintSystem::Answer::Silent) // it answers now: start where a fresh start would
+        useDefaultPrinter();
+    const PrinterChoice choice = Snapshot(*m_printer);
     QPrintDialog dialog(m_printer.get(), parent);
     dialog.setWindowTitle(QPrintDialog::tr("Printer setup"));
     // One page per job: page ranges and collation mean nothing here.
     dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
     RelabelAcceptButton(dialog);
     if (dialog.exec() != QDialog::Accepted)
-        Restore(*m_printer, before); // the dialog may have switched printers while open
+        Restore(*m_printer, choice); // the dialog may have switched printers while open
     usePrintableArea();
 }
 
-void QtPrinterDevice::choosePdfFile(QWidget* parent) {
-    QString file =
-        QFileDialog::getSaveFileName(parent, QFileDialog::tr("Save the PDF as"), m_askedPdfFile,
-                                     QFileDialog::tr("PDF files (*.pdf)"));
-    if (file.isEmpty())
-        throw std::runtime_error("No file was chosen for the PDF output; nothing was printed.");
-    if (QFileInfo(file).suffix().isEmpty())
-        file += QStringLiteral(".pdf");
-    m_printer->setOutputFileName(file);
-    m_askedPdfFile = file;
+QString QtPrinterDevice::choosePdfFile(QWidget* parent) const {
+    // Starts in the folder of the last file written whole, never in one that failed.
+    QFileDialog dialog(parent, tr("Save the PDF as"), m_lastPdfFolder, tr("PDF files (*.pdf)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // Added before the dialog looks for an existing file, so "board" is asked
+    // about when board.pdf exists.
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        Fail(tr("No file was chosen for the PDF output; nothing was printed."));
+    return dialog.selectedFiles().constFirst();
+}
+
+std::unique_ptr<PrintJob> QtPrinterDevice::beginFileJob(const QString& file) {
+    // The page goes to a temporary file beside the target, renamed over it
+    // only when all of it was written: an earlier file survives any failure.
+    auto out = std::make_shared<QSaveFile>(file);
+    const QString shown = QDir::toNativeSeparators(file);
+    if (!out->open(QIODevice::WriteOnly))
+        Fail(tr("The file %1 cannot be written (%2); nothing was printed.")
+                 .arg(shown, out->errorString()));
+    return std::make_unique<QtPrintJob>(*m_printer, [this, out, shown](const QByteArray& pdf) {
+        if (out->write(pdf) != pdf.size() || !out->commit())
+            Fail(tr("The file %1 could not be written (%2); nothing was printed, and an earlier "
+                    "file of that name is unchanged.")
+                     .arg(shown, out->errorString()));
+        m_lastPdfFolder = QFileInfo(out->fileName()).path();
+        return QString();
+    });
+}
+
+std::unique_ptr<PrintJob> QtPrinterDevice::beginQueueJob() {
+    const QString printer = m_printer->printerName();
+    const bool paused = PrintSystem::checkQueue(printer);
+    // The queue prints on the paper the page was laid out for.
+    const QString media = m_printer->pageLayout().pageSize().key();
+    return std::make_unique<QtPrintJob>(
+        *m_printer, [printer, paused, media](const QByteArray& pdf) {
+            const int job = PrintSystem::submit(printer, pdf, media);
+            if (!paused)
+                return QString();
+            return tr("The printer %1 is paused: job %2 waits in its queue until the printer is "
+                      "resumed (cupsenable %1, or ask the administrator).")
+                .arg(printer)
+                .arg(job);
+        });
 }
 
 std::unique_ptr<PrintJob> QtPrinterDevice::beginJob(QWidget* parent) {
-    if (m_printer->outputFormat() == QPrinter::PdfFormat) {
-        const QString file = m_printer->outputFileName();
-        if (file.isEmpty() || file == m_askedPdfFile)
-            choosePdfFile(parent);
-        // Find out now, before anything is drawn, whether the file can be written.
-        QFile probe(m_printer->outputFileName());
-        const bool existed = probe.exists();
-        if (!probe.open(QIODevice::Append))
-            throw std::runtime_error(
-                QStringLiteral("The file %1 cannot be written; nothing was printed.")
-                    .arg(probe.fileName())
-                    .toStdString());
-        probe.close();
-        if (!existed)
-            probe.remove();
-    }
-    return std::make_unique<QtPrintJob>(*m_printer);
+    if (!isPdfOutput())
+        return beginQueueJob();
+    // A file chosen in the setup dialog is used as it is; otherwise every job asks.
+    const QString chosen = m_printer->outputFileName();
+    return beginFileJob(chosen.isEmpty() ? choosePdfFile(parent) : chosen);
 }

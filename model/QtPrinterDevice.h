@@ -1,6 +1,8 @@
 #pragma once
 
+#include "model/PrintSystem.h"
 #include "model/PrinterDevice.h"
+#include <QCoreApplication>
 #include <QString>
 #include <memory>
 
@@ -9,8 +11,11 @@ class QPrinter;
 // The real printer, through QPrinter at its high resolution. It starts on the
 // system's default printer with that printer's own default paper, and always
 // offers the whole printable area (the printer's minimum margins). With no
-// printer installed, Qt's PDF output stands in.
+// printer installed, or a print system that does not answer, Qt's PDF output
+// stands in. Every page goes out as a PDF document: to a file written whole or
+// not at all, or to a print queue through libcups, which confirms the job.
 class QtPrinterDevice : public PrinterDevice {
+    Q_DECLARE_TR_FUNCTIONS(QtPrinterDevice)
 public:
     QtPrinterDevice();
     ~QtPrinterDevice() override;
@@ -29,12 +34,16 @@ public:
     const QPrinter& printer() const { return *m_printer; }
 
 private:
+    void useDefaultPrinter();
     void usePrintableArea();
     bool isPdfOutput() const;
-    void choosePdfFile(QWidget* parent);
+    QString choosePdfFile(QWidget* parent) const;
+    std::unique_ptr<PrintJob> beginFileJob(const QString& file);
+    std::unique_ptr<PrintJob> beginQueueJob();
 
     std::unique_ptr<QPrinter> m_printer;
-    // The PDF file name last chosen in our own save dialog; while the printer
-    // still writes to it, every job asks again rather than overwrite it silently.
-    QString m_askedPdfFile;
+    // How the print system behaved when last asked (start-up, setup).
+    PrintSystem::Answer m_printSystem = PrintSystem::Answer::Absent;
+    // The folder of the last PDF file written whole; the save dialog starts there.
+    QString m_lastPdfFolder;
 };

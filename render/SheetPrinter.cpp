@@ -21,7 +21,7 @@ void Rehearse(const PrinterDevice& printer, const SheetInputs& in) {
 
 } // namespace
 
-void PrintSheet(PrinterDevice& printer, QWidget* parent, const SheetInputs& in) {
+QString PrintSheet(PrinterDevice& printer, QWidget* parent, const SheetInputs& in) {
     Rehearse(printer, in);
 
     std::unique_ptr<PrintJob> job = printer.beginJob(parent);
@@ -36,4 +36,5 @@ void PrintSheet(PrinterDevice& printer, QWidget* parent, const SheetInputs& in) 
         throw;
     }
     job->finish();
+    return job->notice();
 }

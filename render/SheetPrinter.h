@@ -3,10 +3,12 @@
 #include "render/SheetInputs.h"
 
 class PrinterDevice;
+class QString;
 class QWidget;
 
 // Prints the sheet as one page at scale 1.0. The sheet is first drawn on a
 // scratch surface so that an error in the drawing (a checker text that is not
 // a number) is raised before any job is opened; an error while drawing the
-// real page abandons the job. Throws the error for the caller to show.
-void PrintSheet(PrinterDevice& printer, QWidget* parent, const SheetInputs& in);
+// real page abandons the job. Throws the error for the caller to show; returns
+// the job's note for the user (empty when there is none).
+QString PrintSheet(PrinterDevice& printer, QWidget* parent, const SheetInputs& in);

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Test fixture: a full file system and a read-only one under DIR, each holding
+# an earlier file old.pdf, to save onto.  fault_mounts.sh setup|cleanup DIR
+set -uo pipefail
+action=$1
+dir=$2
+if [ "$action" = cleanup ]; then
+    umount "$dir/full" "$dir/readonly" 2>/dev/null
+    rm -rf "$dir"
+    exit 0
+fi
+mkdir -p "$dir/full" "$dir/readonly"
+for fs in full readonly; do
+    if ! mount -t tmpfs -o size=256k quadrix-test "$dir/$fs" 2>/dev/null; then
+        echo "fault mounts: mounting a tmpfs is not allowed here (needs root); those tests skip"
+        exit 0
+    fi
+    echo "an earlier file" >"$dir/$fs/old.pdf"
+done
+dd if=/dev/zero of="$dir/full/filler" bs=4k 2>/dev/null # until nothing is left
+mount -o remount,ro "$dir/readonly"
+echo "a full and a read-only file system under $dir"

@@ -1,0 +1,150 @@
+// Faults made real on the way to paper or to a file: each ends in a message,
+// loses no file, leaves no partial one, and the next print works.
+
+#include "app/Main.h"
+#include "model/QtPrinterDevice.h"
+#include "support/PdfRaster.h"
+
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QLocalServer>
+#include <QMessageBox>
+#include <QtTest>
+#include <cups/cups.h>
+
+class TestNoSilent : public QObject {
+    Q_OBJECT
+    std::unique_ptr<TfQuadrix> m_window;
+    QStringList m_said; // errors, notes and questions, in order
+    QString m_openedIn; // the folder the last file dialog started in
+
+    // Presses Print, typing name into the file dialog and answering Yes to "Replace?".
+    QString print(const QString& name = {}) {
+        m_said.clear();
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                m_said << box->text();
+                QMetaObject::invokeMethod(box->button(QMessageBox::Yes), "click",
+                                          Qt::QueuedConnection);
+            } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+                m_openedIn = dialog->directory().absolutePath();
+                dialog->findChild<QLineEdit*>("fileNameEdit")->setText(name);
+                QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection); // may ask first
+            }
+        });
+        answer.start(20);
+        QTest::mouseClick(m_window->bbPrint, Qt::LeftButton);
+        return m_said.join(u'\n');
+    }
+
+private slots:
+    void init() { // a window that reports into m_said
+        m_window = std::make_unique<TfQuadrix>(std::make_unique<QtPrinterDevice>());
+        m_window->setErrorReporter([this](const QString& m) { m_said << m; });
+        m_window->setNoticeReporter([this](const QString& m) { m_said << m; });
+    }
+
+    void fileFaults_data() {
+        QTest::addColumn<QString>("target"); // under the fault mounts; a bare name: a good folder
+        QTest::addColumn<QString>("said");
+        // clang-format off
+        QTest::newRow("full disk, new file") << "full/new.pdf" << "No space left on device";
+        QTest::newRow("full disk, replacing") << "full/old.pdf" << "No space left on device";
+        QTest::newRow("read-only, replacing") << "readonly/old.pdf" << "is not writable";
+        QTest::newRow("typed without .pdf") << "board" << "board.pdf already exists";
+        // clang-format on
+    }
+    void fileFaults() {
+        QFETCH(QString, target);
+        QFETCH(QString, said);
+        QTemporaryDir good;
+        const bool fault = target.contains(u'/');
+        const QString file = fault ? qEnvironmentVariable("QUADRIX_FAULT_DIR") + '/' + target
+                                   : good.filePath("board.pdf");
+        const QDir folder = QFileInfo(file).dir();
+        if (fault && QStorageInfo(folder).rootPath() != folder.path())
+            QSKIP("the fault mounts are missing (tests/print/fault_mounts.sh needs root)");
+        QFile(good.filePath("board.pdf")).open(QIODevice::WriteOnly);
+        QCOMPARE(print(good.filePath("first.pdf")), QString());
+        const QStringList before = folder.entryList(QDir::Files);
+        const qint64 kept = QFileInfo(file).size();
+        const QString message = print(fault ? file : target);
+        QVERIFY2(message.contains(said) && message.contains(QFileInfo(file).fileName()),
+                 qPrintable(message));
+        QCOMPARE(folder.entryList(QDir::Files), before); // no temporary file left
+        QCOMPARE(PdfRaster::PageCount(file), fault ? -1 : 1);
+        QCOMPARE(QFileInfo(file).size() == kept, fault); // an earlier file survives a failure
+        QCOMPARE(print("second.pdf"), QString());        // started in the last folder that worked
+        QCOMPARE(PdfRaster::PageCount(QDir(m_openedIn).filePath("second.pdf")), 1);
+        QCOMPARE(m_openedIn, good.path());
+    }
+
+    // A print system that takes the connection and never answers: the window
+    // comes up on the PDF output and says so; Setup asks again.
+    void silentAtStart() {
+        QLocalServer silent;
+        QTemporaryDir dir;
+        QVERIFY(silent.listen(dir.filePath("cups.sock")));
+        cupsSetServer(qPrintable(silent.fullServerName()));
+        init();
+        QCOMPARE(m_window->sbPanel[0]->text(), "Printer: PDF file (CUPS silent)");
+        QTest::mouseClick(m_window->bbSetup, Qt::LeftButton);
+        cupsSetServer(nullptr);
+        QVERIFY2(m_said.join("").contains("does not answer"), qPrintable(m_said.join("")));
+    }
+
+    void queueFaults_data() {
+        QTest::addColumn<QString>("fault"); // cups_fault.sh's, or "silent"
+        QTest::addColumn<QString>("said");
+        QTest::addColumn<int>("pages"); // PDFs the queue puts out, once restored
+        // clang-format off
+        QTest::newRow("rejecting") << "reject" << "accept jobs again (cupsaccept %1)" << 1;
+        QTest::newRow("paused") << "disable" << "%1 is paused: job" << 2;
+        QTest::newRow("deleted") << "delete" << "The printer %1 no longer exists" << 1;
+        QTest::newRow("print system silent") << "silent" << "does not answer" << 1;
+        QTest::newRow("temporary folder full") << "tmpfull" << "" << 2; // prints all the same
+        // clang-format on
+    }
+    void queueFaults() {
+        QFETCH(QString, fault);
+        QFETCH(QString, said);
+        QFETCH(int, pages);
+        const QString queue = qEnvironmentVariable("QUADRIX_PRINT_QUEUE");
+        if (queue.isEmpty())
+            QSKIP("needs the print queue of the cups_queue fixture");
+        const QDir out(qEnvironmentVariable("QUADRIX_PRINT_OUT"));
+        const qsizetype before = out.entryList({"*.pdf"}).size();
+        QTemporaryDir state;
+        const QStringList script{QFINDTESTDATA("print/cups_fault.sh"), queue, state.path()};
+        const auto faultScript = [&](QString action) {
+            return QProcess::execute("bash", script + QStringList{action});
+        };
+        QLocalServer silent;
+        if (fault == "silent" && silent.listen(state.filePath("cups.sock")))
+            cupsSetServer(qPrintable(silent.fullServerName()));
+        if (fault == "tmpfull") // where jobs were spooled before they went out
+            qputenv("TMPDIR", qgetenv("QUADRIX_FAULT_DIR") + "/full");
+        QVERIFY(fault == "silent" ? silent.isListening() : faultScript(fault) == 0);
+        const QString message = print();
+        cupsSetServer(nullptr);
+        qunsetenv("TMPDIR");
+        QCOMPARE(faultScript("restore"), 0);
+        QVERIFY2(message.contains(said.arg(queue)) && message.isEmpty() == said.isEmpty(),
+                 qPrintable(message));
+        QCOMPARE(print(), QString()); // and the next print goes through
+        const auto printed = [&] {    // as many whole pages as jobs taken, each with the board
+            const QStringList pdfs = out.entryList({"*.pdf"}, QDir::Files, QDir::Time);
+            return pdfs.size() == before + pages &&
+                   std::all_of(pdfs.begin(), pdfs.begin() + pages, [&](const QString& pdf) {
+                       return !PdfRaster::DarkBounds(PdfRaster::Render(out.filePath(pdf), 20))
+                                   .isEmpty();
+                   });
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(printed(), 60000);
+    }
+};
+
+QTEST_MAIN(TestNoSilent)
+#include "tst_nosilent.moc"

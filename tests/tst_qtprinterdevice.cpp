@@ -75,7 +75,7 @@ private slots:
         QTest::newRow("aborted") << QStringLiteral("sheet.pdf") << false << QString();
         QTest::newRow("cannot be written")
             << QStringLiteral("missing-dir/sheet.pdf") << true
-            << QStringLiteral("The file %1 cannot be written; nothing was printed.");
+            << QStringLiteral("The file %1 cannot be written (No such file or directory); nothing was printed.");
     }
 
     void jobs() {

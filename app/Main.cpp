@@ -2,6 +2,7 @@
 
 #include "app/Glyphs.h"
 #include "app/QuadrixApplication.h"
+#include "app/ScaleDialog.h"
 #include "model/LayoutMath.h"
 #include "model/NumberText.h"
 #include "model/Numeric.h"
@@ -172,6 +173,7 @@ SheetInputs TfQuadrix::sheetInputs() const {
     in.horizontal = rgHorizontal->itemIndex();
     in.dpiX = dpiX;
     in.dpiY = dpiY;
+    in.correction = m_correction;
     in.patternWidthPx = patternWidthPx;
     in.patternHeightPx = patternHeightPx;
     in.checkerWidthPx = checkerWidthPx;
@@ -191,6 +193,8 @@ void TfQuadrix::readPrinter() {
     dpiX = float(m_printer->dpiX());
     dpiY = float(m_printer->dpiY());
     sbPanel[0]->setText(QStringLiteral("Printer: ") + m_printer->name());
+    m_correction = LoadCorrection(m_printer->name());
+    sbPanel[0]->setToolTip(tr("Scale correction: %1").arg(CorrectionText(m_correction)));
 }
 
 void TfQuadrix::FormCreate(QObject* sender) {
@@ -217,7 +221,7 @@ void TfQuadrix::Change(QObject* sender) {
 
     const CheckerConversion conversion =
         ConvertChecker(cbUnitsP->itemIndex(), eCheckerWidth->text(), eCheckerHeight->text(), dpiX,
-                       dpiY, m_printer->pageWidth(), m_printer->pageHeight());
+                       dpiY, m_printer->pageWidth(), m_printer->pageHeight(), m_correction);
     if (conversion.converted) {
         checkerWidthPx = conversion.checkerWidthPx;
         checkerHeightPx = conversion.checkerHeightPx;
@@ -230,6 +234,7 @@ void TfQuadrix::Change(QObject* sender) {
 
     sbPanel[1]->setText(PageSizePanelText(conversion.pageWidth, conversion.pageHeight, unitName));
     sbPanel[2]->setText(ResolutionPanelText(dpiX, dpiY));
+    updateCornerHints();
     emit changeDone();
 }
 
@@ -320,4 +325,56 @@ void TfQuadrix::bbPrintClick(QObject*) {
     const QString notice = PrintSheet(*m_printer, this, sheetInputs());
     if (!notice.isEmpty())
         m_reportNotice(notice);
+}
+
+void TfQuadrix::updateCornerHints() {
+    const int across = udWidth->position(), down = udHeight->position();
+    const QString hint = tr("%1 \u00d7 %2 checkers: %3 \u00d7 %4 inner corners (the pattern size "
+                            "calibration libraries ask for)")
+                             .arg(across)
+                             .arg(down)
+                             .arg(across - 1)
+                             .arg(down - 1);
+    for (QWidget* w : {static_cast<QWidget*>(seWidth), static_cast<QWidget*>(udWidth),
+                       static_cast<QWidget*>(seHeight), static_cast<QWidget*>(udHeight),
+                       static_cast<QWidget*>(Label1)})
+        w->setToolTip(hint);
+}
+
+void TfQuadrix::setCorrection(const ScaleCorrection& correction) {
+    m_correction = correction;
+    sbPanel[0]->setToolTip(tr("Scale correction: %1").arg(CorrectionText(m_correction)));
+    Change(this);
+    StoreCorrection(m_printer->name(), correction); // in force even when this throws
+}
+
+TestPageInputs TfQuadrix::testPageInputs() const {
+    return {m_printer->pageWidth(), m_printer->pageHeight(), dpiX, dpiY,
+            cbUnitsC->itemIndex() == kUnitInches, m_correction};
+}
+
+void TfQuadrix::showScaleDialog() {
+    const TestPageInputs page = testPageInputs();
+    const TestPageLayout layout = LayOutTestPage(page);
+    ScaleDialog dialog(m_printer->name(), page.inches ? tr("inches") : tr("cm"),
+                       layout.unitsAcross, layout.unitsDown, m_correction,
+                       [this, page] {
+                           const QString notice = PrintPage(*m_printer, this,
+                               [page](Canvas& canvas, int width, int height) {
+                                   TestPageInputs in = page;
+                                   in.pageWidth = width;
+                                   in.pageHeight = height;
+                                   DrawTestPage(canvas, in);
+                               });
+                           if (!notice.isEmpty())
+                               m_reportNotice(notice);
+                       },
+                       this);
+    if (dialog.exec() != QDialog::Accepted || dialog.correction() == m_correction)
+        return;
+    try {
+        setCorrection(dialog.correction());
+    } catch (const std::exception& e) {
+        m_reportError(QString::fromUtf8(e.what()));
+    }
 }

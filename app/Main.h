@@ -2,7 +2,9 @@
 
 #include "model/Layout.h"
 #include "model/PrinterDevice.h"
+#include "model/ScaleCorrection.h"
 #include "render/SheetInputs.h"
+#include "render/TestPage.h"
 #include "ui_Main.h"
 
 #include <QWidget>
@@ -36,6 +38,15 @@ public:
     // Everything the renderer reads from the window, as it is now.
     SheetInputs sheetInputs() const;
 
+    // The current printer's scale correction, stored under its name; a new
+    // one is stored (an error when it cannot be), and the sizes recomputed.
+    const ScaleCorrection& correction() const { return m_correction; }
+    void setCorrection(const ScaleCorrection& correction);
+    // The test page for the current printer, in the window's unit (cm for pixels).
+    TestPageInputs testPageInputs() const;
+    // Measures the current printer's scale in the scale dialog.
+    void showScaleDialog();
+
     // Handlers, each taking the sender.
     void FormCreate(QObject* sender);
     void bbSetupClick(QObject* sender);
@@ -67,7 +78,11 @@ private:
     // Runs one event's handler; an error it raises is shown and the window goes on.
     void handleEvent(QObject* sender, void (TfQuadrix::*handler)(QObject*));
 
+    // The counts as checkers and as the inner corners calibration libraries ask for.
+    void updateCornerHints();
+
     std::unique_ptr<PrinterDevice> m_printer;
+    ScaleCorrection m_correction;
     ErrorReporter m_reportError;
     ErrorReporter m_reportNotice;
 };

@@ -7,6 +7,10 @@ QuadrixApplication::QuadrixApplication(int& argc, char** argv) : QApplication(ar
     setApplicationName("Quadrix");
     setApplicationDisplayName("Quadrix");
     setApplicationVersion("1.0.0.0");
+    // Where the per-printer scale corrections are kept, and the desktop entry
+    // a Wayland desktop matches the window to.
+    setOrganizationName("Quadrix");
+    setDesktopFileName("org.quadrix_project.Quadrix");
 }
 
 void QuadrixApplication::ShowException(const QString& message) {

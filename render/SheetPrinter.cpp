@@ -23,13 +23,18 @@ void Rehearse(const PrinterDevice& printer, const SheetInputs& in) {
 
 QString PrintSheet(PrinterDevice& printer, QWidget* parent, const SheetInputs& in) {
     Rehearse(printer, in);
+    return PrintPage(printer, parent, [&in](Canvas& canvas, int width, int height) {
+        DrawBoard(canvas, 1.0f, width, height, in);
+    });
+}
 
+QString PrintPage(PrinterDevice& printer, QWidget* parent, const PageDrawing& draw) {
     std::unique_ptr<PrintJob> job = printer.beginJob(parent);
     if (!job)
         throw std::runtime_error("The printer did not start a job.");
     try {
         Canvas canvas(job->painter(), job->device(), job->pageWidth(), job->pageHeight());
-        DrawBoard(canvas, 1.0f, job->pageWidth(), job->pageHeight(), in);
+        draw(canvas, job->pageWidth(), job->pageHeight());
     } catch (...) {
         // Nothing half drawn goes to the printer.
         job->abort();

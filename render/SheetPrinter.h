@@ -2,6 +2,9 @@
 
 #include "render/SheetInputs.h"
 
+#include <functional>
+
+class Canvas;
 class PrinterDevice;
 class QString;
 class QWidget;
@@ -12,3 +15,9 @@ class QWidget;
 // real page abandons the job. Throws the error for the caller to show; returns
 // the job's note for the user (empty when there is none).
 QString PrintSheet(PrinterDevice& printer, QWidget* parent, const SheetInputs& in);
+
+// Prints one page drawn by draw(canvas, page width, page height) at scale 1:
+// the job is abandoned when the drawing throws, and the error passed on.
+// Returns the job's note for the user.
+using PageDrawing = std::function<void(Canvas&, int, int)>;
+QString PrintPage(PrinterDevice& printer, QWidget* parent, const PageDrawing& draw);

@@ -29,6 +29,7 @@ public:
     // replaces it.
     using ErrorReporter = std::function<void(const QString&)>;
     void setErrorReporter(ErrorReporter reporter) { m_reportError = std::move(reporter); }
+    void reportError(const QString& message) const { m_reportError(message); }
 
     // Everything the renderer reads from the window, as it is now.
     SheetInputs sheetInputs() const;

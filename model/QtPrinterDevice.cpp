@@ -54,11 +54,15 @@ void Restore(QPrinter& printer, const PrinterChoice& choice) {
 
 } // namespace
 
-QtPrinterDevice::QtPrinterDevice()
+QtPrinterDevice::QtPrinterDevice(const QString& printerName)
     : m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
-    const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
-    if (!defaultPrinter.isNull())
-        m_printer->setPrinterName(defaultPrinter.printerName());
+    const QPrinterInfo chosen = printerName.isEmpty() ? QPrinterInfo::defaultPrinter()
+                                                      : QPrinterInfo::printerInfo(printerName);
+    if (chosen.isNull() && !printerName.isEmpty())
+        throw std::runtime_error(
+            QStringLiteral("There is no printer named %1.").arg(printerName).toStdString());
+    if (!chosen.isNull())
+        m_printer->setPrinterName(chosen.printerName());
     // A fresh QPrinter starts on A4 whatever the printer's own paper is.
     if (!isPdfOutput()) {
         const QPageSize paper = QPrinterInfo(*m_printer).defaultPageSize();
@@ -99,6 +103,10 @@ int QtPrinterDevice::pageWidth() const {
 }
 int QtPrinterDevice::pageHeight() const {
     return m_printer->height();
+}
+
+QPageLayout QtPrinterDevice::pageLayout() const {
+    return m_printer->pageLayout();
 }
 
 void QtPrinterDevice::setup(QWidget* parent) {

@@ -12,7 +12,9 @@ class QPrinter;
 // printer installed, Qt's PDF output stands in.
 class QtPrinterDevice : public PrinterDevice {
 public:
-    QtPrinterDevice();
+    // The printer named printerName, or the default one for an empty name.
+    // Throws std::runtime_error when no printer has that name.
+    explicit QtPrinterDevice(const QString& printerName = QString());
     ~QtPrinterDevice() override;
     QtPrinterDevice(const QtPrinterDevice&) = delete;
     QtPrinterDevice& operator=(const QtPrinterDevice&) = delete;
@@ -22,6 +24,7 @@ public:
     int dpiY() const override;
     int pageWidth() const override;
     int pageHeight() const override;
+    QPageLayout pageLayout() const override;
     void setup(QWidget* parent) override;
     std::unique_ptr<PrintJob> beginJob(QWidget* parent) override;
 

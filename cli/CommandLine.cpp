@@ -63,13 +63,11 @@ FilePage PageFor(const OutputOptions& o, const PrinterDevice* printer) {
         const double mm = Millimetres(*o.margins, page.dpi);
         page.layout.setUnits(QPageLayout::Millimeter);
         page.layout.setMinimumMargins(QMarginsF());
-        if (!page.layout.setMargins(QMarginsF(mm, mm, mm, mm)))
+        if (!page.layout.setMargins(QMarginsF(mm, mm, mm, mm)) || page.printableRect().isEmpty())
             throw RunError{kExitBadInput, tr("--margins: expected a border that leaves room on "
-                                             "the paper, not '%1 mm'")
+                                             "the paper, not %1 mm")
                                               .arg(mm)};
     }
-    if (page.printableRect().isEmpty())
-        throw RunError{kExitBadInput, tr("the page has no printable area at %1 dpi").arg(page.dpi)};
     return page;
 }
 
@@ -149,7 +147,20 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
     return kExitDone;
 }
 
+namespace {
+
+// Qt's note that it picked a runtime folder of its own is no news to a script.
+QtMessageHandler qtHandler = nullptr;
+void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type == QtWarningMsg && message.startsWith(QLatin1String("QStandardPaths:")))
+        return;
+    qtHandler(type, context, message);
+}
+
+} // namespace
+
 int CommandLineMain(int argc, char** argv) {
+    qtHandler = qInstallMessageHandler(QuietHandler);
     // No window: the offscreen platform gives fonts without a display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);

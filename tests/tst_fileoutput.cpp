@@ -8,6 +8,7 @@
 #include "support/FakePrinterDevice.h"
 #include "support/PdfRaster.h"
 
+#include <QMenuBar>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -201,6 +202,26 @@ private slots:
         } else {
             QVERIFY(!QFile::exists(path));
         }
+    }
+
+    // The menu bar lies above the form, which keeps its size; Print is bbPrint.
+    void menuBarLeavesTheFormAsItIs() {
+        auto* printer = new FakePrinterDevice("P", 600, 600, 4800, 6600);
+        MainWindow window{std::unique_ptr<PrinterDevice>(printer)};
+        QStringList errors;
+        window.form().setErrorReporter([&errors](const QString& m) { errors << m; });
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(window.form().geometry(), QRect(0, window.menuBar()->height(), 585, 404));
+        QCOMPARE(window.minimumSize(), window.maximumSize());
+        QMap<QString, QAction*> byKey;
+        for (QAction* action : window.findChildren<QAction*>())
+            byKey[action->shortcut().toString()] = action;
+        QVERIFY(byKey.contains("Ctrl+S") && byKey.contains("Ctrl+P"));
+        byKey["Ctrl+P"]->trigger();
+        QCOMPARE(printer->jobsFinished, 1);
+        QVERIFY(!window.saveAs(FileFormat::Pdf, dir.filePath("missing/x.pdf")));
+        QVERIFY(errors.size() == 1 && errors[0].contains("missing/x.pdf: No such file"));
     }
 
     // The window's page is made again by its copied command line (and by the

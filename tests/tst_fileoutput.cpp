@@ -101,7 +101,7 @@ private slots:
         QVERIFY2(run.out.contains(corners + " inner corners"), qPrintable(run.out));
         const QSizeF mm = PageMm(file);
         // A PDF's page is stated in whole points.
-        const double tolerance = file.endsWith(".pdf") ? 0.5 * 25.4 / 72 : 0.01;
+        const double tolerance = file.endsWith(".pdf") ? 0.5 * 25.4 / 72 : 0.001;
         QVERIFY2(qAbs(mm.width() - paperMm.width()) < tolerance &&
                      qAbs(mm.height() - paperMm.height()) < tolerance,
                  qPrintable(QStringLiteral("%1 x %2 mm").arg(mm.width()).arg(mm.height())));

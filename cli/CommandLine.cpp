@@ -20,8 +20,6 @@ namespace {
 
 // Qt's printers draw at this resolution; a file on a paper of its own too.
 constexpr int kFileResolution = 1200;
-constexpr double kMillimetresPerInch = 25.4;
-constexpr double kMillimetresPerCm = 10;
 
 QString tr(const char* text) {
     return QCoreApplication::translate("CommandLine", text);

@@ -8,6 +8,9 @@
 // The command line's options as typed values, parsed once from the text. Units
 // are the window's unit indexes (model/Units.h); millimetres arrive as cm.
 
+constexpr double kMillimetresPerCm = 10;
+constexpr double kMillimetresPerInch = 25.4;
+
 // A length: a distance or a margin.
 struct LengthOption {
     double value = 0;

@@ -14,7 +14,6 @@ constexpr int kCountMin = 2;
 constexpr int kCountMax = 100;
 constexpr int kResolutionMin = 72;
 constexpr int kResolutionMax = 9600;
-constexpr double kMillimetresPerCm = 10;
 
 QString tr(const char* text) {
     return QCoreApplication::translate("CommandLine", text);

@@ -86,14 +86,12 @@ void Run(const CommandLineOptions& options, QTextStream& out) {
     }
 
     if (!o.file.isEmpty()) {
-        FileFormat format = FileFormat::Pdf;
-        FormatForFile(o.file, format);
         const FilePage page = PageFor(o, printer.get());
         const QRect area = page.printableRect();
         const SheetInputs in = SheetFromOptions(options.board, float(page.dpi), float(page.dpi),
                                                 area.width(), area.height());
         try {
-            WriteSheetFile(o.file, format, page, in);
+            WriteSheetFile(o.file, o.format, page, in);
         } catch (const std::exception& e) {
             throw RunError{kExitFailed, QString::fromUtf8(e.what())};
         }

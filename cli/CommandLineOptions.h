@@ -1,5 +1,7 @@
 #pragma once
 
+#include "output/SheetFile.h"
+
 #include <QPageLayout>
 #include <QPageSize>
 #include <QString>
@@ -41,9 +43,10 @@ struct BoardOptions {
 
 // Where the page goes. Unset page values come from the printer.
 struct OutputOptions {
-    QString file;        // --output; empty: no file
-    bool print = false;  // --print or --printer
-    QString printerName; // empty: the default printer
+    QString file;                        // --output; empty: no file
+    FileFormat format = FileFormat::Pdf; // by the file's extension
+    bool print = false;                  // --print or --printer
+    QString printerName;                 // empty: the default printer
     std::optional<QPageSize> paper;
     std::optional<QPageLayout::Orientation> orientation;
     std::optional<LengthOption> margins;

@@ -212,12 +212,8 @@ void Read(const QCommandLineParser& parser, CommandLineOptions& options) {
                            .arg(parser.positionalArguments().constFirst())};
     if (o.file.isEmpty() && !o.print)
         throw BadValue{tr("nothing to make: give --output FILE, --print or --printer NAME")};
-    if (!o.file.isEmpty()) {
-        const QString suffix = o.file.section(QLatin1Char('.'), -1).toLower();
-        if (!o.file.contains(QLatin1Char('.')) ||
-            (suffix != QLatin1String("pdf") && suffix != QLatin1String("svg")))
-            Reject(QStringLiteral("output"), tr("a file name ending in .pdf or .svg"), o.file);
-    }
+    if (!o.file.isEmpty() && !FormatForFile(o.file, o.format))
+        Reject(QStringLiteral("output"), tr("a file name ending in .pdf or .svg"), o.file);
 }
 
 } // namespace

@@ -43,10 +43,10 @@ QString CutOff(const TRect& r, int width, int height, const SheetInputs& in) {
         Coord pixels;
         double perUnit;
         const char* side;
-    } sides[] = {{-r.Left, perUnitX, "on the left"},
-                 {r.Right - width, perUnitX, "on the right"},
-                 {-r.Top, perUnitY, "at the top"},
-                 {r.Bottom - height, perUnitY, "at the bottom"}};
+    } sides[] = {{-r.Left, perUnitX, QT_TRANSLATE_NOOP("SheetReport", "on the left")},
+                 {r.Right - width, perUnitX, QT_TRANSLATE_NOOP("SheetReport", "on the right")},
+                 {-r.Top, perUnitY, QT_TRANSLATE_NOOP("SheetReport", "at the top")},
+                 {r.Bottom - height, perUnitY, QT_TRANSLATE_NOOP("SheetReport", "at the bottom")}};
     QStringList parts;
     for (const auto& s : sides)
         if (s.pixels > 0)

@@ -112,7 +112,9 @@ BoardOptions MainWindow::boardOptions() const {
 
 QString MainWindow::commandLine() const {
     QStringList args{QStringLiteral("quadrix")};
-    args << BoardArguments(boardOptions()) << QStringLiteral("--output")
+    const FilePage page = PrinterFilePage(m_form->printer());
+    args << BoardArguments(boardOptions()) << PageArguments(page.layout, page.dpi)
+         << QStringLiteral("--output")
          << QString::fromLatin1(kDefaultFileName) + QStringLiteral(".pdf");
     return args.join(QLatin1Char(' '));
 }

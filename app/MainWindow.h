@@ -20,7 +20,8 @@ public:
     bool saveAs(FileFormat format, const QString& path);
     // The board the form shows, as command-line options.
     BoardOptions boardOptions() const;
-    // The quadrix command that makes this page.
+    // The quadrix command that makes this page (its paper as the current
+    // printer's; its margins too when they are alike on every side).
     QString commandLine() const;
 
 private:

@@ -300,3 +300,24 @@ QStringList BoardArguments(const BoardOptions& o) {
              << NumberArgument(o.captionDistance->value) + UnitSuffix(o.captionDistance->unit);
     return args;
 }
+
+QStringList PageArguments(const QPageLayout& layout, int dpi) {
+    const QPageSize paper = layout.pageSize();
+    QString name = paper.key();
+    if (paper.id() == QPageSize::Custom) {
+        const QSizeF mm = paper.size(QPageSize::Millimeter);
+        name = NumberArgument(mm.width()) + QLatin1Char('x') + NumberArgument(mm.height()) +
+               QStringLiteral("mm");
+    }
+    QStringList args{QStringLiteral("--paper"),
+                     name,
+                     QStringLiteral("--orientation"),
+                     layout.orientation() == QPageLayout::Portrait ? QStringLiteral("portrait")
+                                                                   : QStringLiteral("landscape"),
+                     QStringLiteral("--resolution"),
+                     QString::number(dpi)};
+    const QMarginsF m = layout.margins(QPageLayout::Millimeter);
+    if (m.left() == m.top() && m.left() == m.right() && m.left() == m.bottom())
+        args << QStringLiteral("--margins") << NumberArgument(m.left()) + QStringLiteral("mm");
+    return args;
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/CommandLineOptions.h"
+#include <QPageLayout>
 #include <QStringList>
 
 // Reads the command line into typed options, once, before anything is drawn.
@@ -20,3 +21,7 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments);
 // The options that make this board, as command-line arguments (without the
 // program name and without an output), each value written with a point.
 QStringList BoardArguments(const BoardOptions& options);
+
+// The options that give a file this page: paper, orientation, resolution, and
+// the margins when they are alike on every side.
+QStringList PageArguments(const QPageLayout& layout, int dpi);

@@ -237,6 +237,9 @@ private slots:
         QVERIFY2(parsed.action == ParsedCommandLine::Action::Run, qPrintable(parsed.text));
         QCOMPARE(Fields(SheetFromOptions(parsed.options.board, 600, 600, 4800, 6600)),
                  Fields(f.sheetInputs()));
+        const QPageSize paper = f.printer().pageLayout().pageSize();
+        QVERIFY(!edited || (parsed.options.output.paper->isEquivalentTo(paper) &&
+                            parsed.options.output.resolution == 600));
     }
 };
 

@@ -210,6 +210,8 @@ private slots:
         QCOMPARE(printer->jobsFinished, 1);
         QVERIFY(!window.saveAs(FileFormat::Pdf, dir.filePath("missing/x.pdf")));
         QVERIFY(errors.size() == 1 && errors[0].contains("missing/x.pdf: No such file"));
+        window.form().bbExit->click(); // closes the whole window, not just the form
+        QVERIFY(!window.isVisible());
     }
 
     // The command line's start values make the window's start page, and the

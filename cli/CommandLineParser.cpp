@@ -144,7 +144,7 @@ struct Option {
 const Option kOptions[] = {
     {"output", "FILE", "Write the page to FILE, as PDF or SVG by its extension."},
     {"print", nullptr, "Print the page on the default printer."},
-    {"printer", "NAME", "Print the page on the printer NAME (whose page files get, too)."},
+    {"printer", "NAME", "Print the page on the printer NAME; a file gets its page too."},
     {"columns", "N", "Checkers across, 2 to 100 (5)."},
     {"rows", "N", "Checkers down, 2 to 100 (6)."},
     {"checker", "SIZE", "Size of one checker: 3cm, 2.5x3cm; units cm, mm, in, px (3cm)."},

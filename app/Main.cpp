@@ -161,7 +161,8 @@ void TfQuadrix::wire() {
     connect(bbSetup, &QToolButton::clicked, this, on(bbSetup, &TfQuadrix::bbSetupClick));
     connect(bbInside, &QToolButton::clicked, this, on(bbInside, &TfQuadrix::bbInsideClick));
     connect(bbPrint, &QToolButton::clicked, this, on(bbPrint, &TfQuadrix::bbPrintClick));
-    connect(bbExit, &QToolButton::clicked, this, &QWidget::close);
+    // Closes the window the form lies in (itself, or the shell with the menu bar).
+    connect(bbExit, &QToolButton::clicked, this, [this] { window()->close(); });
 }
 
 SheetInputs TfQuadrix::sheetInputs() const {

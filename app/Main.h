@@ -34,6 +34,7 @@ public:
     // Where notes that are not errors go (a job held in a paused queue); an
     // information box unless a test replaces it.
     void setNoticeReporter(ErrorReporter reporter) { m_reportNotice = std::move(reporter); }
+    void reportError(const QString& message) const { m_reportError(message); }
 
     // Everything the renderer reads from the window, as it is now.
     SheetInputs sheetInputs() const;

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QPageLayout>
+#include <QPageSize>
+#include <QSizeF>
 #include <QString>
 #include <memory>
 
@@ -41,6 +44,13 @@ public:
     // The printable page size in printer pixels.
     virtual int pageWidth() const = 0;
     virtual int pageHeight() const = 0;
+    // The paper, orientation and printable area (as margins). A printer that
+    // knows no paper gives a page that is all printable area, of the page size
+    // at dpiX.
+    virtual QPageLayout pageLayout() const {
+        const QSizeF inches(double(pageWidth()) / dpiX(), double(pageHeight()) / dpiX());
+        return QPageLayout(QPageSize(inches, QPageSize::Inch), QPageLayout::Portrait, {});
+    }
     // Shows the printer-setup dialog modally (choose printer, paper,
     // orientation). Whether the user confirmed or cancelled is not reported:
     // the caller reads the printer again either way.

@@ -65,24 +65,34 @@ void Restore(QPrinter& printer, const PrinterChoice& choice) {
 
 } // namespace
 
-QtPrinterDevice::QtPrinterDevice() : m_printSystem(PrintSystem::probe(kStartupAnswerMs)) {
+QtPrinterDevice::QtPrinterDevice(const QString& printerName)
+    : m_printSystem(PrintSystem::probe(kStartupAnswerMs)) {
     const auto create = [this] {
         m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     };
     // Qt's printer support asks the print system with its own long timeouts.
     if (m_printSystem == PrintSystem::Answer::Silent) {
+        if (!printerName.isEmpty())
+            throw std::runtime_error(
+                QStringLiteral("The print system does not answer; nothing was printed on %1.")
+                    .arg(printerName)
+                    .toStdString());
         PrintSystem::withoutPrintSystem(create);
     } else {
         create();
-        useDefaultPrinter();
+        usePrinter(printerName);
     }
     usePrintableArea();
 }
 
-void QtPrinterDevice::useDefaultPrinter() {
-    const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
-    if (!defaultPrinter.isNull())
-        m_printer->setPrinterName(defaultPrinter.printerName());
+void QtPrinterDevice::usePrinter(const QString& printerName) {
+    const QPrinterInfo chosen = printerName.isEmpty() ? QPrinterInfo::defaultPrinter()
+                                                      : QPrinterInfo::printerInfo(printerName);
+    if (chosen.isNull() && !printerName.isEmpty())
+        throw std::runtime_error(
+            QStringLiteral("There is no printer named %1.").arg(printerName).toStdString());
+    if (!chosen.isNull())
+        m_printer->setPrinterName(chosen.printerName());
     // A fresh QPrinter starts on A4 whatever the printer's own paper is.
     if (!isPdfOutput()) {
         const QPageSize paper = QPrinterInfo(*m_printer).defaultPageSize();
@@ -126,6 +136,10 @@ int QtPrinterDevice::pageHeight() const {
     return m_printer->height();
 }
 
+QPageLayout QtPrinterDevice::pageLayout() const {
+    return m_printer->pageLayout();
+}
+
 void QtPrinterDevice::setup(QWidget* parent) {
     const PrintSystem::Answer before =
         std::exchange(m_printSystem, PrintSystem::probe(kSetupAnswerMs));
@@ -133,7 +147,7 @@ void QtPrinterDevice::setup(QWidget* parent) {
         Fail(tr("The print system does not answer; the printer is left as it was. Press Setup "
                 "again to try once more."));
     if (before == PrintSystem::Answer::Silent) // it answers now: start where a fresh start would
-        useDefaultPrinter();
+        usePrinter(QString());
     const PrinterChoice choice = Snapshot(*m_printer);
     QPrintDialog dialog(m_printer.get(), parent);
     dialog.setWindowTitle(QPrintDialog::tr("Printer setup"));

@@ -17,7 +17,9 @@ class QPrinter;
 class QtPrinterDevice : public PrinterDevice {
     Q_DECLARE_TR_FUNCTIONS(QtPrinterDevice)
 public:
-    QtPrinterDevice();
+    // The printer named printerName, or the default one for an empty name.
+    // Throws std::runtime_error when no printer has that name.
+    explicit QtPrinterDevice(const QString& printerName = QString());
     ~QtPrinterDevice() override;
     QtPrinterDevice(const QtPrinterDevice&) = delete;
     QtPrinterDevice& operator=(const QtPrinterDevice&) = delete;
@@ -27,6 +29,7 @@ public:
     int dpiY() const override;
     int pageWidth() const override;
     int pageHeight() const override;
+    QPageLayout pageLayout() const override;
     void setup(QWidget* parent) override;
     std::unique_ptr<PrintJob> beginJob(QWidget* parent) override;
 
@@ -34,7 +37,8 @@ public:
     const QPrinter& printer() const { return *m_printer; }
 
 private:
-    void useDefaultPrinter();
+    // Chooses the printer of that name, or the default one for an empty name.
+    void usePrinter(const QString& printerName);
     void usePrintableArea();
     bool isPdfOutput() const;
     QString choosePdfFile(QWidget* parent) const;

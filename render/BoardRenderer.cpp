@@ -91,10 +91,29 @@ CellSpan VisibleCells(Coord origin, Coord cell, int count, Coord extent) {
     return span;
 }
 
+// The drawn side of one checker in target pixels.
+Coord CellSize(float checkerPx, float scale) {
+    return RoundHalfDown(ToSingle(double(checkerPx) * scale));
+}
+
 } // namespace
 
 TRect BoardRect(float scale, int width, int height, const SheetInputs& in) {
     return Place(scale, width, height, in).board;
+}
+
+TRect DrawnBoardRect(float scale, int width, int height, const SheetInputs& in) {
+    const Placement p = Place(scale, width, height, in);
+    const TRect& board = p.board;
+    const Coord right = board.Left + in.columns * CellSize(in.checkerWidthPx, scale);
+    const Coord bottom = board.Top + in.rows * CellSize(in.checkerHeightPx, scale);
+    if (!in.frame)
+        return Rect(board.Left, board.Top, right, bottom);
+    const double d = p.frameDistance;
+    return Rect(std::min<Coord>(board.Left, Trunc(double(board.Left) - d)),
+                std::min<Coord>(board.Top, Trunc(double(board.Top) - d)),
+                std::max<Coord>(right, Trunc(double(board.Right) + d)),
+                std::max<Coord>(bottom, Trunc(double(board.Bottom) + d)));
 }
 
 void DrawBoard(Canvas& canvas, float scale, int width, int height, const SheetInputs& in) {
@@ -113,8 +132,8 @@ void DrawBoard(Canvas& canvas, float scale, int width, int height, const SheetIn
 
     // Every cell has the same drawn size; edges are whole pixels, accumulated
     // cell by cell from the board's top-left corner.
-    const Coord cellHeight = RoundHalfDown(ToSingle(double(in.checkerHeightPx) * scale));
-    const Coord cellWidth = RoundHalfDown(ToSingle(double(in.checkerWidthPx) * scale));
+    const Coord cellHeight = CellSize(in.checkerHeightPx, scale);
+    const Coord cellWidth = CellSize(in.checkerWidthPx, scale);
     const CellSpan rows = VisibleCells(board.Top, cellHeight, in.rows, canvas.height());
     const CellSpan columns = VisibleCells(board.Left, cellWidth, in.columns, canvas.width());
     Coord top = board.Top + rows.first * cellHeight;

@@ -14,3 +14,6 @@ void DrawBoard(Canvas& canvas, float scale, int width, int height, const SheetIn
 
 // The board rectangle as DrawBoard places it (exposed for tests and printing checks).
 TRect BoardRect(float scale, int width, int height, const SheetInputs& in);
+
+// What the checkers and the frame cover as DrawBoard draws them, in target pixels.
+TRect DrawnBoardRect(float scale, int width, int height, const SheetInputs& in);

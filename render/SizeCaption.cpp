@@ -232,6 +232,50 @@ int CaptionFontHeight(float arrowSize) {
     return int(std::min<Coord>(Trunc(cell), INT_MAX));
 }
 
+CaptionLabelPlaces PlaceCaptionLabels(Canvas& canvas, float scale, const TRect& boardRect,
+                                      const SheetInputs& in, const CaptionMetrics& m) {
+    CaptionLabelPlaces p;
+    p.labels = BuildCaptionLabels(in.checkerWidthText, in.checkerHeightText, in.unitName);
+    canvas.SetFontHeight(CaptionFontHeight(m.arrowSize));
+
+    const double l = double(boardRect.Left);
+    const double t = double(boardRect.Top);
+    const double w = double(in.checkerWidthPx) * scale;
+    const double h = double(in.checkerHeightPx) * scale;
+
+    // Width label: centred over the first checker and on the horizontal line,
+    // its white cell hiding the line's middle.
+    const Coord w1 = canvas.TextWidth(p.labels.width);
+    const Coord h1 = canvas.TextHeight(p.labels.width);
+    const Coord x1 = Trunc(l + (w - double(w1)) * 0.5);
+    const Coord y1 = Trunc((t - m.distanceY) - double(h1 / 2));
+    p.width = Rect(x1, y1, x1 + w1, y1 + h1);
+
+    // Height label: reads upwards, centred on the vertical line and along the
+    // first checker's height.
+    const Coord w2 = canvas.TextWidth(p.labels.height);
+    const Coord h2 = canvas.TextHeight(p.labels.height);
+    const Coord x2 = Trunc((l - m.distanceX) - double(h2 / 2));
+    const Coord y2 = Trunc(t + (h - double(w2)) * 0.5);
+    p.height = Rect(x2, y2, x2 + h2, y2 + w2);
+    return p;
+}
+
+TRect CaptionBounds(Canvas& canvas, float scale, const TRect& boardRect, const SheetInputs& in) {
+    const CaptionMetrics m = ComputeCaptionMetrics(scale, in);
+    const CaptionLabelPlaces p = PlaceCaptionLabels(canvas, scale, boardRect, in, m);
+    TRect bounds = p.width;
+    const auto add = [&bounds](const TRect& r) {
+        bounds = Rect(std::min(bounds.Left, r.Left), std::min(bounds.Top, r.Top),
+                      std::max(bounds.Right, r.Right), std::max(bounds.Bottom, r.Bottom));
+    };
+    add(p.height);
+    for (const CaptionStroke& s : CaptionStrokes(scale, boardRect, in, m))
+        add(Rect(std::min(s.x0, s.x1), std::min(s.y0, s.y1), std::max(s.x0, s.x1) + 1,
+                 std::max(s.y0, s.y1) + 1));
+    return bounds;
+}
+
 void DrawSizeCaption(Canvas& canvas, float scale, const TRect& boardRect, const SheetInputs& in) {
     const CaptionMetrics m = ComputeCaptionMetrics(scale, in);
     canvas.setPenColor(kBlack);
@@ -242,30 +286,10 @@ void DrawSizeCaption(Canvas& canvas, float scale, const TRect& boardRect, const 
 
     // Strict: a checker text that is not a number ends the caption here, with
     // the lines drawn.
-    const CaptionLabels labels =
-        BuildCaptionLabels(in.checkerWidthText, in.checkerHeightText, in.unitName);
-    canvas.SetFontHeight(CaptionFontHeight(m.arrowSize));
-
-    const double l = double(boardRect.Left);
-    const double t = double(boardRect.Top);
-    const double w = double(in.checkerWidthPx) * scale;
-    const double h = double(in.checkerHeightPx) * scale;
-
-    // Width label: centred over the first checker and on the horizontal line,
-    // its white cell hiding the line's middle.
-    const Coord w1 = canvas.TextWidth(labels.width);
-    const Coord h1 = canvas.TextHeight(labels.width);
+    const CaptionLabelPlaces p = PlaceCaptionLabels(canvas, scale, boardRect, in, m);
     canvas.setBrushColor(kWhite);
-    const Coord x1 = Trunc(l + (w - double(w1)) * 0.5);
-    const Coord y1 = Trunc((t - m.distanceY) - double(h1 / 2));
-    if (!IsEmpty(Intersect(Rect(x1, y1, x1 + w1, y1 + h1), Surface(canvas))))
-        canvas.TextOut(x1, y1, labels.width);
-
-    // Height label: reads upwards, centred on the vertical line and along the
-    // first checker's height.
-    const Coord w2 = canvas.TextWidth(labels.height);
-    const Coord h2 = canvas.TextHeight(labels.height);
-    const Coord x2 = Trunc((l - m.distanceX) - double(h2 / 2));
-    const Coord y2 = Trunc(t + (h - double(w2)) * 0.5);
-    DrawTurnedLabel(canvas, labels.height, x2, y2, w2, h2);
+    if (!IsEmpty(Intersect(p.width, Surface(canvas))))
+        canvas.TextOut(p.width.Left, p.width.Top, p.labels.width);
+    DrawTurnedLabel(canvas, p.labels.height, p.height.Left, p.height.Top,
+                    p.height.Bottom - p.height.Top, p.height.Right - p.height.Left);
 }

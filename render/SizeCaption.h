@@ -45,3 +45,17 @@ CaptionLabels BuildCaptionLabels(const QString& widthText, const QString& height
 
 // The labels' font cell height: int(2a), at least 1.
 int CaptionFontHeight(float arrowSize);
+
+// The two labels and where they go: the width label's cell, and the cell the
+// height label covers once turned (its width and height swapped). Sets the
+// canvas font to the labels' height; throws ConversionError as BuildCaptionLabels.
+struct CaptionLabelPlaces {
+    CaptionLabels labels;
+    TRect width;
+    TRect height;
+};
+CaptionLabelPlaces PlaceCaptionLabels(Canvas& canvas, float scale, const TRect& boardRect,
+                                      const SheetInputs& in, const CaptionMetrics& m);
+
+// Everything the caption covers, lines and label cells, in target pixels.
+TRect CaptionBounds(Canvas& canvas, float scale, const TRect& boardRect, const SheetInputs& in);

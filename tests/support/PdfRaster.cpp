@@ -58,6 +58,15 @@ QImage PdfRaster::Render(const QString& pdf, int dpi, const QRect& crop) {
     return QImage::fromData(pgm, "PGM").convertToFormat(QImage::Format_Grayscale8);
 }
 
+QImage PdfRaster::RenderSvg(const QString& svg, int dpi, const QRect& crop) {
+    const QString args =
+        QString::asprintf("-d %d -p %d -b white --page-width %dpx --page-height %dpx "
+                          "--left=%dpx --top=%dpx",
+                          dpi, dpi, crop.width(), crop.height(), -crop.x(), -crop.y());
+    const QByteArray png = Run(QStringLiteral("rsvg-convert"), args.split(u' ') << svg);
+    return QImage::fromData(png, "PNG").convertToFormat(QImage::Format_Grayscale8);
+}
+
 bool PdfRaster::IsDark(const QImage& image, int x, int y) {
     return image.valid(x, y) && image.constScanLine(y)[x] < kDarkBelow;
 }

@@ -1,0 +1,130 @@
+#include "app/MainWindow.h"
+
+#include "cli/CommandLineParser.h"
+#include "model/NumberText.h"
+#include "model/Units.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLayout>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
+#include <exception>
+
+namespace {
+
+const char* const kVersion = "1.0.0.0";
+const char* const kDefaultFileName = "board";
+
+// The unit of a unit combo; with no item selected, that of the last conversion.
+int UnitOf(const UnitCombo* combo, const QString& unitName) {
+    if (combo->itemIndex() >= 0)
+        return combo->itemIndex();
+    for (int unit : {kUnitCm, kUnitInches, kUnitPixels})
+        if (UnitName(unit) == unitName)
+            return unit;
+    return kUnitCm;
+}
+
+} // namespace
+
+MainWindow::MainWindow(std::unique_ptr<PrinterDevice> printer, QWidget* parent)
+    : QMainWindow(parent), m_form(new TfQuadrix(std::move(printer), this)) {
+    setWindowTitle(QStringLiteral("Quadrix"));
+    setWindowIcon(m_form->windowIcon());
+    setCentralWidget(m_form);
+    buildMenus();
+    // The form's fixed size and the menu bar make the window's; it cannot be resized.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    adjustSize();
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void MainWindow::buildMenus() {
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    file->addAction(tr("Save as &PDF…"), QKeySequence(tr("Ctrl+S")), this,
+                    [this] { chooseFileAndSave(FileFormat::Pdf); });
+    file->addAction(tr("Save as S&VG…"), this, [this] { chooseFileAndSave(FileFormat::Svg); });
+    file->addSeparator();
+    file->addAction(tr("P&rint"), QKeySequence(tr("Ctrl+P")), m_form->bbPrint,
+                    &QAbstractButton::click);
+    file->addAction(tr("&Copy command line"), this,
+                    [this] { QGuiApplication::clipboard()->setText(commandLine()); });
+    file->addSeparator();
+    file->addAction(tr("E&xit"), this, &QWidget::close);
+
+    QMenu* printer = menuBar()->addMenu(tr("P&rinter"));
+    printer->addAction(tr("&Setup…"), m_form->bbSetup, &QAbstractButton::click);
+
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
+    help->addAction(tr("&About Quadrix"), this, &MainWindow::showAbout);
+}
+
+bool MainWindow::saveAs(FileFormat format, const QString& path) {
+    try {
+        WriteSheetFile(path, format, PrinterFilePage(m_form->printer()), m_form->sheetInputs());
+        m_lastFolder = QFileInfo(path).absolutePath();
+        return true;
+    } catch (const std::exception& e) {
+        m_form->reportError(QString::fromUtf8(e.what()));
+    }
+    return false;
+}
+
+void MainWindow::chooseFileAndSave(FileFormat format) {
+    const bool pdf = format == FileFormat::Pdf;
+    const QString suffix = pdf ? QStringLiteral("pdf") : QStringLiteral("svg");
+    QFileDialog dialog(this, pdf ? tr("Save as PDF") : tr("Save as SVG"), m_lastFolder,
+                       pdf ? tr("PDF files (*.pdf)") : tr("SVG files (*.svg)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // The extension is added before the dialog asks about replacing a file.
+    dialog.setDefaultSuffix(suffix);
+    dialog.selectFile(QString::fromLatin1(kDefaultFileName) + QLatin1Char('.') + suffix);
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+        saveAs(format, dialog.selectedFiles().constFirst());
+}
+
+BoardOptions MainWindow::boardOptions() const {
+    const TfQuadrix& f = *m_form;
+    BoardOptions o;
+    o.columns = f.udWidth->position();
+    o.rows = f.udHeight->position();
+    // The texts the pixel sizes come from, read as the conversion reads them.
+    o.checker =
+        SizeOption{StrToFloatDef(f.eCheckerWidth->text(), 0),
+                   StrToFloatDef(f.eCheckerHeight->text(), 0), UnitOf(f.cbUnitsP, f.unitName)};
+    o.horizontal = f.rgHorizontal->itemIndex();
+    o.vertical = f.rgVertical->itemIndex();
+    o.frame = f.cbFrame->isChecked();
+    o.frameDistance =
+        LengthOption{StrToFloatDef(f.eFrameDistance->text(), 0), UnitOf(f.cbUnitsF, f.unitName)};
+    o.caption = f.cbSize->isChecked();
+    o.captionDistance =
+        LengthOption{StrToFloatDef(f.eSizeDistance->text(), 0), UnitOf(f.cbUnitsS, f.unitName)};
+    return o;
+}
+
+QString MainWindow::commandLine() const {
+    QStringList args{QStringLiteral("quadrix")};
+    const FilePage page = PrinterFilePage(m_form->printer());
+    args << BoardArguments(boardOptions()) << PageArguments(page.layout, page.dpi)
+         << QStringLiteral("--output")
+         << QString::fromLatin1(kDefaultFileName) + QStringLiteral(".pdf");
+    return args.join(QLatin1Char(' '));
+}
+
+void MainWindow::showAbout() {
+    QMessageBox::about(this, tr("About Quadrix"),
+                       tr("<p><b>Quadrix %1</b></p>"
+                          "<p>Designs a checkerboard calibration target and prints it, or saves "
+                          "it as PDF or SVG, at its exact size.</p>"
+                          "<p>Licence: MIT</p><p>Qt %2 (built with %3)</p>")
+                           .arg(QLatin1String(kVersion), QLatin1String(qVersion()),
+                                QLatin1String(QT_VERSION_STR)));
+}

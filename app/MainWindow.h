@@ -1,0 +1,34 @@
+#pragma once
+
+#include "app/Main.h"
+#include "cli/CommandLineOptions.h"
+#include "output/SheetFile.h"
+
+#include <QMainWindow>
+
+// The window as the user sees it: the form TfQuadrix, exactly as it is, with
+// a menu bar above its client area (File, Printer, Help). Not resizable.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(std::unique_ptr<PrinterDevice> printer, QWidget* parent = nullptr);
+
+    TfQuadrix& form() { return *m_form; }
+
+    // Writes the page as Print would put it on paper on the current printer;
+    // true when written, otherwise the error box says why.
+    bool saveAs(FileFormat format, const QString& path);
+    // The board the form shows, as command-line options.
+    BoardOptions boardOptions() const;
+    // The quadrix command that makes this page (its paper as the current
+    // printer's; its margins too when they are alike on every side).
+    QString commandLine() const;
+
+private:
+    void buildMenus();
+    void chooseFileAndSave(FileFormat format);
+    void showAbout();
+
+    TfQuadrix* m_form;
+    QString m_lastFolder; // where the last save went
+};

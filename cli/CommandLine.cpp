@@ -1,0 +1,171 @@
+#include "cli/CommandLine.h"
+
+#include "cli/CommandLineParser.h"
+#include "cli/SheetFromOptions.h"
+#include "cli/SheetReport.h"
+#include "model/QtPrinterDevice.h"
+#include "model/Units.h"
+#include "output/SheetFile.h"
+#include "render/SheetPrinter.h"
+
+#include <QGuiApplication>
+#include <QLocale>
+#include <QPrinter>
+#include <QTextStream>
+#include <cstdio>
+#include <memory>
+#include <stdexcept>
+
+namespace {
+
+// Qt's printers draw at this resolution; a file on a paper of its own too.
+constexpr int kFileResolution = 1200;
+
+QString tr(const char* text) {
+    return QCoreApplication::translate("CommandLine", text);
+}
+
+// An error that ends the run with its exit code.
+struct RunError {
+    int exitCode;
+    QString message;
+};
+
+double Millimetres(const LengthOption& length, int dpi) {
+    switch (length.unit) {
+    case kUnitCm:
+        return length.value * kMillimetresPerCm;
+    case kUnitInches:
+        return length.value * kMillimetresPerInch;
+    default:
+        return length.value / dpi * kMillimetresPerInch;
+    }
+}
+
+// The file's page: the printer's (as Print would use it) or a paper of its
+// own with no unprintable border; then the options that change it.
+FilePage PageFor(const OutputOptions& o, const PrinterDevice* printer) {
+    FilePage page;
+    if (o.paper) {
+        page.layout =
+            QPageLayout(*o.paper, QPageLayout::Portrait, QMarginsF(), QPageLayout::Millimeter);
+        page.dpi = kFileResolution;
+    } else {
+        page = PrinterFilePage(*printer);
+    }
+    if (o.resolution)
+        page.dpi = *o.resolution;
+    if (o.orientation)
+        page.layout.setOrientation(*o.orientation);
+    if (o.margins) {
+        const double mm = Millimetres(*o.margins, page.dpi);
+        page.layout.setUnits(QPageLayout::Millimeter);
+        page.layout.setMinimumMargins(QMarginsF());
+        if (!page.layout.setMargins(QMarginsF(mm, mm, mm, mm)) || page.printableRect().isEmpty())
+            throw RunError{kExitBadInput, tr("--margins: expected a border that leaves room on "
+                                             "the paper, not %1 mm")
+                                              .arg(mm)};
+    }
+    return page;
+}
+
+void Report(const QStringList& lines, QTextStream& out) {
+    for (const QString& line : lines)
+        out << line << '\n';
+}
+
+void Run(const CommandLineOptions& options, QTextStream& out) {
+    const OutputOptions& o = options.output;
+    std::unique_ptr<QtPrinterDevice> printer;
+    if (o.print || (!o.file.isEmpty() && !o.paper)) {
+        try {
+            printer = std::make_unique<QtPrinterDevice>(o.printerName);
+        } catch (const std::exception& e) {
+            throw RunError{kExitBadInput, tr("--printer: %1").arg(QString::fromUtf8(e.what()))};
+        }
+    }
+
+    if (!o.file.isEmpty()) {
+        const FilePage page = PageFor(o, printer.get());
+        const QRect area = page.printableRect();
+        const SheetInputs in = SheetFromOptions(options.board, float(page.dpi), float(page.dpi),
+                                                area.width(), area.height());
+        try {
+            WriteSheetFile(o.file, o.format, page, in);
+        } catch (const std::exception& e) {
+            throw RunError{kExitFailed, QString::fromUtf8(e.what())};
+        }
+        Report(DescribeSheet(in, area.width(), area.height(), &page.layout), out);
+        out << tr("Wrote %1").arg(o.file) << '\n';
+        Report(CutOffWarnings(in, area.width(), area.height()), out);
+    }
+
+    if (o.print) {
+        // Qt's stand-in with no printer installed would only ask for a file.
+        if (printer->printer().outputFormat() == QPrinter::PdfFormat)
+            throw RunError{kExitFailed, tr("no printer is installed; nothing was printed")};
+        const SheetInputs in =
+            SheetFromOptions(options.board, float(printer->dpiX()), float(printer->dpiY()),
+                             printer->pageWidth(), printer->pageHeight());
+        try {
+            PrintSheet(*printer, nullptr, in);
+        } catch (const std::exception& e) {
+            throw RunError{kExitFailed, QString::fromUtf8(e.what())};
+        }
+        Report(DescribeSheet(in, printer->pageWidth(), printer->pageHeight(), nullptr), out);
+        out << tr("Printed on %1").arg(printer->name()) << '\n';
+        Report(CutOffWarnings(in, printer->pageWidth(), printer->pageHeight()), out);
+    }
+}
+
+} // namespace
+
+int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& err) {
+    const ParsedCommandLine parsed = ParseCommandLine(arguments);
+    switch (parsed.action) {
+    case ParsedCommandLine::Action::Help:
+    case ParsedCommandLine::Action::Version:
+        out << parsed.text << '\n';
+        return kExitDone;
+    case ParsedCommandLine::Action::Error:
+        err << QCoreApplication::applicationName().toLower() << ": " << parsed.text << '\n';
+        return kExitBadInput;
+    case ParsedCommandLine::Action::Run:
+        break;
+    }
+    try {
+        Run(parsed.options, out);
+    } catch (const RunError& e) {
+        out.flush();
+        err << QCoreApplication::applicationName().toLower() << ": " << e.message << '\n';
+        return e.exitCode;
+    }
+    return kExitDone;
+}
+
+namespace {
+
+// Qt's note that it picked a runtime folder of its own is no news to a script.
+QtMessageHandler qtHandler = nullptr;
+void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type == QtWarningMsg && message.startsWith(QLatin1String("QStandardPaths:")))
+        return;
+    qtHandler(type, context, message);
+}
+
+} // namespace
+
+int CommandLineMain(int argc, char** argv) {
+    qtHandler = qInstallMessageHandler(QuietHandler);
+    // No window: the offscreen platform gives fonts without a display.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QGuiApplication::setApplicationName(QStringLiteral("Quadrix"));
+    QGuiApplication::setApplicationVersion(QStringLiteral("1.0.0.0"));
+    // Scripts get the same numbers whatever the user's locale: a point as the
+    // decimal mark, in what is read and in what is drawn.
+    QLocale::setDefault(QLocale::c());
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return RunCommandLine(QGuiApplication::arguments(), out, err);
+}

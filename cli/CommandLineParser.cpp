@@ -1,0 +1,323 @@
+#include "cli/CommandLineParser.h"
+
+#include "model/Units.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QRegularExpression>
+#include <QSizeF>
+#include <cmath>
+
+namespace {
+
+constexpr int kCountMin = 2;
+constexpr int kCountMax = 100;
+constexpr int kResolutionMin = 72;
+constexpr int kResolutionMax = 9600;
+
+QString tr(const char* text) {
+    return QCoreApplication::translate("CommandLine", text);
+}
+
+// A bad option value: reported as "--name: expected FORM, not 'TEXT'".
+struct BadValue {
+    QString message;
+};
+
+[[noreturn]] void Reject(const QString& option, const QString& expected, const QString& text) {
+    throw BadValue{tr("--%1: expected %2, not '%3'").arg(option, expected, text)};
+}
+
+const QString kNumber = QStringLiteral("((?:\\d+(?:\\.\\d*)?|\\.\\d+)(?:[eE][+-]?\\d+)?)");
+const QString kUnits = QStringLiteral("(cm|mm|in|inches|px|pixels)");
+
+// The window's unit index of a unit word; mm are counted in cm.
+int UnitOf(const QString& word, double& factor) {
+    factor = 1;
+    if (word == QLatin1String("mm")) {
+        factor = 1 / kMillimetresPerCm;
+        return kUnitCm;
+    }
+    if (word == QLatin1String("cm"))
+        return kUnitCm;
+    if (word.startsWith(QLatin1String("in")))
+        return kUnitInches;
+    return kUnitPixels;
+}
+
+SizeOption ParseSize(const QString& option, const QString& text) {
+    static const QRegularExpression form(
+        QStringLiteral("^%1(?:[x×]%1)?\\s*%2$").arg(kNumber, kUnits),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = form.match(text.trimmed());
+    SizeOption size;
+    if (m.hasMatch()) {
+        double factor = 1;
+        size.unit = UnitOf(m.captured(3).toLower(), factor);
+        size.width = m.captured(1).toDouble() * factor;
+        size.height = (m.captured(2).isEmpty() ? m.captured(1) : m.captured(2)).toDouble() * factor;
+    }
+    if (!(size.width > 0 && size.height > 0 && std::isfinite(size.width) &&
+          std::isfinite(size.height)))
+        Reject(option, tr("a size above 0 such as 3cm or 2.5x3cm (cm, mm, in, px)"), text);
+    return size;
+}
+
+LengthOption ParseLength(const QString& option, const QString& text) {
+    static const QRegularExpression form(QStringLiteral("^-?%1\\s*%2$").arg(kNumber, kUnits),
+                                         QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = form.match(text.trimmed());
+    LengthOption length;
+    const bool negative = m.hasMatch() && text.trimmed().startsWith(QLatin1Char('-'));
+    double factor = 1;
+    if (m.hasMatch()) {
+        length.unit = UnitOf(m.captured(2).toLower(), factor);
+        length.value = (negative ? -1 : 1) * m.captured(1).toDouble() * factor;
+    }
+    if (!m.hasMatch() || !std::isfinite(length.value))
+        Reject(option, tr("a length such as 5mm, 0.5cm or 0.2in (cm, mm, in, px)"), text);
+    return length;
+}
+
+int ParseInteger(const QString& option, const QString& text, int min, int max) {
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    if (!ok || value < min || value > max)
+        Reject(option, tr("a whole number from %1 to %2").arg(min).arg(max), text);
+    return value;
+}
+
+int ParseChoice(const QString& option, const QString& text, const QStringList& choices) {
+    const int index = int(choices.indexOf(text.trimmed().toLower()));
+    if (index < 0)
+        Reject(option, choices.join(QLatin1Char('|')), text);
+    return index;
+}
+
+void ParseAlignment(const QString& text, BoardOptions& board) {
+    const QStringList parts = text.split(QLatin1Char(','));
+    const QStringList across = {QStringLiteral("left"), QStringLiteral("center"),
+                                QStringLiteral("right")};
+    const QStringList down = {QStringLiteral("top"), QStringLiteral("center"),
+                              QStringLiteral("bottom")};
+    const int h = parts.size() == 2 ? int(across.indexOf(parts[0].trimmed().toLower())) : -1;
+    const int v = parts.size() == 2 ? int(down.indexOf(parts[1].trimmed().toLower())) : -1;
+    if (h < 0 || v < 0)
+        Reject(QStringLiteral("align"),
+               tr("HORIZONTAL,VERTICAL: left|center|right,top|center|bottom"), text);
+    board.horizontal = h;
+    board.vertical = v;
+}
+
+// A paper by its name (A4, Letter, A3, Legal, ...) or as WxH with a unit.
+QPageSize ParsePaper(const QString& text) {
+    const QString name = text.trimmed();
+    for (int id = 0; id <= int(QPageSize::LastPageSize); ++id) {
+        const auto size = QPageSize::PageSizeId(id);
+        if (size != QPageSize::Custom &&
+            QPageSize::key(size).compare(name, Qt::CaseInsensitive) == 0)
+            return QPageSize(size);
+    }
+    static const QRegularExpression form(QStringLiteral("^%1[x×]%1\\s*(mm|cm|in)$").arg(kNumber),
+                                         QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = form.match(name);
+    if (m.hasMatch()) {
+        const QString unit = m.captured(3).toLower();
+        const double factor = unit == QLatin1String("cm") ? kMillimetresPerCm : 1;
+        const QSizeF size(m.captured(1).toDouble() * factor, m.captured(2).toDouble() * factor);
+        const QPageSize paper(size,
+                              unit == QLatin1String("in") ? QPageSize::Inch : QPageSize::Millimeter,
+                              QString(), QPageSize::ExactMatch);
+        if (size.width() > 0 && size.height() > 0 && paper.isValid())
+            return paper;
+    }
+    Reject(QStringLiteral("paper"),
+           tr("a paper name (A4, Letter, A3, Legal, ...) or WxH in mm, cm or in"), text);
+}
+
+struct Option {
+    const char* name;
+    const char* valueName; // nullptr: a switch
+    const char* description;
+};
+
+const Option kOptions[] = {
+    {"output", "FILE", "Write the page to FILE, as PDF or SVG by its extension."},
+    {"print", nullptr, "Print the page on the default printer."},
+    {"printer", "NAME", "Print the page on the printer NAME; a file gets its page too."},
+    {"columns", "N", "Checkers across, 2 to 100 (5)."},
+    {"rows", "N", "Checkers down, 2 to 100 (6)."},
+    {"checker", "SIZE", "Size of one checker: 3cm, 2.5x3cm; units cm, mm, in, px (3cm)."},
+    {"board", "SIZE", "Size of the whole board, such as 15x18cm; the checkers follow."},
+    {"keep-constant", nullptr,
+     "Counts keep the checker size; without it they keep the board size (15x18cm)."},
+    {"align", "H,V",
+     "Where the board stands: left|center|right,top|center|bottom (center,center)."},
+    {"no-frame", nullptr, "No frame around the board."},
+    {"frame-distance", "LENGTH", "Frame distance from the board (a fifth of the checker)."},
+    {"no-caption", nullptr, "No size caption."},
+    {"caption-distance", "LENGTH",
+     "Size caption distance from the board (a tenth of the checker)."},
+    {"paper", "PAPER", "Files: A4, Letter, A3, ... or WxH in mm, cm, in (the printer's paper)."},
+    {"orientation", "portrait|landscape", "Files: orientation of the paper (the printer's)."},
+    {"margins", "LENGTH",
+     "Files: unprintable border on every side (the printer's; 0 with --paper)."},
+    {"resolution", "DPI", "Files: dots per inch the page is drawn at (the printer's, 1200)."},
+};
+
+void Read(const QCommandLineParser& parser, CommandLineOptions& options) {
+    BoardOptions& b = options.board;
+    OutputOptions& o = options.output;
+    const auto value = [&parser](const char* name) { return parser.value(QLatin1String(name)); };
+    const auto isSet = [&parser](const char* name) { return parser.isSet(QLatin1String(name)); };
+
+    o.file = value("output");
+    o.printerName = value("printer");
+    o.print = isSet("print") || isSet("printer");
+    if (isSet("columns"))
+        b.columns = ParseInteger(QStringLiteral("columns"), value("columns"), kCountMin, kCountMax);
+    if (isSet("rows"))
+        b.rows = ParseInteger(QStringLiteral("rows"), value("rows"), kCountMin, kCountMax);
+    if (isSet("checker"))
+        b.checker = ParseSize(QStringLiteral("checker"), value("checker"));
+    if (isSet("board"))
+        b.board = ParseSize(QStringLiteral("board"), value("board"));
+    if (b.checker && b.board)
+        throw BadValue{tr("--checker and --board: give one of them, the other follows")};
+    b.keepConstant = isSet("keep-constant");
+    if (isSet("align"))
+        ParseAlignment(value("align"), b);
+    b.frame = !isSet("no-frame");
+    if (isSet("frame-distance"))
+        b.frameDistance = ParseLength(QStringLiteral("frame-distance"), value("frame-distance"));
+    b.caption = !isSet("no-caption");
+    if (isSet("caption-distance"))
+        b.captionDistance =
+            ParseLength(QStringLiteral("caption-distance"), value("caption-distance"));
+    if (isSet("paper"))
+        o.paper = ParsePaper(value("paper"));
+    if (isSet("orientation"))
+        o.orientation = ParseChoice(QStringLiteral("orientation"), value("orientation"),
+                                    {QStringLiteral("portrait"), QStringLiteral("landscape")}) == 0
+                            ? QPageLayout::Portrait
+                            : QPageLayout::Landscape;
+    if (isSet("margins")) {
+        o.margins = ParseLength(QStringLiteral("margins"), value("margins"));
+    }
+    if (isSet("resolution"))
+        o.resolution = ParseInteger(QStringLiteral("resolution"), value("resolution"),
+                                    kResolutionMin, kResolutionMax);
+    if (!parser.positionalArguments().isEmpty())
+        throw BadValue{tr("unexpected argument '%1'; options start with --")
+                           .arg(parser.positionalArguments().constFirst())};
+    if (o.file.isEmpty() && !o.print)
+        throw BadValue{tr("nothing to make: give --output FILE, --print or --printer NAME")};
+    if (!o.file.isEmpty() && !FormatForFile(o.file, o.format))
+        Reject(QStringLiteral("output"), tr("a file name ending in .pdf or .svg"), o.file);
+}
+
+} // namespace
+
+ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        tr("Makes a checkerboard calibration target at its exact size: as a PDF or SVG file, or "
+           "printed. Without options, opens the window."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    for (const Option& option : kOptions) {
+        if (option.valueName)
+            parser.addOption({QLatin1String(option.name), tr(option.description),
+                              QLatin1String(option.valueName)});
+        else
+            parser.addOption({QLatin1String(option.name), tr(option.description)});
+    }
+
+    ParsedCommandLine result;
+    if (!parser.parse(arguments)) {
+        result.action = ParsedCommandLine::Action::Error;
+        result.text = parser.errorText();
+        return result;
+    }
+    if (parser.isSet(help)) {
+        result.action = ParsedCommandLine::Action::Help;
+        result.text = parser.helpText();
+        return result;
+    }
+    if (parser.isSet(version)) {
+        result.action = ParsedCommandLine::Action::Version;
+        result.text = QCoreApplication::applicationName() + QLatin1Char(' ') +
+                      QCoreApplication::applicationVersion();
+        return result;
+    }
+    try {
+        Read(parser, result.options);
+    } catch (const BadValue& bad) {
+        result.action = ParsedCommandLine::Action::Error;
+        result.text = bad.message;
+    }
+    return result;
+}
+
+namespace {
+
+QString UnitSuffix(int unit) {
+    return unit == kUnitCm       ? QStringLiteral("cm")
+           : unit == kUnitInches ? QStringLiteral("in")
+                                 : QStringLiteral("px");
+}
+
+QString NumberArgument(double value) {
+    return QString::number(value, 'g', 15);
+}
+
+} // namespace
+
+QStringList BoardArguments(const BoardOptions& o) {
+    static const char* const across[] = {"left", "center", "right"};
+    static const char* const down[] = {"top", "center", "bottom"};
+    QStringList args;
+    args << QStringLiteral("--columns") << QString::number(o.columns) << QStringLiteral("--rows")
+         << QString::number(o.rows);
+    if (o.checker)
+        args << QStringLiteral("--checker")
+             << NumberArgument(o.checker->width) + QLatin1Char('x') +
+                    NumberArgument(o.checker->height) + UnitSuffix(o.checker->unit);
+    if (o.keepConstant)
+        args << QStringLiteral("--keep-constant");
+    args << QStringLiteral("--align")
+         << QStringLiteral("%1,%2").arg(QLatin1String(across[qBound(0, o.horizontal, 2)]),
+                                        QLatin1String(down[qBound(0, o.vertical, 2)]));
+    if (!o.frame)
+        args << QStringLiteral("--no-frame");
+    else if (o.frameDistance)
+        args << QStringLiteral("--frame-distance")
+             << NumberArgument(o.frameDistance->value) + UnitSuffix(o.frameDistance->unit);
+    if (!o.caption)
+        args << QStringLiteral("--no-caption");
+    else if (o.captionDistance)
+        args << QStringLiteral("--caption-distance")
+             << NumberArgument(o.captionDistance->value) + UnitSuffix(o.captionDistance->unit);
+    return args;
+}
+
+QStringList PageArguments(const QPageLayout& layout, int dpi) {
+    const QPageSize paper = layout.pageSize();
+    QString name = paper.key();
+    if (paper.id() == QPageSize::Custom) {
+        const QSizeF mm = paper.size(QPageSize::Millimeter);
+        name = NumberArgument(mm.width()) + QLatin1Char('x') + NumberArgument(mm.height()) +
+               QStringLiteral("mm");
+    }
+    QStringList args{QStringLiteral("--paper"),
+                     name,
+                     QStringLiteral("--orientation"),
+                     layout.orientation() == QPageLayout::Portrait ? QStringLiteral("portrait")
+                                                                   : QStringLiteral("landscape"),
+                     QStringLiteral("--resolution"),
+                     QString::number(dpi)};
+    const QMarginsF m = layout.margins(QPageLayout::Millimeter);
+    if (m.left() == m.top() && m.left() == m.right() && m.left() == m.bottom())
+        args << QStringLiteral("--margins") << NumberArgument(m.left()) + QStringLiteral("mm");
+    return args;
+}

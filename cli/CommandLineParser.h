@@ -1,0 +1,27 @@
+#pragma once
+
+#include "cli/CommandLineOptions.h"
+#include <QPageLayout>
+#include <QStringList>
+
+// Reads the command line into typed options, once, before anything is drawn.
+// Every text is checked here: a bad one gives a one-line message naming the
+// option and the form it expects.
+struct ParsedCommandLine {
+    enum class Action { Run, Help, Version, Error };
+    Action action = Action::Run;
+    QString text; // the help text, the version line or the error message
+    CommandLineOptions options;
+};
+
+// arguments as QCoreApplication::arguments() gives them (the program first).
+// Numbers are read with a point as the decimal mark whatever the locale.
+ParsedCommandLine ParseCommandLine(const QStringList& arguments);
+
+// The options that make this board, as command-line arguments (without the
+// program name and without an output), each value written with a point.
+QStringList BoardArguments(const BoardOptions& options);
+
+// The options that give a file this page: paper, orientation, resolution, and
+// the margins when they are alike on every side.
+QStringList PageArguments(const QPageLayout& layout, int dpi);

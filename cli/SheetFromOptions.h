@@ -1,0 +1,12 @@
+#pragma once
+
+#include "cli/CommandLineOptions.h"
+#include "render/SheetInputs.h"
+
+// The renderer's inputs for the board options on a printer of the given
+// resolution and printable page (pixels), by the window's own arithmetic: the
+// window's start values, then the options as a user would set them there.
+// An explicit checker or board size wins; otherwise changed counts keep the
+// start board (15 x 18 cm), or with keepConstant the start checker (3 cm).
+SheetInputs SheetFromOptions(const BoardOptions& options, float dpiX, float dpiY, int pageWidth,
+                             int pageHeight);

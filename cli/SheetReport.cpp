@@ -1,0 +1,117 @@
+#include "cli/SheetReport.h"
+
+#include "model/LayoutMath.h"
+#include "model/NumberText.h"
+#include "model/Units.h"
+#include "render/BoardRenderer.h"
+#include "render/Canvas.h"
+#include "render/SizeCaption.h"
+
+#include <QCoreApplication>
+#include <QImage>
+#include <QPageLayout>
+#include <QPainter>
+#include <algorithm>
+
+namespace {
+
+constexpr int kReportDigits = 6;
+constexpr double kMetresPerInch = 0.0254;
+
+QString tr(const char* text) {
+    return QCoreApplication::translate("SheetReport", text);
+}
+
+QString Number(double value) {
+    return QString::number(value, 'g', kReportDigits);
+}
+
+int UnitIndexOf(const QString& unitName) {
+    for (int unit : {kUnitCm, kUnitInches, kUnitPixels})
+        if (UnitName(unit) == unitName)
+            return unit;
+    return kUnitPixels;
+}
+
+// "2.5 cm cut off on the right, 1 cm at the top"; empty when r lies within the page.
+QString CutOff(const TRect& r, int width, int height, const SheetInputs& in) {
+    double perUnitX = 1;
+    double perUnitY = 1;
+    PixelsPerUnit(UnitIndexOf(in.unitName), in.dpiX, perUnitX);
+    PixelsPerUnit(UnitIndexOf(in.unitName), in.dpiY, perUnitY);
+    const struct {
+        Coord pixels;
+        double perUnit;
+        const char* side;
+    } sides[] = {{-r.Left, perUnitX, QT_TRANSLATE_NOOP("SheetReport", "on the left")},
+                 {r.Right - width, perUnitX, QT_TRANSLATE_NOOP("SheetReport", "on the right")},
+                 {-r.Top, perUnitY, QT_TRANSLATE_NOOP("SheetReport", "at the top")},
+                 {r.Bottom - height, perUnitY, QT_TRANSLATE_NOOP("SheetReport", "at the bottom")}};
+    QStringList parts;
+    for (const auto& s : sides)
+        if (s.pixels > 0)
+            parts << tr("%1 %2 cut off %3")
+                         .arg(Number(double(s.pixels) / s.perUnit), in.unitName, tr(s.side));
+    return parts.join(QStringLiteral(", "));
+}
+
+} // namespace
+
+QStringList DescribeSheet(const SheetInputs& in, int pageWidth, int pageHeight,
+                          const QPageLayout* paper) {
+    const double checkerWidth = StrToFloatDef(in.checkerWidthText, 0);
+    const double checkerHeight = StrToFloatDef(in.checkerHeightText, 0);
+    QStringList lines;
+    lines << tr("Board: %1 × %2 checkers, %3 × %4 inner corners, %5 × %6 %7")
+                 .arg(in.columns)
+                 .arg(in.rows)
+                 .arg(in.columns - 1)
+                 .arg(in.rows - 1)
+                 .arg(Number(in.columns * checkerWidth), Number(in.rows * checkerHeight),
+                      in.unitName);
+    lines << tr("Checker: %1 × %2 %3 = %4 × %5 printer pixels at %6 × %7 dpi")
+                 .arg(Number(checkerWidth), Number(checkerHeight), in.unitName,
+                      QString::number(in.checkerWidthPx, 'f', 2),
+                      QString::number(in.checkerHeightPx, 'f', 2), FloatToStr(in.dpiX),
+                      FloatToStr(in.dpiY));
+    const CheckerConversion page = ConvertChecker(UnitIndexOf(in.unitName), QString(), QString(),
+                                                  in.dpiX, in.dpiY, pageWidth, pageHeight);
+    QString pageLine = tr("Page: printable area %1 × %2 %3 (%4 × %5 printer pixels)")
+                           .arg(page.pageWidth, page.pageHeight, in.unitName)
+                           .arg(pageWidth)
+                           .arg(pageHeight);
+    if (paper) {
+        const QRectF mm = paper->fullRect(QPageLayout::Millimeter);
+        const QPointF at = paper->paintRect(QPageLayout::Millimeter).topLeft();
+        pageLine += tr(" on %1 paper, %2 × %3 mm, %4, from %5 mm, %6 mm")
+                        .arg(paper->pageSize().name(), Number(mm.width()), Number(mm.height()),
+                             paper->orientation() == QPageLayout::Portrait ? tr("portrait")
+                                                                           : tr("landscape"),
+                             Number(at.x()), Number(at.y()));
+    }
+    lines << pageLine;
+    return lines;
+}
+
+QStringList CutOffWarnings(const SheetInputs& in, int pageWidth, int pageHeight) {
+    QStringList warnings;
+    const QString board =
+        CutOff(DrawnBoardRect(1.0f, pageWidth, pageHeight, in), pageWidth, pageHeight, in);
+    if (!board.isEmpty())
+        warnings << tr("Warning: the board does not fit on the printable page: %1.").arg(board);
+    if (in.sizeCaption) {
+        // The labels are measured in a font of the printer's resolution.
+        QImage scratch(1, 1, QImage::Format_RGB32);
+        scratch.setDotsPerMeterX(int(in.dpiX / kMetresPerInch));
+        scratch.setDotsPerMeterY(int(in.dpiY / kMetresPerInch));
+        QPainter painter(&scratch);
+        Canvas canvas(painter, scratch, 0, 0);
+        const TRect rect =
+            CaptionBounds(canvas, 1.0f, BoardRect(1.0f, pageWidth, pageHeight, in), in);
+        const QString caption = CutOff(rect, pageWidth, pageHeight, in);
+        if (!caption.isEmpty())
+            warnings << tr("Warning: the size caption does not fit on the printable page: %1.")
+                            .arg(caption);
+    }
+    return warnings;
+}

@@ -1,0 +1,249 @@
+// End to end: the quadrix command writes PDF and SVG pages, measured at 1200 dpi;
+// bad options and unwritable files leave nothing behind. And the window: its
+// menu bar leaves the form as it is, its copied command line makes its page.
+
+#include "app/MainWindow.h"
+#include "cli/CommandLineParser.h"
+#include "cli/SheetFromOptions.h"
+#include "support/FakePrinterDevice.h"
+#include "support/PdfRaster.h"
+
+#include <QMenuBar>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+constexpr int kDpi = 1200;
+constexpr double kCm = kDpi / 2.54; // dots per cm
+constexpr int kCropBorder = 200;
+
+struct Run {
+    int exitCode = -1;
+    QString out, err;
+};
+
+Run Quadrix(const QStringList& args) {
+    QProcess p;
+    p.start(QStringLiteral(QUADRIX_EXE), args);
+    p.waitForFinished(60000);
+    return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
+}
+
+// The page size in mm: the SVG's own, or pdfinfo's in points.
+QSizeF PageMm(const QString& file) {
+    QProcess info;
+    info.start("pdfinfo", {file});
+    info.waitForFinished();
+    QFile svg(file);
+    svg.open(QIODevice::ReadOnly);
+    const QString text = file.endsWith(".svg") ? svg.read(400) : info.readAllStandardOutput();
+    const auto m =
+        QRegularExpression("(?:width=\"|Page size:\\s+)([\\d.]+)(mm\" height=\"| x )([\\d.]+)")
+            .match(text);
+    return QSizeF(m.captured(1).toDouble(), m.captured(3).toDouble()) *
+           (m.captured(2) == " x " ? 25.4 / 72 : 1);
+}
+
+// The renderer's inputs as one list, to compare two of them whole.
+QStringList Fields(const SheetInputs& in) {
+    QStringList f{in.frameDistanceText, in.sizeDistanceText, in.checkerWidthText,
+                  in.checkerHeightText, in.unitName};
+    for (double v : {in.checkerWidthPx, in.checkerHeightPx, in.patternWidthPx, in.patternHeightPx})
+        f << QString::number(v, 'g', 9);
+    for (int v : {in.columns, in.rows, in.horizontal, in.vertical, int(in.frame),
+                  int(in.sizeCaption), in.frameUnit, in.sizeUnit})
+        f << QString::number(v);
+    return f;
+}
+
+} // namespace
+
+class TestFileOutput : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir;
+
+private slots:
+    // Expected corners from the paper, the margins and the alignment rules:
+    // centred, the frame distance d is taken off before halving.
+    void writesPageAtExactSize_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QSizeF>("paperMm");
+        QTest::addColumn<QPoint>("corner");
+        QTest::addColumn<QSize>("cell");
+        QTest::addColumn<QString>("corners");
+        // Qt holds a page in whole points: A4 is 595 x 842 pt.
+        const int a4w = qRound(595 / 72.0 * kDpi), a4h = qRound(842 / 72.0 * kDpi);
+        const double c = 3 * kCm, d = 0.6 * kCm;
+        QTest::newRow("pdf, start board centred on A4")
+            << QStringList{"--paper", "A4", "--output", "b.pdf"} << QSizeF(210, 297)
+            << QPoint((a4w - 5 * c - d) / 2, (a4h - 6 * c - d) / 2) << QSize(1417, 1417) << "4 × 5";
+        QTest::newRow("svg, 2.5x3cm left top, mm paper, half-inch margins")
+            << QString("--checker 2.5x3cm --align left,top --paper 200x250mm --margins 0.5in "
+                       "--output b.svg")
+                   .split(' ')
+            << QSizeF(200, 250) << QPoint(600 + int(0.55 * kCm), 600 + int(0.55 * kCm))
+            << QSize(1181, 1417) << "4 × 5";
+        QTest::newRow("pdf, 10 columns keep the start board (1.5 x 3 cm), right bottom, landscape")
+            << QString("--columns 10 --align right,bottom --no-frame --paper letter --orientation "
+                       "landscape --output b.pdf")
+                   .split(' ')
+            << QSizeF(279.4, 215.9) << QPoint(13200 - 10 * 1.5 * kCm, 10200 - 6 * c)
+            << QSize(709, 1417) << "9 × 5";
+    }
+    void writesPageAtExactSize() {
+        QFETCH(QStringList, args);
+        QFETCH(QSizeF, paperMm);
+        QFETCH(QPoint, corner);
+        QFETCH(QSize, cell);
+        QFETCH(QString, corners);
+        const QString file = args.last() = dir.filePath(args.last());
+        const bool pdf = file.endsWith(".pdf");
+        const Run run = Quadrix(args);
+        QVERIFY2(run.exitCode == 0 && run.out.contains(corners + " inner corners"),
+                 qPrintable(run.out + run.err));
+        // A PDF's page is stated in whole points.
+        const QSizeF error = PageMm(file) - paperMm;
+        const double tolerance = pdf ? 0.5 * 25.4 / 72 : 0.001;
+        QVERIFY2(qAbs(error.width()) < tolerance && qAbs(error.height()) < tolerance,
+                 qPrintable(QString("page off by %1 mm").arg(error.width() + error.height())));
+        QVERIFY(!pdf || PdfRaster::PageCount(file) == 1);
+
+        const QRect crop =
+            QRect(corner, cell).adjusted(-kCropBorder, -kCropBorder, kCropBorder, kCropBorder) &
+            QRect(0, 0, 20000, 20000);
+        const QImage page =
+            pdf ? PdfRaster::Render(file, kDpi, crop) : PdfRaster::RenderSvg(file, kDpi, crop);
+        const QRect measured =
+            PdfRaster::DarkSpan(page, QRect(corner - crop.topLeft(), cell).center())
+                .translated(crop.topLeft());
+        QString found;
+        QDebug(&found) << "checker" << measured << "expected at" << corner << cell;
+        QVERIFY2((measured.topLeft() - corner).manhattanLength() <= 1 &&
+                     qAbs(measured.width() - cell.width()) <= 1 &&
+                     qAbs(measured.height() - cell.height()) <= 1,
+                 qPrintable(found));
+    }
+
+    void rejectsBadOptions_data() {
+        QTest::addColumn<QString>("args");
+        QTest::addColumn<QString>("named");
+        const char* const rows[][3] = {
+            {"count below 2", "--columns 1", "--columns"},
+            {"checker without unit", "--checker 3", "--checker"},
+            {"checker of zero", "--checker 0x3cm", "--checker"},
+            {"board in furlongs", "--board 15x18furlong", "--board"},
+            {"checker and board", "--checker 3cm --board 15x18cm", "--board"},
+            {"alignment one word", "--align middle", "--align"},
+            {"unknown paper", "--paper B99", "--paper"},
+            {"margins fill the paper", "--paper A4 --margins 11cm", "--margins"},
+            {"resolution too low", "--resolution 10", "--resolution"},
+            {"unknown option", "--colour red", "colour"},
+            {"no printer of that name", "--printer NoSuchQueue", "--printer"}};
+        for (const auto& row : rows)
+            QTest::newRow(row[0]) << QString(row[1]) << QString(row[2]);
+    }
+    void rejectsBadOptions() {
+        QFETCH(QString, args);
+        QFETCH(QString, named);
+        const QString file = dir.filePath("bad.pdf");
+        const Run run = Quadrix(args.split(' ') << "--output" << file);
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY2(run.err.contains(named) && run.err.count('\n') == 1, qPrintable(run.err));
+        QVERIFY(!QFile::exists(file));
+    }
+
+    void unwritableFileIsAnErrorAndNothingIsLost_data() {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("reason");
+        const char* const rows[][3] = {
+            {"no such folder", "missing/b.pdf", "No such file"},
+            {"folder locked, old file kept", "locked/b.svg", "not permitted"},
+            {"a folder is no file", "folder.pdf", "not a regular file"}};
+        for (const auto& row : rows)
+            QTest::newRow(row[0]) << QString(row[1]) << QString(row[2]);
+    }
+    void unwritableFileIsAnErrorAndNothingIsLost() {
+        QFETCH(QString, target);
+        QFETCH(QString, reason);
+        const QString path = dir.filePath(target);
+        const QString folder = QFileInfo(path).path();
+        const bool locked = target.startsWith("locked");
+        QFile old(path);
+        if (target == "folder.pdf")
+            QVERIFY(QDir().mkpath(path));
+        if (locked) { // an old file in a folder that even root cannot add files to
+            QVERIFY(QDir().mkpath(folder) && old.open(QIODevice::WriteOnly) &&
+                    old.write("old") == 3);
+            old.close();
+            if (QProcess::execute("chattr", {"+i", folder}) != 0)
+                QSKIP("chattr +i is not available here (needs root and a supporting file system)");
+        }
+        const Run run = Quadrix({"--paper", "A4", "--output", path});
+        if (locked)
+            QProcess::execute("chattr", {"-i", folder});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains(path) && run.err.contains(reason), qPrintable(run.err));
+        if (locked) // the old file as it was, and no temporary file beside it
+            QVERIFY(QDir(folder).entryList(QDir::Files) == QStringList{"b.svg"} &&
+                    old.open(QIODevice::ReadOnly) && old.readAll() == "old");
+        else
+            QVERIFY(QFileInfo(path).isDir() ? QDir(path).isEmpty() : !QFileInfo::exists(path));
+    }
+
+    // The menu bar lies above the form, which keeps its size; Print is bbPrint.
+    void menuBarLeavesTheFormAsItIs() {
+        auto* printer = new FakePrinterDevice("P", 600, 600, 4800, 6600);
+        MainWindow window{std::unique_ptr<PrinterDevice>(printer)};
+        QStringList errors;
+        window.form().setErrorReporter([&errors](const QString& m) { errors << m; });
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(window.form().geometry(), QRect(0, window.menuBar()->height(), 585, 404));
+        QCOMPARE(window.minimumSize(), window.maximumSize());
+        QMap<QString, QAction*> byKey;
+        for (QAction* action : window.findChildren<QAction*>())
+            byKey[action->shortcut().toString()] = action;
+        QVERIFY(byKey.contains("Ctrl+S") && byKey.contains("Ctrl+P"));
+        byKey["Ctrl+P"]->trigger();
+        QCOMPARE(printer->jobsFinished, 1);
+        QVERIFY(!window.saveAs(FileFormat::Pdf, dir.filePath("missing/x.pdf")));
+        QVERIFY(errors.size() == 1 && errors[0].contains("missing/x.pdf: No such file"));
+        window.form().bbExit->click(); // closes the whole window, not just the form
+        QVERIFY(!window.isVisible());
+    }
+
+    // The command line's start values make the window's start page, and the
+    // command line copied from an edited window makes that window's page.
+    void commandLineMakesTheWindowsPage_data() {
+        QTest::addColumn<bool>("edited");
+        QTest::newRow("start values") << false;
+        QTest::newRow("edited window, copied command line") << true;
+    }
+    void commandLineMakesTheWindowsPage() {
+        QFETCH(bool, edited);
+        MainWindow window(std::make_unique<FakePrinterDevice>("P", 600, 600, 4800, 6600));
+        TfQuadrix& f = window.form();
+        if (edited) {
+            f.seWidth->setText("9");
+            f.eCheckerHeight->setText("2.5");
+            f.cbUnitsC->setItemIndex(1);
+            f.eCheckerWidth->setText("1.25");
+            f.rgVertical->setItemIndex(2);
+            f.eSizeDistance->setText("0.4");
+            f.cbFrame->setChecked(false);
+        }
+        const ParsedCommandLine parsed = ParseCommandLine(
+            edited ? window.commandLine().split(' ') : QStringList{"quadrix", "--output", "x.pdf"});
+        QVERIFY2(parsed.action == ParsedCommandLine::Action::Run, qPrintable(parsed.text));
+        QCOMPARE(Fields(SheetFromOptions(parsed.options.board, 600, 600, 4800, 6600)),
+                 Fields(f.sheetInputs()));
+        const QPageSize paper = f.printer().pageLayout().pageSize();
+        QVERIFY(!edited || (parsed.options.output.paper->isEquivalentTo(paper) &&
+                            parsed.options.output.resolution == 600));
+    }
+};
+
+QTEST_MAIN(TestFileOutput)
+#include "tst_fileoutput.moc"

@@ -61,6 +61,7 @@ void MainWindow::buildMenus() {
 
     QMenu* printer = menuBar()->addMenu(tr("P&rinter"));
     printer->addAction(tr("&Setup…"), m_form->bbSetup, &QAbstractButton::click);
+    printer->addAction(tr("S&cale…"), m_form, &TfQuadrix::showScaleDialog);
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->addAction(tr("&About Quadrix"), this, &MainWindow::showAbout);

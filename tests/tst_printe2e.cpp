@@ -5,11 +5,15 @@
 #include "model/NumberText.h"
 #include "model/Numeric.h"
 #include "model/QtPrinterDevice.h"
+#include "model/ScaleCorrection.h"
 #include "render/BoardRenderer.h"
+#include "render/SheetPrinter.h"
+#include "render/TestPage.h"
 #include "support/PdfRaster.h"
 
 #include <QAbstractButton>
 #include <QPrinter>
+#include <QStandardPaths>
 #include <QtTest>
 
 namespace {
@@ -44,16 +48,61 @@ QPoint FirstChecker(const QImage& page, int side) {
     return {-1, -1};
 }
 
+// Runs print, waits for the queue to write its PDF and returns that file.
+QString PrintAndWait(const std::function<void()>& print) {
+    const QString queue = qEnvironmentVariable("QUADRIX_PRINT_QUEUE");
+    const QDir out(qEnvironmentVariable("QUADRIX_PRINT_OUT"));
+    const auto pdfs = [&out] {
+        const QStringList names = out.entryList({QStringLiteral("*.pdf")}, QDir::Files);
+        return QSet<QString>(names.begin(), names.end());
+    };
+    const QSet<QString> before = pdfs();
+    print();
+    if (!QTest::qWaitFor([&] { return QueueIdle(queue) && pdfs() != before; }, kPrintTimeoutMs))
+        return QString();
+    const QStringList added = (pdfs() - before).values();
+    return added.size() == 1 ? out.filePath(added.first()) : QString();
+}
+
+// The longest dark run along any row (across) or any column (down).
+int LongestRun(const QImage& page, bool across) {
+    int longest = 0;
+    const int lines = across ? page.height() : page.width();
+    const int length = across ? page.width() : page.height();
+    for (int i = 0; i < lines; ++i)
+        for (int j = 0, run = 0; j < length; ++j) {
+            run = PdfRaster::IsDark(page, across ? j : i, across ? i : j) ? run + 1 : 0;
+            longest = std::max(longest, run);
+        }
+    return longest;
+}
+
 } // namespace
 
 class TestPrintE2E : public QObject {
     Q_OBJECT
 private slots:
-    void printsOnePageAtExactSize() {
-        const QString queue = qEnvironmentVariable("QUADRIX_PRINT_QUEUE");
-        const QDir out(qEnvironmentVariable("QUADRIX_PRINT_OUT"));
-        QVERIFY2(!queue.isEmpty() && !qEnvironmentVariableIsEmpty("QUADRIX_PRINT_OUT"),
+    void initTestCase() {
+        QStandardPaths::setTestModeEnabled(true); // corrections stored apart from the user's
+        QCoreApplication::setOrganizationName(QStringLiteral("Quadrix"));
+        QVERIFY2(!qEnvironmentVariableIsEmpty("QUADRIX_PRINT_QUEUE"),
                  "run through ctest: its fixture sets the queue up");
+    }
+
+    void printsOnePageAtExactSize_data() {
+        QTest::addColumn<double>("across"); // the printer's scale correction
+        QTest::addColumn<double>("down");
+        QTest::newRow("as set") << 1.0 << 1.0;
+        QTest::newRow("corrected 101 % x 99 %") << 1.01 << 0.99;
+    }
+
+    // The first checker measures 3 cm times the correction, to the dot, where
+    // the renderer places it in the printable area.
+    void printsOnePageAtExactSize() {
+        QFETCH(double, across);
+        QFETCH(double, down);
+        const QString queue = qEnvironmentVariable("QUADRIX_PRINT_QUEUE");
+        StoreCorrection(queue, {across, down});
         TfQuadrix window(std::make_unique<QtPrinterDevice>());
         QStringList errors;
         window.setErrorReporter([&errors](const QString& message) { errors << message; });
@@ -62,19 +111,11 @@ private slots:
         const int dpi = device.dpiX();
         QCOMPARE(device.dpiY(), dpi);
 
-        const auto pdfs = [&out] {
-            const QStringList names = out.entryList({QStringLiteral("*.pdf")}, QDir::Files);
-            return QSet<QString>(names.begin(), names.end());
-        };
-        const QSet<QString> before = pdfs();
         auto* print = window.findChild<QAbstractButton*>(QStringLiteral("bbPrint"));
         QVERIFY(print);
-        QTest::mouseClick(print, Qt::LeftButton);
+        const QString pdf = PrintAndWait([print] { QTest::mouseClick(print, Qt::LeftButton); });
         QVERIFY2(errors.isEmpty(), qPrintable(errors.join(u'\n')));
-        QTRY_VERIFY_WITH_TIMEOUT(QueueIdle(queue) && pdfs() != before, kPrintTimeoutMs);
-        const QStringList added = (pdfs() - before).values();
-        QCOMPARE(added.size(), 1);
-        const QString pdf = out.filePath(added.first());
+        QVERIFY2(!pdf.isEmpty(), "the queue wrote no PDF");
         QCOMPARE(PdfRaster::PageCount(pdf), 1);
 
         // The board stands where the renderer places it in the printable area,
@@ -100,8 +141,8 @@ private slots:
         QString measured;
         QDebug(&measured) << "checker" << QRect(corner, checker.size()) << "expected" << expected
                           << cell;
-        QVERIFY2(qAbs(checker.width() - threeCm) <= 1.0 &&
-                     qAbs(checker.height() - threeCm) <= 1.0 &&
+        QVERIFY2(qAbs(checker.width() - RoundHalfDown(float(threeCm * across))) <= 1 &&
+                     qAbs(checker.height() - RoundHalfDown(float(threeCm * down))) <= 1 &&
                      qAbs(checker.width() - cell.width()) <= 1 &&
                      qAbs(checker.height() - cell.height()) <= 1 &&
                      qAbs(corner.x() - expected.x()) <= 1 && qAbs(corner.y() - expected.y()) <= 1,
@@ -133,6 +174,26 @@ private slots:
         QVERIFY2(largest.isValid() && largest.width() < cell.width() / 2 &&
                      largest.height() < cell.height() / 2,
                  "an image of half a checker or more on the page (or pdfimages failed)");
+        StoreCorrection(queue, {});
+    }
+
+    // Printed at 100 %, the test page's bars measure their nominal lengths.
+    void testPageBarsMeasureNominal() {
+        TfQuadrix window(std::make_unique<QtPrinterDevice>());
+        const TestPageInputs page = window.testPageInputs();
+        const TestPageLayout layout = LayOutTestPage(page);
+        const QString pdf = PrintAndWait([&] {
+            PrintPage(window.printer(), &window, [&](Canvas& canvas, int, int) {
+                DrawTestPage(canvas, page);
+            });
+        });
+        QVERIFY2(!pdf.isEmpty(), "the queue wrote no PDF");
+        constexpr int kDpi = 300;
+        const QImage raster = PdfRaster::Render(pdf, kDpi);
+        const double perCm = kDpi / 2.54;
+        QVERIFY(layout.unitsAcross > 10 && layout.unitsDown > 10);
+        QVERIFY(qAbs(LongestRun(raster, true) - layout.unitsAcross * perCm) <= 1.0);
+        QVERIFY(qAbs(LongestRun(raster, false) - layout.unitsDown * perCm) <= 1.0);
     }
 };
 

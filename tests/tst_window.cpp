@@ -3,6 +3,8 @@
 // recompute per user change under the guard, answers keys, wheel and lists as
 // the user drives them, and shows errors and goes on.
 #include "WindowFixture.h"
+#include "app/ScaleDialog.h"
+#include "model/ScaleCorrection.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -10,6 +12,10 @@
 #include <QLabel>
 #include <QLocale>
 #include <QRadioButton>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTimer>
 #include <QWheelEvent>
 
 namespace {
@@ -52,7 +58,13 @@ const double kCm600 = 600.0 * double(0.39370078f); // printer pixels per cm at 6
 class tst_Window : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase() {
+        QStandardPaths::setTestModeEnabled(true); // corrections stored apart from the user's
+        QCoreApplication::setOrganizationName(QStringLiteral("Quadrix"));
+    }
     void cleanup() { QLocale::setDefault(QLocale::c()); }
+    void scaleCorrection_data();
+    void scaleCorrection();
     void startUp();
     void typing_data();
     void typing();
@@ -380,6 +392,55 @@ void tst_Window::optionsRebuildPreviewOnly() {
     WindowFixture::choose(w.cbUnitsF, 1);
     QCOMPARE(rebuilds.count(), 7);
     QCOMPARE(changes.count(), 0);
+}
+
+
+void tst_Window::scaleCorrection_data() {
+    QTest::addColumn<double>("across"); // measured over nominal; 0: Reset is pressed
+    QTest::addColumn<double>("down");
+    QTest::addColumn<QString>("kept"); // the correction in force afterwards
+    QTest::newRow("1 % large across, 0.5 % small down") << 1.01 << 0.995 << "101.0 % \u00d7 102.5 %";
+    QTest::newRow("refused: scaled on the way") << 0.9 << 1.0 << "102.0 % \u00d7 102.0 %";
+    QTest::newRow("reset") << 0.0 << 0.0 << "100.0 % \u00d7 100.0 %";
+}
+
+// A printer's stored correction enters the checker's pixels; measured in the
+// scale dialog a new one is composed with it, stored for this printer alone
+// and shown on its panel; one no printer needs is refused and changes nothing.
+void tst_Window::scaleCorrection() {
+    QFETCH(double, across);
+    QFETCH(double, down);
+    QFETCH(QString, kept);
+    StoreCorrection("Test printer", {1.02, 1.02});
+    WindowFixture f;
+    TfQuadrix& w = *f.window;
+    QCOMPARE(w.checkerWidthPx, float(3 * kCm600 * 1.02));
+    const TestPageLayout bars = LayOutTestPage(w.testPageInputs());
+    QTimer::singleShot(0, [&] { // the dialog, then its message box if it refuses
+        auto* dialog = qobject_cast<ScaleDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        if (across == 0)
+            return dialog->findChild<QPushButton*>("bbReset")->click();
+        dialog->findChild<QLineEdit*>("eMeasuredAcross")->setText(QString::number(bars.unitsAcross * across));
+        dialog->findChild<QLineEdit*>("eMeasuredDown")->setText(QString::number(bars.unitsDown * down));
+        QTimer::singleShot(0, [] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                box->close();
+        });
+        dialog->accept();
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+    w.showScaleDialog();
+    QCOMPARE(CorrectionText(w.correction()), kept);
+    QCOMPARE(CorrectionText(LoadCorrection("Test printer")), kept);
+    QVERIFY(w.sbPanel[0]->toolTip().contains(kept));
+    QCOMPARE(w.checkerWidthPx, float(3 * kCm600 * w.correction().across));
+    f.printer->setNextSetup("Second", 600, 600, 4800, 6600); // another printer: its own
+    QTest::mouseClick(w.bbSetup, Qt::LeftButton);
+    QCOMPARE(w.checkerWidthPx, float(3 * kCm600));
+    QCOMPARE(w.seWidth->toolTip(), QString("5 \u00d7 6 checkers: 4 \u00d7 5 inner corners (the "
+                                           "pattern size calibration libraries ask for)"));
 }
 
 QTEST_MAIN(tst_Window)

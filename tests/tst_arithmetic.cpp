@@ -210,17 +210,6 @@ private slots:
         QCOMPARE(drawn.pageWidth + drawn.pageHeight, plain.pageWidth + plain.pageHeight);
     }
 
-    // Measured once, corrected from then on: a bar of 20 cm measured 20.2
-    // gives 99 %, and measuring again on the corrected page composes.
-    void correctionFromMeasurement() {
-        ScaleCorrection c;
-        QVERIFY(CorrectionFromMeasurement({}, 20, 20.2, 25, 24.9, c));
-        QCOMPARE(CorrectionText(c), QString("99.0 % \u00d7 100.4 %"));
-        QVERIFY(CorrectionFromMeasurement(c, 20, 19.8, 25, 25, c));
-        QCOMPARE(CorrectionText(c), QString("100.0 % \u00d7 100.4 %"));
-        QVERIFY(!CorrectionFromMeasurement({}, 20, 0, 25, 25, c));
-        QVERIFY(IsPlausible({0.95, 1.05}) && !IsPlausible({0.94, 1.0}) && !IsPlausible({1.0, 1.06}));
-    }
 };
 
 QTEST_APPLESS_MAIN(TestArithmetic)

@@ -28,24 +28,6 @@ int PdfRaster::PageCount(const QString& pdf) {
     return match.hasMatch() ? match.captured(1).toInt() : -1;
 }
 
-QSize PdfRaster::LargestImage(const QString& pdf, int dpi) {
-    const QByteArray list = Run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf});
-    if (list.isNull())
-        return QSize(-1, -1);
-    // Rows after the two header lines: page num type width height ... x-ppi
-    // y-ppi size ratio; the print path may resample, so scale by the ppi.
-    QSize largest(0, 0);
-    const QList<QByteArray> lines = list.split('\n');
-    for (int i = 2; i < lines.size(); ++i) {
-        const QList<QByteArray> f = lines[i].simplified().split(' ');
-        const qsizetype n = f.size();
-        if (n >= 9)
-            largest = largest.expandedTo(QSize(f[3].toInt() * dpi / qMax(1, f[n - 4].toInt()),
-                                               f[4].toInt() * dpi / qMax(1, f[n - 3].toInt())));
-    }
-    return largest;
-}
-
 QImage PdfRaster::Render(const QString& pdf, int dpi, const QRect& crop) {
     QStringList args =
         QString::asprintf("-r %d -gray -aa no -aaVector no -f 1 -l 1 -singlefile", dpi).split(u' ');

@@ -9,10 +9,6 @@ class PdfRaster {
 public:
     // Number of pages (pdfinfo); -1 when the file cannot be read.
     static int PageCount(const QString& pdf);
-    // The largest width and height that embedded images cover on the page, in
-    // dots at dpi (pdfimages); empty when there are none, invalid when the
-    // file cannot be read.
-    static QSize LargestImage(const QString& pdf, int dpi);
     // Page 1 in grey at dpi without antialiasing, only the part crop (pixels
     // at that resolution) unless crop is empty; null when rendering fails.
     static QImage Render(const QString& pdf, int dpi, const QRect& crop = {});

@@ -114,8 +114,9 @@ BoardOptions MainWindow::boardOptions() const {
 QString MainWindow::commandLine() const {
     QStringList args{QStringLiteral("quadrix")};
     const FilePage page = PrinterFilePage(m_form->printer());
+    // The file is made on a paper of its own, so the printer's correction goes along.
     args << BoardArguments(boardOptions()) << PageArguments(page.layout, page.dpi)
-         << QStringLiteral("--output")
+         << ScaleArguments(m_form->correction()) << QStringLiteral("--output")
          << QString::fromLatin1(kDefaultFileName) + QStringLiteral(".pdf");
     return args.join(QLatin1Char(' '));
 }

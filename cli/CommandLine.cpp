@@ -69,6 +69,25 @@ FilePage PageFor(const OutputOptions& o, const PrinterDevice* printer) {
     return page;
 }
 
+// The scale correction a page gets, and the report's line naming it: --scale,
+// or else the one stored for the printer whose page it is; a paper of its own
+// belongs to no printer and gets none.
+struct Correction {
+    ScaleCorrection factors;
+    QString line;
+};
+
+Correction CorrectionFor(const OutputOptions& o, const PrinterDevice* pagePrinter) {
+    if (o.scale)
+        return {*o.scale, tr("Scale correction: %1 (from --scale)").arg(CorrectionText(*o.scale))};
+    const ScaleCorrection stored =
+        pagePrinter ? LoadCorrection(pagePrinter->name()) : ScaleCorrection{};
+    if (stored.isIdentity())
+        return {stored, tr("Scale correction: none")};
+    return {stored, tr("Scale correction: %1 (stored for %2)")
+                        .arg(CorrectionText(stored), pagePrinter->name())};
+}
+
 void Report(const QStringList& lines, QTextStream& out) {
     for (const QString& line : lines)
         out << line << '\n';
@@ -88,14 +107,16 @@ void Run(const CommandLineOptions& options, QTextStream& out) {
     if (!o.file.isEmpty()) {
         const FilePage page = PageFor(o, printer.get());
         const QRect area = page.printableRect();
+        const Correction correction = CorrectionFor(o, o.paper ? nullptr : printer.get());
         const SheetInputs in = SheetFromOptions(options.board, float(page.dpi), float(page.dpi),
-                                                area.width(), area.height());
+                                                area.width(), area.height(), correction.factors);
         try {
             WriteSheetFile(o.file, o.format, page, in);
         } catch (const std::exception& e) {
             throw RunError{kExitFailed, QString::fromUtf8(e.what())};
         }
         Report(DescribeSheet(in, area.width(), area.height(), &page.layout), out);
+        out << correction.line << '\n';
         out << tr("Wrote %1").arg(o.file) << '\n';
         Report(CutOffWarnings(in, area.width(), area.height()), out);
     }
@@ -104,15 +125,17 @@ void Run(const CommandLineOptions& options, QTextStream& out) {
         // Qt's stand-in with no printer installed would only ask for a file.
         if (printer->printer().outputFormat() == QPrinter::PdfFormat)
             throw RunError{kExitFailed, tr("no printer is installed; nothing was printed")};
+        const Correction correction = CorrectionFor(o, printer.get());
         const SheetInputs in =
             SheetFromOptions(options.board, float(printer->dpiX()), float(printer->dpiY()),
-                             printer->pageWidth(), printer->pageHeight());
+                             printer->pageWidth(), printer->pageHeight(), correction.factors);
         try {
             PrintSheet(*printer, nullptr, in);
         } catch (const std::exception& e) {
             throw RunError{kExitFailed, QString::fromUtf8(e.what())};
         }
         Report(DescribeSheet(in, printer->pageWidth(), printer->pageHeight(), nullptr), out);
+        out << correction.line << '\n';
         out << tr("Printed on %1").arg(printer->name()) << '\n';
         Report(CutOffWarnings(in, printer->pageWidth(), printer->pageHeight()), out);
     }
@@ -161,6 +184,8 @@ int CommandLineMain(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     QGuiApplication::setApplicationName(QStringLiteral("Quadrix"));
+    // The window's settings, where the printers' scale corrections are kept.
+    QGuiApplication::setOrganizationName(QStringLiteral("Quadrix"));
     QGuiApplication::setApplicationVersion(QStringLiteral("1.0.0.0"));
     // Scripts get the same numbers whatever the user's locale: a point as the
     // decimal mark, in what is read and in what is drawn.

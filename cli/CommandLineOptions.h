@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/ScaleCorrection.h"
 #include "output/SheetFile.h"
 
 #include <QPageLayout>
@@ -51,6 +52,8 @@ struct OutputOptions {
     std::optional<QPageLayout::Orientation> orientation;
     std::optional<LengthOption> margins;
     std::optional<int> resolution;
+    // --scale; unset: the correction stored for the printer whose page is used.
+    std::optional<ScaleCorrection> scale;
 };
 
 struct CommandLineOptions {

@@ -163,6 +163,10 @@ const Option kOptions[] = {
     {"margins", "LENGTH",
      "Files: unprintable border on every side (the printer's; 0 with --paper)."},
     {"resolution", "DPI", "Files: dots per inch the page is drawn at (the printer's, 1200)."},
+    {"scale", "PERCENT",
+     "Scale correction, percent across x down (100.4x99.7; one figure for both), 95 to 105: "
+     "lengths are drawn that much larger. Without it the printer's page gets the correction "
+     "stored for that printer, and a file on a --paper of its own none."},
 };
 
 void Read(const QCommandLineParser& parser, CommandLineOptions& options) {
@@ -207,6 +211,14 @@ void Read(const QCommandLineParser& parser, CommandLineOptions& options) {
     if (isSet("resolution"))
         o.resolution = ParseInteger(QStringLiteral("resolution"), value("resolution"),
                                     kResolutionMin, kResolutionMax);
+    if (isSet("scale")) {
+        ScaleCorrection scale;
+        if (!ParseCorrectionPercent(value("scale"), scale))
+            Reject(QStringLiteral("scale"),
+                   tr("percent across x down from 95 to 105, such as 100.4x99.7 or 101"),
+                   value("scale"));
+        o.scale = scale;
+    }
     if (!parser.positionalArguments().isEmpty())
         throw BadValue{tr("unexpected argument '%1'; options start with --")
                            .arg(parser.positionalArguments().constFirst())};
@@ -320,4 +332,12 @@ QStringList PageArguments(const QPageLayout& layout, int dpi) {
     if (m.left() == m.top() && m.left() == m.right() && m.left() == m.bottom())
         args << QStringLiteral("--margins") << NumberArgument(m.left()) + QStringLiteral("mm");
     return args;
+}
+
+QStringList ScaleArguments(const ScaleCorrection& c) {
+    constexpr double kPercent = 100;
+    if (c.isIdentity())
+        return {};
+    return {QStringLiteral("--scale"), NumberArgument(c.across * kPercent) + QLatin1Char('x') +
+                                           NumberArgument(c.down * kPercent)};
 }

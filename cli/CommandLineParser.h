@@ -25,3 +25,6 @@ QStringList BoardArguments(const BoardOptions& options);
 // The options that give a file this page: paper, orientation, resolution, and
 // the margins when they are alike on every side.
 QStringList PageArguments(const QPageLayout& layout, int dpi);
+
+// --scale with the correction written in percent; nothing for 100 %.
+QStringList ScaleArguments(const ScaleCorrection& correction);

@@ -21,7 +21,7 @@ QString DistanceText(const std::optional<LengthOption>& given, const QString& st
 } // namespace
 
 SheetInputs SheetFromOptions(const BoardOptions& o, float dpiX, float dpiY, int pageWidth,
-                             int pageHeight) {
+                             int pageHeight, const ScaleCorrection& correction) {
     int unit = kUnitCm;
     QString widthText = QString::fromLatin1(kStartChecker);
     QString heightText = widthText;
@@ -59,8 +59,9 @@ SheetInputs SheetFromOptions(const BoardOptions& o, float dpiX, float dpiY, int 
     in.horizontal = o.horizontal;
     in.dpiX = dpiX;
     in.dpiY = dpiY;
+    in.correction = correction;
     const CheckerConversion px =
-        ConvertChecker(unit, widthText, heightText, dpiX, dpiY, pageWidth, pageHeight);
+        ConvertChecker(unit, widthText, heightText, dpiX, dpiY, pageWidth, pageHeight, correction);
     in.checkerWidthPx = px.checkerWidthPx;
     in.checkerHeightPx = px.checkerHeightPx;
     in.unitName = px.unitName;

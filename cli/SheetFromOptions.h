@@ -8,5 +8,6 @@
 // window's start values, then the options as a user would set them there.
 // An explicit checker or board size wins; otherwise changed counts keep the
 // start board (15 x 18 cm), or with keepConstant the start checker (3 cm).
+// The printer's scale correction enters the checker's pixels and the distances.
 SheetInputs SheetFromOptions(const BoardOptions& options, float dpiX, float dpiY, int pageWidth,
-                             int pageHeight);
+                             int pageHeight, const ScaleCorrection& correction);

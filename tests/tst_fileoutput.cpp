@@ -65,6 +65,12 @@ class TestFileOutput : public QObject {
     QTemporaryDir dir;
 
 private slots:
+    // Scale corrections the window stores stay in this test's folder.
+    void initTestCase() {
+        qputenv("XDG_CONFIG_HOME", dir.path().toUtf8());
+        QCoreApplication::setOrganizationName("Quadrix");
+    }
+
     // Expected corners from the paper, the margins and the alignment rules:
     // centred, the frame distance d is taken off before halving.
     void writesPageAtExactSize_data() {
@@ -72,37 +78,43 @@ private slots:
         QTest::addColumn<QSizeF>("paperMm");
         QTest::addColumn<QPoint>("corner");
         QTest::addColumn<QSize>("cell");
-        QTest::addColumn<QString>("corners");
+        QTest::addColumn<QString>("reported");
         // Qt holds a page in whole points: A4 is 595 x 842 pt.
         const int a4w = qRound(595 / 72.0 * kDpi), a4h = qRound(842 / 72.0 * kDpi);
         const double c = 3 * kCm, d = 0.6 * kCm;
         QTest::newRow("pdf, start board centred on A4")
             << QStringList{"--paper", "A4", "--output", "b.pdf"} << QSizeF(210, 297)
-            << QPoint((a4w - 5 * c - d) / 2, (a4h - 6 * c - d) / 2) << QSize(1417, 1417) << "4 × 5";
+            << QPoint((a4w - 5 * c - d) / 2, (a4h - 6 * c - d) / 2) << QSize(1417, 1417)
+            << "4 × 5 inner corners";
         QTest::newRow("svg, 2.5x3cm left top, mm paper, half-inch margins")
             << QString("--checker 2.5x3cm --align left,top --paper 200x250mm --margins 0.5in "
                        "--output b.svg")
                    .split(' ')
             << QSizeF(200, 250) << QPoint(600 + int(0.55 * kCm), 600 + int(0.55 * kCm))
-            << QSize(1181, 1417) << "4 × 5";
+            << QSize(1181, 1417) << "Scale correction: none";
         QTest::newRow("pdf, 10 columns keep the start board (1.5 x 3 cm), right bottom, landscape")
             << QString("--columns 10 --align right,bottom --no-frame --paper letter --orientation "
                        "landscape --output b.pdf")
                    .split(' ')
             << QSizeF(279.4, 215.9) << QPoint(13200 - 10 * 1.5 * kCm, 10200 - 6 * c)
-            << QSize(709, 1417) << "9 × 5";
+            << QSize(709, 1417) << "9 × 5 inner corners";
+        // 3 cm = 1417.32 dots: x 1.01 = 1431.50, x 0.99 = 1403.15; the frame distance
+        // takes the mean of both corrections, 100 % here.
+        QTest::newRow("pdf, --scale 101x99 on A4")
+            << QString("--scale 101x99 --paper A4 --output b.pdf").split(' ') << QSizeF(210, 297)
+            << QPoint((a4w - 1.01 * 5 * c - d) / 2, (a4h - 0.99 * 6 * c - d) / 2)
+            << QSize(1431, 1403) << "101.0 % × 99.0 % (from --scale)";
     }
     void writesPageAtExactSize() {
         QFETCH(QStringList, args);
         QFETCH(QSizeF, paperMm);
         QFETCH(QPoint, corner);
         QFETCH(QSize, cell);
-        QFETCH(QString, corners);
+        QFETCH(QString, reported);
         const QString file = args.last() = dir.filePath(args.last());
         const bool pdf = file.endsWith(".pdf");
         const Run run = Quadrix(args);
-        QVERIFY2(run.exitCode == 0 && run.out.contains(corners + " inner corners"),
-                 qPrintable(run.out + run.err));
+        QVERIFY2(run.exitCode == 0 && run.out.contains(reported), qPrintable(run.out + run.err));
         // A PDF's page is stated in whole points.
         const QSizeF error = PageMm(file) - paperMm;
         const double tolerance = pdf ? 0.5 * 25.4 / 72 : 0.001;
@@ -139,6 +151,7 @@ private slots:
             {"unknown paper", "--paper B99", "--paper"},
             {"margins fill the paper", "--paper A4 --margins 11cm", "--margins"},
             {"resolution too low", "--resolution 10", "--resolution"},
+            {"scale as a factor", "--scale 1.01x0.99", "--scale"},
             {"unknown option", "--colour red", "colour"},
             {"no printer of that name", "--printer NoSuchQueue", "--printer"}};
         for (const auto& row : rows)
@@ -233,11 +246,13 @@ private slots:
             f.rgVertical->setItemIndex(2);
             f.eSizeDistance->setText("0.4");
             f.cbFrame->setChecked(false);
+            f.setCorrection({1.004, 0.997});
         }
         const ParsedCommandLine parsed = ParseCommandLine(
             edited ? window.commandLine().split(' ') : QStringList{"quadrix", "--output", "x.pdf"});
         QVERIFY2(parsed.action == ParsedCommandLine::Action::Run, qPrintable(parsed.text));
-        QCOMPARE(Fields(SheetFromOptions(parsed.options.board, 600, 600, 4800, 6600)),
+        const ScaleCorrection scale = parsed.options.output.scale.value_or(ScaleCorrection{});
+        QCOMPARE(Fields(SheetFromOptions(parsed.options.board, 600, 600, 4800, 6600, scale)),
                  Fields(f.sheetInputs()));
         const QPageSize paper = f.printer().pageLayout().pageSize();
         QVERIFY(!edited || (parsed.options.output.paper->isEquivalentTo(paper) &&

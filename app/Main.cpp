@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/Main.h"
 
 #include "app/Glyphs.h"

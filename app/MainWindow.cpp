@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/MainWindow.h"
 
 #include "cli/CommandLineParser.h"

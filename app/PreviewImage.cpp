@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/PreviewImage.h"
 
 #include <QPainter>

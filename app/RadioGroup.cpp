@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/RadioGroup.h"
 
 #include <QButtonGroup>

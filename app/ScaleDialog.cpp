@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/ScaleDialog.h"
 
 #include "model/NumberText.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/UnitCombo.h"
 
 #include <QKeyEvent>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/UpDown.h"
 
 #include <QKeyEvent>

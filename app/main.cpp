@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/MainWindow.h"
 #include "app/QuadrixApplication.h"
 #include "cli/CommandLine.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Entry point shared by the benchmarks: the window and the renderer need a
 // QApplication (fonts, widgets), so it exists before any benchmark runs.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "PdfFilePrinter.h"
 
 #include "model/QtPrintJob.h"

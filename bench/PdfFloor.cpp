@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The floor for a whole quadrix process: a bare Qt program that starts, draws
 // the same black checkers with QPdfWriter on A4 at 1200 dpi and exits.
 //   quadrix_pdf_floor COLUMNS ROWS CELL_PIXELS FILE

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One preview rebuild (clear the bitmap, draw the sheet) on a 600 dpi printer
 // with a 4800 x 6600 page: a 1029 x 1416 bitmap, size caption on; and one
 // keystroke through the whole window.

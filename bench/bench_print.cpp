@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One print of the sheet (the default design and 100 x 100 checkers) through
 // the program's print job into a PDF at 1200 dpi on A4. Reports the time and
 // the size of the job's PDF: the page must be vector rectangles, not a

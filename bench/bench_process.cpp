@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Whole processes, start to exit, wall time: quadrix writing a PDF from the
 // command line, the floor (a bare Qt program drawing the same black checkers
 // with QPdfWriter), and a Python process that only imports numpy. Run on one

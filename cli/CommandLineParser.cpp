@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/CommandLineParser.h"
 
 #include "model/Units.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/SheetFromOptions.h"
 
 #include "model/LayoutMath.h"

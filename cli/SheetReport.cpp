@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/SheetReport.h"
 
 #include "model/LayoutMath.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/LayoutMath.h"
 
 #include "model/NumberText.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/QtPrintJob.h"
 
 #include "model/PdfPage.h"

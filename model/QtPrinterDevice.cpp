@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/QtPrinterDevice.h"
 
 #include "model/QtPrintJob.h"

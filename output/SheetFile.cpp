@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/SheetFile.h"
 
 #include "model/NumberText.h"

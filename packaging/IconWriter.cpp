@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes the application icon as PNG files at the sizes a desktop looks for,
 // from the same drawing the window uses.
 #include "app/Glyphs.h"

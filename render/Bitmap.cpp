@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "render/Bitmap.h"
 
 #include <QString>

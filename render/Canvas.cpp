@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "render/Canvas.h"
 
 #include "render/Bitmap.h"

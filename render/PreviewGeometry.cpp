@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "render/PreviewGeometry.h"
 
 #include "model/Numeric.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "render/SheetPrinter.h"
 
 #include "model/PrinterDevice.h"

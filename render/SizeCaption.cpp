@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "render/SizeCaption.h"
 
 #include "model/NumberText.h"

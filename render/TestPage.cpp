@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "render/TestPage.h"
 
 #include "model/Numeric.h"

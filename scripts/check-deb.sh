@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the .deb and checks it on a fresh, minimal Debian 12 root made with
 # debootstrap: the package installs with its declared dependencies and the
 # window starts from it. Needs root and Debian's mirror. Usage:

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Takes a screenshot of the Quadrix window under a virtual X server, for the
 # README. Usage: scripts/screenshot.sh [build-dir] [output.png]
 set -euo pipefail

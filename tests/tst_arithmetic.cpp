@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The arithmetic under the window: number texts in both directions, the safe
 // conversions, the linked sizes, the default distances and the conversion of
 // the checker size into printer pixels with the status texts.

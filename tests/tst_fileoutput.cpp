@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // End to end: the quadrix command writes PDF and SVG pages, measured at 1200 dpi;
 // bad options and unwritable files leave nothing behind. And the window: its
 // menu bar leaves the form as it is, its copied command line makes its page.

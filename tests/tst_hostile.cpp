@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Whatever is typed into any field, under any setting, nothing crashes, hangs
 // or runs away with memory, and the window still works afterwards.
 #include "WindowFixture.h"

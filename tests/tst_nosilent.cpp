@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Faults made real on the way to paper or to a file: each ends in a message,
 // loses no file, leaves no partial one, and the next print works.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // End to end: the real window prints on the system's default printer, which the
 // CTest fixture made a cups-pdf queue, and the PDF that comes out is measured;
 // the window's saved PDF is the printed page.

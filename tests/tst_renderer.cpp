@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The drawing surface's exact pixel coverage, and the page as drawn: board placement, frame, checkers and size caption at
 // exact pixels, in every unit at full and preview scale, their drawing order,
 // and the preview bitmap. Expected pixels come from the layout formulas worked

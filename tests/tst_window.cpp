@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the window adds to the arithmetic: it starts from the printer, keeps
 // counts, checker size and pattern size linked as the user types, runs one
 // recompute per user change under the guard, answers keys, wheel and lists as

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Undoes cups_setup.sh: removes the test queue and its cups-pdf settings,
 # gives the default printer back, and stops the print service only if the
 # setup started it.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Puts the test queue into a fault and back (run under the CUPS lock).
 #   cups_fault.sh QUEUE STATE_DIR reject|disable|delete|restore
 set -uo pipefail

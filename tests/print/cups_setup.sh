@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Test fixture: a PDF print queue (cups-pdf) as the system's default printer.
 #   cups_setup.sh STATE_DIR QUEUE OUT_DIR
 # Starts the print service when it is not running and notes in STATE_DIR what

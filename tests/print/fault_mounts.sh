@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Test fixture: a full file system and a read-only one under DIR, each holding
 # an earlier file old.pdf, to save onto.  fault_mounts.sh setup|cleanup DIR
 set -uo pipefail

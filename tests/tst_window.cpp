@@ -69,10 +69,6 @@ private slots:
     void startUp();
     void typing_data();
     void typing();
-    void countEditKeepsLastValid_data();
-    void countEditKeepsLastValid();
-    void inside_data();
-    void inside();
     void typedUnitNamingNothing();
     void optionsRebuildPreviewOnly();
     // Keys, wheel and lists as a user drives them, and what the preview shows.
@@ -236,8 +232,9 @@ void tst_Window::startUp() {
 }
 
 void tst_Window::typing_data() {
-    // Each row pastes texts (edit=text, in order) into the window as it starts;
-    // "" in an expectation means not checked.
+    // Each row pastes texts (edit=text) into the window as it starts, checks
+    // "Keep constant" (keep) or presses Inside (inside:N, N recomputes); ""
+    // in an expectation means not checked.
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QString>("pattern"); // "WxH"
     QTest::addColumn<QString>("checkerWidth");
@@ -247,15 +244,27 @@ void tst_Window::typing_data() {
                         const char* checker, const char* distances, double px) {
         QTest::newRow(name) << steps << pattern << checker << distances << px;
     };
+    const double c3 = 3 * kCm600;
     row("checker 4", {"eCheckerWidth=4"}, "20x18", "4", "0.7 0.35", 4 * kCm600);
     row("checker abc: 10 here, 0 in pixels", {"eCheckerWidth=abc"}, "50x18", "abc", "1.3 0.65", 0);
     row("both 0.7", {"eCheckerWidth=0.7", "eCheckerHeight=0.7"}, "3.5x4.19999980926514", "0.7",
         "0.139999997615814 0.0699999988079071", 0.7 * kCm600);
     row("pattern 20, count 5 to 7", {"ePatternWidth=20", "seWidth=7"}, "20x18",
         "2.85714292526245", "", 2.85714292526245 * kCm600);
-    row("kept checker, count 5 to 7", {"keep", "seWidth=7"}, "21x18", "3", "", 3 * kCm600);
-    row("a count rewrites the other pair", {"eCheckerWidth=3.0", "seHeight=7"}, "15x18", "3", "",
-        3 * kCm600);
+    row("kept checker, count 5 to 7", {"keep", "seWidth=7"}, "21x18", "3", "", c3);
+    row("a count rewrites the other pair", {"eCheckerWidth=3.0", "seHeight=7"}, "15x18", "3", "", c3);
+    // A count text that is no whole number within 2..100 leaves the last valid count.
+    row("count 150", {"keep", "seWidth=150"}, "15x18", "3", "", c3);
+    row("count 1", {"keep", "seWidth=1"}, "15x18", "3", "", c3);
+    row("count with leading blanks", {"keep", "seWidth=  8"}, "24x18", "3", "", c3);
+    row("count with a sign", {"keep", "seWidth=+9"}, "27x18", "3", "", c3);
+    row("count with a trailing blank", {"keep", "seWidth=8 "}, "15x18", "3", "", c3);
+    row("count of 10000 digits", {"keep", "seWidth=" + QString(10000, '9')}, "15x18", "3", "", c3);
+    // Inside adds a checker on every side and gives "Keep constant" back.
+    row("Inside", {"inside:2"}, "21x24", "3", "", c3);
+    row("Inside, kept", {"keep", "inside:2"}, "21x24", "3", "", c3);
+    row("Inside at the limit", {"keep", "seWidth=99", "seHeight=100", "inside:1"}, "300x300", "3",
+        "", c3);
 }
 
 void tst_Window::typing() {
@@ -269,17 +278,23 @@ void tst_Window::typing() {
     w.cbSize->setChecked(false); // the caption refuses a checker text that is no number
     QSignalSpy changes(&w, &TfQuadrix::changeDone);
     QSignalSpy rebuilds(&w, &TfQuadrix::previewRebuilt);
-    int typed = 0;
+    int expected = 0;
     for (const QString& step : steps) {
         if (step == "keep") {
             w.cbKeepCheckerConstant->setChecked(true);
             continue;
         }
-        WindowFixture::paste(w.findChild<QLineEdit*>(step.section('=', 0, 0)),
-                             step.section('=', 1));
-        ++typed; // one replaced text: one recompute, one rebuild
-        QCOMPARE(changes.count(), typed);
-        QCOMPARE(rebuilds.count(), typed);
+        if (step.startsWith("inside:")) {
+            QTest::mouseClick(w.bbInside, Qt::LeftButton);
+            expected += step.section(':', 1).toInt();
+        } else { // one replaced text: one recompute, one rebuild, the text as typed
+            auto* edit = w.findChild<QLineEdit*>(step.section('=', 0, 0));
+            WindowFixture::paste(edit, step.section('=', 1));
+            QCOMPARE(edit->text(), step.section('=', 1));
+            ++expected;
+        }
+        QCOMPARE(changes.count(), expected);
+        QCOMPARE(rebuilds.count(), expected);
         QVERIFY(!w.updating);
     }
     QCOMPARE(w.ePatternWidth->text() + "x" + w.ePatternHeight->text(), pattern);
@@ -288,62 +303,7 @@ void tst_Window::typing() {
         QCOMPARE(w.eFrameDistance->text() + " " + w.eSizeDistance->text(), distances);
     QCOMPARE(w.checkerWidthPx, float(checkerWidthPx));
     QCOMPARE(w.patternWidthPx, float(w.udWidth->position() * double(w.checkerWidthPx)));
-}
-
-void tst_Window::countEditKeepsLastValid_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("count");
-    const std::pair<QString, int> rows[] = {{"1", 5},    {"150", 5}, {"ab", 5},   {"", 5},
-                                            {"  8", 8},  {"+9", 9},  {"8 ", 5},   {"100", 100},
-                                            {QString(10000, '9'), 5}};
-    for (const auto& [text, count] : rows)
-        QTest::newRow(qPrintable("'" + text.left(8) + "'")) << text << count;
-}
-
-void tst_Window::countEditKeepsLastValid() {
-    QFETCH(QString, text);
-    QFETCH(int, count);
-    WindowFixture f;
-    TfQuadrix& w = *f.window;
-    w.cbKeepCheckerConstant->setChecked(true);
-    WindowFixture::paste(w.seWidth, text);
-    QCOMPARE(w.udWidth->position(), count);
-    QCOMPARE(w.seWidth->text(), text); // the text stays as typed
-    QCOMPARE(w.ePatternWidth->text(), QString::number(3 * count));
-}
-
-void tst_Window::inside_data() {
-    QTest::addColumn<int>("across");
-    QTest::addColumn<int>("down");
-    QTest::addColumn<bool>("keep");
-    QTest::addColumn<int>("changes");
-    QTest::newRow("5x6") << 5 << 6 << false << 2;
-    QTest::newRow("5x6 kept") << 5 << 6 << true << 2;
-    QTest::newRow("99x100") << 99 << 100 << false << 1;
-}
-
-// Both counts grow by two up to the limit, the checker size stays, "Keep
-// constant" comes back as it was, one recompute per count that changed.
-void tst_Window::inside() {
-    QFETCH(int, across);
-    QFETCH(int, down);
-    QFETCH(bool, keep);
-    QFETCH(int, changes);
-    WindowFixture f;
-    TfQuadrix& w = *f.window;
-    w.cbKeepCheckerConstant->setChecked(true);
-    w.udWidth->setPosition(across);
-    w.udHeight->setPosition(down);
-    w.cbKeepCheckerConstant->setChecked(keep);
-    QSignalSpy spy(&w, &TfQuadrix::changeDone);
-    QTest::mouseClick(w.bbInside, Qt::LeftButton);
-    const int newAcross = qMin(across + 2, 100), newDown = qMin(down + 2, 100);
-    QCOMPARE(w.udWidth->position() * 1000 + w.udHeight->position(), newAcross * 1000 + newDown);
-    QCOMPARE(w.eCheckerWidth->text() + "x" + w.eCheckerHeight->text(), QString("3x3"));
-    QCOMPARE(w.ePatternWidth->text() + "x" + w.ePatternHeight->text(),
-             QString("%1x%2").arg(3 * newAcross).arg(3 * newDown));
-    QCOMPARE(w.cbKeepCheckerConstant->isChecked(), keep);
-    QCOMPARE(spy.count(), changes);
+    QCOMPARE(w.cbKeepCheckerConstant->isChecked(), steps.contains("keep"));
 }
 
 // Typed text that names no unit converts nothing: the pixel sizes and the

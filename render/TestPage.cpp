@@ -39,12 +39,13 @@ Coord Px(double v) {
     return Trunc(std::floor(v + 0.5));
 }
 
-} // namespace
-
+// "19 cm", "7 inches": a bar's nominal length as written beside it.
 QString TestPageLengthText(int units, bool inches) {
     return QStringLiteral("%1 %2").arg(units).arg(inches ? QStringLiteral("inches")
                                                          : QStringLiteral("cm"));
 }
+
+} // namespace
 
 TestPageLayout LayOutTestPage(const TestPageInputs& in) {
     TestPageLayout l;

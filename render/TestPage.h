@@ -33,8 +33,5 @@ struct TestPageLayout {
 // a length of 0 and no bar.
 TestPageLayout LayOutTestPage(const TestPageInputs& in);
 
-// "19 cm", "7 inches": a bar's nominal length as written beside it.
-QString TestPageLengthText(int units, bool inches);
-
 // Draws the test page on a white surface at scale 1.
 void DrawTestPage(Canvas& canvas, const TestPageInputs& in);

@@ -21,24 +21,11 @@ struct WindowFixture {
         window->setErrorReporter([this](const QString& m) { errors << m; });
     }
 
-    // Replaces the whole text of an edit as a user would: select all, type.
-    static void type(QLineEdit* edit, const QString& text) {
-        edit->setFocus();
-        edit->selectAll();
-        if (text.isEmpty())
-            QTest::keyClick(edit, Qt::Key_Delete);
-        else
-            QTest::keyClicks(edit, text);
-    }
-
     // Replaces the whole text in one edit, as a paste does.
     static void paste(QLineEdit* edit, const QString& text) {
         edit->setFocus();
         edit->selectAll();
-        if (text.isEmpty())
-            edit->del();
-        else
-            edit->insert(text);
+        edit->insert(text); // an empty text deletes the selection
     }
 
     // Picks an item from a combo's list as a user does.

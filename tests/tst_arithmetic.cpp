@@ -99,35 +99,7 @@ private slots:
                  accepted ? QString() : "'" + text + "' is not a valid floating point value");
     }
 
-    void numeric_data() {
-        QTest::addColumn<double>("value");
-        QTest::addColumn<float>("single");   // ToSingle
-        QTest::addColumn<qint64>("trunc");   // Trunc
-        QTest::addColumn<qint64>("rounded"); // RoundHalfDown of the single
-        const qint64 lim = kCoordLimit;
-        // FLT_MAX + half an ulp: the first double that rounds to infinity.
-        const double boundary = std::ldexp(1.0, 128) - std::ldexp(1.0, 103);
-        QTest::newRow("12.5") << 12.5 << 12.5f << qint64(12) << qint64(12);
-        QTest::newRow("12.51") << 12.51 << 12.51f << qint64(12) << qint64(13);
-        QTest::newRow("2.75") << 2.75 << 2.75f << qint64(2) << qint64(3);
-        QTest::newRow("-0.5") << -0.5 << -0.5f << qint64(0) << qint64(-1);
-        QTest::newRow("0.49") << 0.49 << 0.49f << qint64(0) << qint64(0);
-        QTest::newRow("NaN") << qQNaN() << float(qQNaN()) << qint64(0) << qint64(0);
-        QTest::newRow("just below") << std::nextafter(boundary, 0.0) << FLT_MAX << lim << lim;
-        QTest::newRow("the boundary") << boundary << float(qInf()) << lim << lim;
-        QTest::newRow("-1e39") << -1e39 << -float(qInf()) << -lim << -lim;
-    }
-    void numeric() {
-        QFETCH(double, value);
-        QFETCH(float, single);
-        QFETCH(qint64, trunc);
-        QFETCH(qint64, rounded);
-        QCOMPARE(double(ToSingle(value)), double(single)); // as doubles, the last bit counts
-        QCOMPARE(qint64(Trunc(value)), trunc);
-        QCOMPARE(qint64(RoundHalfDown(ToSingle(value))), rounded);
-    }
-
-    // The texts the form writes: linked sizes, default distances, resolution panel.
+    // The texts the form writes: linked sizes and default distances.
     void formTexts() {
         QCOMPARE(FloatToStr(TimesCount(5, ReadSize("2.54"))), "12.6999998092651");
         QCOMPARE(FloatToStr(TimesCount(5, ReadSize("abc"))), "50"); // no number counts as 10
@@ -136,7 +108,6 @@ private slots:
         QCOMPARE(ComputeDefaultDistances(4, 2).size, "0.3");
         // FLT_MAX + FLT_MAX overflows a float, not the double the mean is formed in.
         QCOMPARE(ComputeDefaultDistances(FLT_MAX, FLT_MAX).size, "3.40282346638529E37");
-        QCOMPARE(ResolutionPanelText(300, 600), "Resolution: 300x600 DPI");
     }
 
     // The checker in printer pixels and the page panel, in each unit. A

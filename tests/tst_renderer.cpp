@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-// The drawing surface's exact pixel coverage, and the page as drawn: board placement, frame, checkers and size caption at
-// exact pixels, in every unit at full and preview scale, their drawing order,
-// and the preview bitmap. Expected pixels come from the layout formulas worked
-// out by hand (frame distance from the mean resolution, caption distance per
-// axis, cells rounded with halves down), not from the renderer.
+// The drawing surface's exact pixel coverage, and the page as drawn: board placement, frame,
+// checkers and size caption at exact pixels, in every unit at full and preview scale, their drawing
+// order, and the preview bitmap. Expected pixels come from the layout formulas worked out by hand
+// (frame distance from the mean resolution, caption distance per axis, cells rounded with halves
+// down), not from the renderer.
 #include "model/ConversionError.h"
 #include "model/Units.h"
 #include "render/Bitmap.h"
@@ -13,10 +13,7 @@
 #include "render/TestPage.h"
 
 #include <QLocale>
-#include <QPainter>
-#include <QPicture>
 #include <QtTest>
-#include <climits>
 #include <cstdint>
 
 Q_DECLARE_METATYPE(SheetInputs)
@@ -54,17 +51,6 @@ SheetInputs Sheet(int dpiX, int dpiY, float w, float h, int cols, int rows, int 
     return in;
 }
 
-QImage Draw(const SheetInputs& in, float scale, QRgb* brushAfter) {
-    QImage image(kWidth, kHeight, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    Canvas canvas(painter, image, kWidth, kHeight);
-    DrawBoard(canvas, scale, kWidth, kHeight, in);
-    if (brushAfter)
-        *brushAfter = canvas.brushColor();
-    return image;
-}
-
 bool Dark(const QImage& image, int x, int y) {
     return image.pixel(x, y) == kBlack;
 }
@@ -79,28 +65,18 @@ bool AllDark(const QImage& image, const QRect& r) {
     return true;
 }
 
-constexpr QRgb kWhite = 0xFFFFFFFFu;
 constexpr qint64 kFar = 1000000000000LL; // 1e12
 
 enum class Op { Fill, Frame, Line };
 
-// The black pixels of an image, row by row, as runs "x0-x1,y" (or "x,y").
-QString blackRuns(const QImage& image) {
-    QStringList runs;
+// The image as rows of '#' (black) and '.' (any other colour), joined by '|'.
+QString Ink(const QImage& image) {
+    QString rows;
     for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            if (image.pixel(x, y) != kBlack)
-                continue;
-            int end = x;
-            while (end + 1 < image.width() && image.pixel(end + 1, y) == kBlack)
-                ++end;
-            runs << (end == x ? QStringLiteral("%1,%2").arg(x).arg(y)
-                              : QStringLiteral("%1-%2,%3").arg(x).arg(end).arg(y));
-            x = end;
-        }
-    return runs.join(' ');
+        for (int x = 0; x <= image.width(); ++x)
+            rows += x == image.width() ? '|' : Dark(image, x, y) ? '#' : '.';
+    return rows.chopped(1);
 }
-
 
 const float kCm300 = float(300 * double(k)); // one centimetre at 300 dpi
 const float kCm600 = float(600 * double(k));
@@ -110,62 +86,44 @@ const float kCm600 = float(600 * double(k));
 class TestRenderer : public QObject {
     Q_OBJECT
 private slots:
-    void shapes_data();
-    void shapes();
-    void placement_data();
-    void placement();
-    void captionErrorStopsAfterTheLines();
-    void labels_data();
-    void labels();
-    void labelPixels();
-    void testPage_data();
-    void testPage();
-    void preview_data();
-    void preview();
-};
-
-void TestRenderer::shapes_data() {
-    QTest::addColumn<Op>("op");
-    QTest::addColumn<QList<qint64>>("xy"); // x0, y0, x1, y1
-    QTest::addColumn<QString>("expected");
-    const auto row = [](const char* name, Op op, qint64 x0, qint64 y0, qint64 x1, qint64 y1,
-                        const char* expected) {
-        QTest::newRow(name) << op << QList<qint64>{x0, y0, x1, y1} << QString(expected);
-    };
-    const Op F = Op::Fill, R = Op::Frame, L = Op::Line;
-    row("fill", F, 1, 1, 4, 3, "1-3,1 1-3,2");
-    row("fill inverted", F, 5, 4, 2, 1, "");
-    row("fill clipped", F, -5, -5, 2, 2, "0-1,0 0-1,1");
-    row("frame", R, 1, 1, 5, 5, "1-4,1 1,2 4,2 1,3 4,3 1-4,4");
-    row("frame empty", R, 2, 2, 2, 5, "");
-    row("frame mostly off", R, -kFar, -kFar, 6, kFar, "5,0 5,1 5,2 5,3 5,4 5,5");
-    // From (3, 2) in the eight directions: the end point is never painted.
-    row("line E", L, 3, 2, 6, 2, "3-5,2");
-    row("line W", L, 3, 2, 0, 2, "1-3,2");
-    row("line N", L, 3, 2, 3, 0, "3,1 3,2");
-    row("line NW", L, 3, 2, 1, 0, "2,1 3,2");
-    row("line SW", L, 3, 2, 0, 5, "3,2 2,3 1,4");
-    row("line to itself", L, 3, 2, 3, 2, "");
-    // One step in four moves down, rounded half up; the start is off the surface.
-    row("line shallow, clipped", L, -6, 0, 10, 4, "0-3,2 4-7,3");
-    row("line huge diagonal", L, -kFar, -kFar, kFar, kFar, "0,0 1,1 2,2 3,3 4,4 5,5");
-    row("line int64 extremes", L, INT64_MIN, INT64_MIN, INT64_MAX, INT64_MAX,
-        "0,0 1,1 2,2 3,3 4,4 5,5");
-    row("line passes by", L, -kFar, 10, kFar, 10, "");
-}
-
-// Exact coverage on an 8 x 6 image, and the same through a recorded picture
-// (the path that printing takes).
-void TestRenderer::shapes() {
-    QFETCH(Op, op);
-    QFETCH(QList<qint64>, xy);
-    QFETCH(QString, expected);
-    QImage image(8, 6, QImage::Format_RGB32);
-    QPicture picture;
-    for (QPaintDevice* device : std::initializer_list<QPaintDevice*>{&image, &picture}) {
-        image.fill(kWhite);
-        QPainter painter(device);
-        Canvas canvas(painter, *device, 8, 6);
+    void cleanup() { QLocale::setDefault(QLocale::c()); }
+    void shapes_data() {
+        QTest::addColumn<Op>("op");
+        QTest::addColumn<QList<qint64>>("xy"); // x0, y0, x1, y1
+        QTest::addColumn<QString>("expected");
+        const auto row = [](const char* name, Op op, qint64 x0, qint64 y0, qint64 x1, qint64 y1,
+                            const char* expected) {
+            QTest::newRow(name) << op << QList<qint64>{x0, y0, x1, y1} << QString(expected);
+        };
+        const Op F = Op::Fill, R = Op::Frame, L = Op::Line;
+        const char* none = "........|........|........|........|........|........";
+        const char* diagonal = "#.......|.#......|..#.....|...#....|....#...|.....#..";
+        row("fill", F, 1, 1, 4, 3, "........|.###....|.###....|........|........|........");
+        row("fill clipped", F, -5, -5, 2, 2,
+            "##......|##......|........|........|........|........");
+        row("frame", R, 1, 1, 5, 5, "........|.####...|.#..#...|.#..#...|.####...|........");
+        row("frame empty", R, 2, 2, 2, 5, none);
+        row("frame mostly off", R, -kFar, -kFar, 6, kFar,
+            ".....#..|.....#..|.....#..|.....#..|.....#..|.....#..");
+        // From (3, 2) in several directions: the end point is never painted.
+        row("line E", L, 3, 2, 6, 2, "........|........|...###..|........|........|........");
+        row("line W", L, 3, 2, 0, 2, "........|........|.###....|........|........|........");
+        row("line NW", L, 3, 2, 1, 0, "........|..#.....|...#....|........|........|........");
+        row("line SW", L, 3, 2, 0, 5, "........|........|...#....|..#.....|.#......|........");
+        // One step in four moves down, rounded half up; the start is off the surface.
+        row("line shallow, clipped", L, -6, 0, 10, 4,
+            "........|........|####....|....####|........|........");
+        row("line huge diagonal", L, -kFar, -kFar, kFar, kFar, diagonal);
+        row("line int64 extremes", L, INT64_MIN, INT64_MIN, INT64_MAX, INT64_MAX, diagonal);
+        row("line passes by", L, -kFar, 10, kFar, 10, none);
+    }
+    // Exact coverage on an 8 x 6 surface.
+    void shapes() {
+        QFETCH(Op, op);
+        QFETCH(QList<qint64>, xy);
+        QFETCH(QString, expected);
+        Bitmap bitmap(8, 6);
+        Canvas& canvas = bitmap.canvas();
         canvas.setBrushColor(kBlack);
         canvas.setPenColor(kBlack);
         if (op == Op::Fill)
@@ -176,249 +134,235 @@ void TestRenderer::shapes() {
             canvas.MoveTo(xy[0], xy[1]);
             canvas.LineTo(xy[2], xy[3]);
         }
-        painter.end();
-        if (device == &picture) {
-            painter.begin(&image);
-            picture.play(&painter);
-            painter.end();
+        QCOMPARE(Ink(bitmap.image()), expected);
+    }
+    void placement_data() {
+        QTest::addColumn<SheetInputs>("in");
+        QTest::addColumn<float>("scale");
+        QTest::addColumn<QRect>(
+            "frame"); // the outline's first and last columns and rows; null: none
+        QTest::addColumn<QRect>("cell");  // the first (black) checker
+        QTest::addColumn<QPoint>("hTip"); // left tip of the horizontal dimension line; null: none
+        QTest::addColumn<QPoint>("vTip"); // upper tip of the vertical dimension line
+        const auto outline = [](int l, int t, int r, int b) {
+            return QRect(QPoint(l, t), QPoint(r, b));
+        };
+        // clang-format off
+        QTest::newRow("pixels, centre")
+            << Sheet(600, 600, 100, 100, 5, 6, kUnitPixels, "20", kUnitPixels, nullptr, 1, 1) << 1.0f
+            << outline(220, 370, 759, 1009) << QRect(240, 390, 100, 100) << QPoint() << QPoint();
+        QTest::newRow("pixels, bottom right: the frame on the last row and column")
+            << Sheet(600, 600, 100, 100, 5, 6, kUnitPixels, "20", kUnitPixels, nullptr, 2, 2) << 1.0f
+            << outline(460, 760, 999, 1399) << QRect(480, 780, 100, 100) << QPoint() << QPoint();
+        QTest::newRow("no frame, top left")
+            << Sheet(600, 600, 100, 100, 5, 6, kUnitPixels, nullptr, kUnitPixels, nullptr, 0, 0) << 1.0f
+            << QRect() << QRect(0, 0, 100, 100) << QPoint() << QPoint();
+        QTest::newRow("cm, 300 x 600 dpi")
+            << Sheet(300, 600, kCm300, kCm600, 4, 3, kUnitCm, "0.5", kUnitCm, "0.2", 1, 1) << 1.0f
+            << outline(130, 212, 778, 1096) << QRect(219, 301, 118, 236) << QPoint(219, 253) << QPoint(195, 301);
+        QTest::newRow("cm, 300 x 600 dpi, preview scale")
+            << Sheet(300, 600, kCm300, kCm600, 4, 3, kUnitCm, "0.5", kUnitCm, "0.2", 1, 1) << 0.25f
+            << outline(406, 577, 568, 798) << QRect(429, 600, 30, 59) << QPoint(429, 588) << QPoint(423, 600);
+        SheetInputs corrected = Sheet(300, 600, kCm300, kCm600, 4, 3, kUnitCm, "1", kUnitCm, "1", 1, 1);
+        corrected.correction = {1.01, 0.99}; // the frame by the mean, the caption per axis
+        QTest::newRow("cm, corrected 101 % x 99 %") << corrected << 1.0f
+            << outline(-1, 80, 822, 1140) << QRect(175, 257, 118, 236) << QPoint(175, 23) << QPoint(55, 257);
+        QTest::newRow("inches, 400 x 200 dpi, top right")
+            << Sheet(400, 200, 200, 100, 2, 3, kUnitInches, "0.1", kUnitInches, "0.05", 0, 2) << 1.0f
+            << outline(540, 0, 999, 359) << QRect(570, 30, 200, 100) << QPoint(570, 20) << QPoint(550, 30);
+        QTest::newRow("inches, preview scale, frame cut at the top")
+            << Sheet(400, 200, 200, 100, 5, 6, kUnitInches, "0.1", kUnitInches, "0.05", 0, 2) << 0.25f
+            << outline(734, 0, 998, 163) << QRect(742, 7, 50, 25) << QPoint(742, 4) << QPoint(737, 7);
+        QTest::newRow("pixels, preview scale")
+            << Sheet(600, 600, 400, 400, 5, 6, kUnitPixels, "80", kUnitPixels, "60", 1, 1) << 0.25f
+            << outline(220, 370, 759, 1009) << QRect(240, 390, 100, 100) << QPoint(240, 375) << QPoint(225, 390);
+        // The labels lie over the first checker, which is drawn after them.
+        QTest::newRow("caption distance 0: checkers over the labels")
+            << Sheet(600, 600, 150, 120, 3, 3, kUnitPixels, nullptr, kUnitPixels, "0", 1, 1) << 1.0f
+            << QRect() << QRect(275, 520, 150, 120) << QPoint(275, 520) << QPoint(275, 520);
+        // The frame runs through both labels and is drawn after them.
+        QTest::newRow("frame through the labels")
+            << Sheet(600, 600, 150, 150, 3, 3, kUnitPixels, "10", kUnitPixels, "10", 1, 1) << 1.0f
+            << outline(260, 460, 729, 929) << QRect(270, 470, 150, 150) << QPoint(270, 460) << QPoint(260, 470);
+        // Checkers of 50.5 pixels are drawn 50 wide; the board is 252.5 x 303.
+        QTest::newRow("no unit selected: no distances; halves round down")
+            << Sheet(600, 600, 101, 101, 5, 6, -1, "20", -1, "30", 2, 0) << 0.5f
+            << outline(0, 1097, 251, 1399) << QRect(0, 1097, 50, 50) << QPoint(0, 1097) << QPoint(0, 1097);
+        // clang-format on
+    }
+    void placement() {
+        QFETCH(SheetInputs, in);
+        QFETCH(float, scale);
+        QFETCH(QRect, frame);
+        QFETCH(QRect, cell);
+        QFETCH(QPoint, hTip);
+        QFETCH(QPoint, vTip);
+        Bitmap bitmap(kWidth, kHeight);
+        DrawBoard(bitmap.canvas(), scale, kWidth, kHeight, in);
+        QCOMPARE(bitmap.canvas().brushColor(), kBlack);
+        const QImage& image = bitmap.image();
+
+        if (!frame.isNull()) {
+            QVERIFY(AllDark(image, QRect(frame.topLeft(), QSize(frame.width(), 1))));
+            QVERIFY(AllDark(image, QRect(frame.bottomLeft(), QSize(frame.width(), 1))));
+            QVERIFY(AllDark(image, QRect(frame.topLeft(), QSize(1, frame.height()))));
+            QVERIFY(AllDark(image, QRect(frame.topRight(), QSize(1, frame.height()))));
+            if (hTip.isNull()) // one pixel wide
+                QVERIFY(!Dark(image, frame.right() - 1, frame.center().y()));
         }
-        QCOMPARE(blackRuns(image), expected);
+        // The whole first checker is black, caption or not; its neighbours
+        // across and down are white.
+        QVERIFY(AllDark(image, cell));
+        QVERIFY(!Dark(image, cell.right() + 1, cell.center().y()));
+        QVERIFY(!Dark(image, cell.center().x(), cell.bottom() + 1));
+        QVERIFY(Dark(image, cell.right() + 1, cell.bottom() + 1)); // the next black one
+
+        if (hTip.isNull())
+            return;
+        // Each dimension line runs from its tip along the first checker; a label
+        // on white hides its middle where it is not on the board.
+        QVERIFY(Dark(image, hTip.x() + 1, hTip.y()) && Dark(image, hTip.x() + 2, hTip.y()));
+        QVERIFY(Dark(image, vTip.x(), vTip.y() + 1) && Dark(image, vTip.x(), vTip.y() + 2));
+        const double a = std::min(in.checkerWidthPx, in.checkerHeightPx) * double(scale) / 15;
+        if (a >= 3 && hTip.y() < cell.top()) { // arrowheads open outwards
+            QVERIFY(Dark(image, hTip.x() + 1, hTip.y() - 1) &&
+                    Dark(image, hTip.x() + 1, hTip.y() + 1));
+            QVERIFY(Dark(image, vTip.x() - 1, vTip.y() + 1) &&
+                    Dark(image, vTip.x() + 1, vTip.y() + 1));
+            QVERIFY(!Dark(image, hTip.x() - 1, hTip.y() - 1) &&
+                    !Dark(image, vTip.x() - 1, vTip.y() - 1));
+            const auto hidden = [&](int x, int y) {
+                return !Dark(image, x, y) || !Dark(image, x + 1, y);
+            };
+            if (frame.isNull() || hTip.y() != frame.top())
+                QVERIFY(hidden(cell.center().x(), hTip.y()));
+        }
     }
-}
-
-void TestRenderer::placement_data() {
-    QTest::addColumn<SheetInputs>("in");
-    QTest::addColumn<float>("scale");
-    QTest::addColumn<QRect>("frame"); // the outline's first and last columns and rows; null: none
-    QTest::addColumn<QRect>("cell");  // the first (black) checker
-    QTest::addColumn<QPoint>("hTip"); // left tip of the horizontal dimension line; null: none
-    QTest::addColumn<QPoint>("vTip"); // upper tip of the vertical dimension line
-    const auto outline = [](int l, int t, int r, int b) { return QRect(QPoint(l, t), QPoint(r, b)); };
-    // clang-format off
-    QTest::newRow("pixels, centre")
-        << Sheet(600, 600, 100, 100, 5, 6, kUnitPixels, "20", kUnitPixels, nullptr, 1, 1) << 1.0f
-        << outline(220, 370, 759, 1009) << QRect(240, 390, 100, 100) << QPoint() << QPoint();
-    QTest::newRow("pixels, bottom right: the frame on the last row and column")
-        << Sheet(600, 600, 100, 100, 5, 6, kUnitPixels, "20", kUnitPixels, nullptr, 2, 2) << 1.0f
-        << outline(460, 760, 999, 1399) << QRect(480, 780, 100, 100) << QPoint() << QPoint();
-    QTest::newRow("no frame, top left")
-        << Sheet(600, 600, 100, 100, 5, 6, kUnitPixels, nullptr, kUnitPixels, nullptr, 0, 0) << 1.0f
-        << QRect() << QRect(0, 0, 100, 100) << QPoint() << QPoint();
-    QTest::newRow("cm, 300 x 600 dpi")
-        << Sheet(300, 600, kCm300, kCm600, 4, 3, kUnitCm, "0.5", kUnitCm, "0.2", 1, 1) << 1.0f
-        << outline(130, 212, 778, 1096) << QRect(219, 301, 118, 236) << QPoint(219, 253) << QPoint(195, 301);
-    QTest::newRow("cm, 300 x 600 dpi, preview scale")
-        << Sheet(300, 600, kCm300, kCm600, 4, 3, kUnitCm, "0.5", kUnitCm, "0.2", 1, 1) << 0.25f
-        << outline(406, 577, 568, 798) << QRect(429, 600, 30, 59) << QPoint(429, 588) << QPoint(423, 600);
-    SheetInputs corrected = Sheet(300, 600, kCm300, kCm600, 4, 3, kUnitCm, "1", kUnitCm, "1", 1, 1);
-    corrected.correction = {1.01, 0.99}; // the frame by the mean, the caption per axis
-    QTest::newRow("cm, corrected 101 % x 99 %") << corrected << 1.0f
-        << outline(-1, 80, 822, 1140) << QRect(175, 257, 118, 236) << QPoint(175, 23) << QPoint(55, 257);
-    QTest::newRow("inches, 400 x 200 dpi, top right")
-        << Sheet(400, 200, 200, 100, 2, 3, kUnitInches, "0.1", kUnitInches, "0.05", 0, 2) << 1.0f
-        << outline(540, 0, 999, 359) << QRect(570, 30, 200, 100) << QPoint(570, 20) << QPoint(550, 30);
-    QTest::newRow("inches, preview scale, frame cut at the top")
-        << Sheet(400, 200, 200, 100, 5, 6, kUnitInches, "0.1", kUnitInches, "0.05", 0, 2) << 0.25f
-        << outline(734, 0, 998, 163) << QRect(742, 7, 50, 25) << QPoint(742, 4) << QPoint(737, 7);
-    QTest::newRow("pixels, preview scale")
-        << Sheet(600, 600, 400, 400, 5, 6, kUnitPixels, "80", kUnitPixels, "60", 1, 1) << 0.25f
-        << outline(220, 370, 759, 1009) << QRect(240, 390, 100, 100) << QPoint(240, 375) << QPoint(225, 390);
-    // The labels lie over the first checker, which is drawn after them.
-    QTest::newRow("caption distance 0: checkers over the labels")
-        << Sheet(600, 600, 150, 120, 3, 3, kUnitPixels, nullptr, kUnitPixels, "0", 1, 1) << 1.0f
-        << QRect() << QRect(275, 520, 150, 120) << QPoint(275, 520) << QPoint(275, 520);
-    // The frame runs through both labels and is drawn after them.
-    QTest::newRow("frame through the labels")
-        << Sheet(600, 600, 150, 150, 3, 3, kUnitPixels, "10", kUnitPixels, "10", 1, 1) << 1.0f
-        << outline(260, 460, 729, 929) << QRect(270, 470, 150, 150) << QPoint(270, 460) << QPoint(260, 470);
-    QTest::newRow("no unit selected: no distances")
-        << Sheet(600, 600, 100, 100, 5, 6, -1, "20", -1, "30", 2, 0) << 0.5f
-        << outline(0, 1100, 249, 1399) << QRect(0, 1100, 50, 50) << QPoint(0, 1100) << QPoint(0, 1100);
-    // clang-format on
-}
-
-void TestRenderer::placement() {
-    QFETCH(SheetInputs, in);
-    QFETCH(float, scale);
-    QFETCH(QRect, frame);
-    QFETCH(QRect, cell);
-    QFETCH(QPoint, hTip);
-    QFETCH(QPoint, vTip);
-    QRgb brush = 0;
-    const QImage image = Draw(in, scale, &brush);
-    QCOMPARE(brush, kBlack);
-
-    if (!frame.isNull()) {
-        QVERIFY(AllDark(image, QRect(frame.topLeft(), QSize(frame.width(), 1))));
-        QVERIFY(AllDark(image, QRect(frame.bottomLeft(), QSize(frame.width(), 1))));
-        QVERIFY(AllDark(image, QRect(frame.topLeft(), QSize(1, frame.height()))));
-        QVERIFY(AllDark(image, QRect(frame.topRight(), QSize(1, frame.height()))));
-        if (hTip.isNull()) // one pixel wide
-            QVERIFY(!Dark(image, frame.right() - 1, frame.center().y()));
+    // A checker text that is no number stops the page after the dimension lines:
+    // no label, frame or checker follows, and the error reaches the caller.
+    void captionErrorStopsAfterTheLines() {
+        SheetInputs in =
+            Sheet(600, 600, 150, 150, 3, 3, kUnitPixels, "10", kUnitPixels, "30", 1, 1);
+        in.checkerWidthText.clear();
+        Bitmap bitmap(kWidth, kHeight);
+        QVERIFY_THROWS_EXCEPTION(ConversionError,
+                                 DrawBoard(bitmap.canvas(), 1.0f, kWidth, kHeight, in));
+        const QImage& image = bitmap.image();
+        // Board at (270, 470); lines 30 pixels away, frame 10 away.
+        QVERIFY(AllDark(image, QRect(240, 471, 1, 148))); // vertical line
+        QVERIFY(AllDark(image, QRect(271, 440, 148, 1))); // horizontal line, middle unhidden
+        QVERIFY(!Dark(image, 260, 700) && !Dark(image, 500, 460)); // no frame
+        QVERIFY(!Dark(image, 300, 500));                           // no checker
     }
-    // The whole first checker is black, caption or not; its neighbours
-    // across and down are white.
-    QVERIFY(AllDark(image, cell));
-    QVERIFY(!Dark(image, cell.right() + 1, cell.center().y()));
-    QVERIFY(!Dark(image, cell.center().x(), cell.bottom() + 1));
-    QVERIFY(Dark(image, cell.right() + 1, cell.bottom() + 1)); // the next black one
-
-    if (hTip.isNull())
-        return;
-    // Each dimension line runs from its tip along the first checker; a label
-    // on white hides its middle where it is not on the board.
-    QVERIFY(Dark(image, hTip.x() + 1, hTip.y()) && Dark(image, hTip.x() + 2, hTip.y()));
-    QVERIFY(Dark(image, vTip.x(), vTip.y() + 1) && Dark(image, vTip.x(), vTip.y() + 2));
-    const double a = std::min(in.checkerWidthPx, in.checkerHeightPx) * double(scale) / 15;
-    if (a >= 3 && hTip.y() < cell.top()) { // arrowheads open outwards
-        QVERIFY(Dark(image, hTip.x() + 1, hTip.y() - 1) && Dark(image, hTip.x() + 1, hTip.y() + 1));
-        QVERIFY(Dark(image, vTip.x() - 1, vTip.y() + 1) && Dark(image, vTip.x() + 1, vTip.y() + 1));
-        QVERIFY(!Dark(image, hTip.x() - 1, hTip.y() - 1) && !Dark(image, vTip.x() - 1, vTip.y() - 1));
-        const auto hidden = [&](int x, int y) { return !Dark(image, x, y) || !Dark(image, x + 1, y); };
-        if (frame.isNull() || hTip.y() != frame.top())
-            QVERIFY(hidden(cell.center().x(), hTip.y()));
+    void labels_data() {
+        QTest::addColumn<bool>("comma");
+        QTest::addColumn<QStringList>("v"); // width, height, unit; the two labels
+        QTest::newRow("whole") << false << QStringList{"3", "3", "cm", " 3 cm ", " 3 cm "};
+        QTest::newRow("one fraction switches both")
+            << false << QStringList{"3", "2.5", "cm", " 3.00 cm ", " 2.50 cm "};
+        QTest::newRow("rounded") << false
+                                 << QStringList{"3.999", "3", "in", " 4.00 in ", " 3.00 in "};
+        QTest::newRow("pixels truncate")
+            << false << QStringList{"12.7", "-0.5", "pixels", " 12 pixels ", " 0 pixels "};
+        QTest::newRow("comma locale writes a point")
+            << true << QStringList{"2,5", "3", "cm", " 2.50 cm ", " 3.00 cm "};
     }
-}
-
-// A checker text that is no number stops the page after the dimension lines:
-// no label, frame or checker follows, and the error reaches the caller.
-void TestRenderer::captionErrorStopsAfterTheLines() {
-    SheetInputs in = Sheet(600, 600, 150, 150, 3, 3, kUnitPixels, "10", kUnitPixels, "30", 1, 1);
-    in.checkerWidthText.clear();
-    QImage image(kWidth, kHeight, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    Canvas canvas(painter, image, kWidth, kHeight);
-    QVERIFY_THROWS_EXCEPTION(ConversionError, DrawBoard(canvas, 1.0f, kWidth, kHeight, in));
-    painter.end();
-    // Board at (270, 470); lines 30 pixels away, frame 10 away.
-    QVERIFY(AllDark(image, QRect(240, 471, 1, 148))); // vertical line
-    QVERIFY(AllDark(image, QRect(271, 440, 148, 1))); // horizontal line, middle unhidden
-    QVERIFY(!Dark(image, 260, 700) && !Dark(image, 500, 460)); // no frame
-    QVERIFY(!Dark(image, 300, 500));                           // no checker
-}
-
-void TestRenderer::labels_data() {
-    QTest::addColumn<bool>("comma");
-    QTest::addColumn<QStringList>("v"); // width, height, unit; the two labels
-    QTest::newRow("whole") << false << QStringList{"3", "3", "cm", " 3 cm ", " 3 cm "};
-    QTest::newRow("one fraction switches both")
-        << false << QStringList{"3", "2.5", "cm", " 3.00 cm ", " 2.50 cm "};
-    QTest::newRow("rounded") << false << QStringList{"3.999", "3", "in", " 4.00 in ", " 3.00 in "};
-    QTest::newRow("pixels truncate")
-        << false << QStringList{"12.7", "-0.5", "pixels", " 12 pixels ", " 0 pixels "};
-    QTest::newRow("comma locale writes a point")
-        << true << QStringList{"2,5", "3", "cm", " 2.50 cm ", " 3.00 cm "};
-}
-
-void TestRenderer::labels() {
-    QFETCH(bool, comma);
-    QFETCH(QStringList, v);
-    QLocale::setDefault(comma ? QLocale(QLocale::German) : QLocale::c());
-    const CaptionLabels l = BuildCaptionLabels(v[0], v[1], v[2]);
-    QLocale::setDefault(QLocale::c());
-    QCOMPARE(l.width, v[3]);
-    QCOMPARE(l.height, v[4]);
-}
-
-// The width label is written as text is, the height label the same turned a
-// quarter turn counter-clockwise (compared with Qt's own rotation), each
-// centred on its line and along the first checker, with a cell of int(2a).
-void TestRenderer::labelPixels() {
-    SheetInputs in = Sheet(300, 300, 150, 120, 3, 3, kUnitPixels, nullptr, kUnitPixels, "30", 0, 0);
-    in.checkerHeightText = QStringLiteral("12.5");
-    const TRect board = Rect(200, 300, 0, 0);
-    Bitmap t(600, 600);
-    DrawSizeCaption(t.canvas(), 1.0f, board, in);
-    QCOMPARE(t.canvas().FontHeight(), 16); // a = 120 / 15
-    const CaptionLabels labels = BuildCaptionLabels("3", "12.5", "cm");
-    for (int turned = 0; turned < 2; ++turned) {
-        const QString& text = turned ? labels.height : labels.width;
-        const int w = t.canvas().TextWidth(text), h = t.canvas().TextHeight(text);
-        const QRect cell = turned ? QRect(170 - h / 2, 300 + (120 - w) / 2, h, w)
-                                  : QRect(200 + (150 - w) / 2, 270 - h / 2, w, h);
-        Bitmap ref(w, h);
-        ref.canvas().AssignFont(t.canvas());
-        ref.canvas().setBrushColor(0xFFFFFFFFu);
-        ref.canvas().TextOut(0, 0, text);
-        const QImage want = turned ? ref.image().transformed(QTransform().rotate(-90)) : ref.image();
-        QCOMPARE(t.image().copy(cell), want);
-        QImage blank(want.size(), want.format());
-        blank.fill(Qt::white);
-        QVERIFY(want != blank); // some ink
+    // The labels' texts as drawn: the width label written as text is, the height
+    // label the same turned a quarter turn counter-clockwise (compared with Qt's own
+    // rotation of the expected text), each centred on its line and along the first
+    // checker, with a cell of int(2a).
+    void labels() {
+        QFETCH(bool, comma);
+        QFETCH(QStringList, v);
+        QLocale::setDefault(comma ? QLocale(QLocale::German) : QLocale::c());
+        SheetInputs in =
+            Sheet(300, 300, 150, 120, 3, 3, kUnitPixels, nullptr, kUnitPixels, "30", 0, 0);
+        in.checkerWidthText = v[0];
+        in.checkerHeightText = v[1];
+        in.unitName = v[2];
+        Bitmap t(600, 600);
+        DrawSizeCaption(t.canvas(), 1.0f, Rect(200, 300, 0, 0), in);
+        QCOMPARE(t.canvas().FontHeight(), 16); // a = 120 / 15
+        for (int turned = 0; turned < 2; ++turned) {
+            const QString& text = v[3 + turned];
+            const int w = t.canvas().TextWidth(text), h = t.canvas().TextHeight(text);
+            const QRect cell = turned ? QRect(170 - h / 2, 300 + (120 - w) / 2, h, w)
+                                      : QRect(200 + (150 - w) / 2, 270 - h / 2, w, h);
+            Bitmap ref(w, h);
+            ref.canvas().AssignFont(t.canvas());
+            ref.canvas().setBrushColor(0xFFFFFFFFu);
+            ref.canvas().TextOut(0, 0, text);
+            const QImage want =
+                turned ? ref.image().transformed(QTransform().rotate(-90)) : ref.image();
+            QCOMPARE(t.image().copy(cell), want);
+            QImage blank(want.size(), want.format());
+            blank.fill(Qt::white);
+            QVERIFY(want != blank); // some ink
+        }
     }
-}
-
-void TestRenderer::testPage_data() {
-    QTest::addColumn<bool>("inches");
-    QTest::addColumn<double>("across"); // correction
-    QTest::addColumn<double>("down");
-    QTest::addColumn<QSize>("units");   // the bars' nominal lengths
-    QTest::newRow("cm") << false << 1.0 << 1.0 << QSize(19, 22);
-    QTest::newRow("cm, corrected") << false << 1.01 << 0.99 << QSize(19, 23);
-    QTest::newRow("inches") << true << 1.0 << 1.0 << QSize(7, 8);
-}
-
-// On a US-letter page at 100 x 200 dpi each bar is as long as the page allows
-// in whole units, and measures that length times the correction, to the pixel.
-void TestRenderer::testPage() {
-    QFETCH(bool, inches);
-    QFETCH(double, across);
-    QFETCH(double, down);
-    QFETCH(QSize, units);
-    const TestPageInputs in{850, 2200, 100, 200, inches, {across, down}};
-    const TestPageLayout l = LayOutTestPage(in);
-    QCOMPARE(QSize(l.unitsAcross, l.unitsDown), units);
-    QImage image(850, 2200, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    Canvas canvas(painter, image, 850, 2200);
-    DrawTestPage(canvas, in);
-    painter.end();
-    const double perUnit = inches ? 1.0 : 1 / 2.54;
-    const int y = int((l.across.Top + l.across.Bottom) / 2), x = int((l.down.Left + l.down.Right) / 2);
-    int runX = 0, runY = 0;
-    for (int i = 0; i < image.width(); ++i)
-        runX += Dark(image, i, y);
-    for (int i = int(l.across.Bottom); i < image.height(); ++i)
-        runY += Dark(image, x, i);
-    QVERIFY(qAbs(runX - units.width() * 100 * perUnit * across) <= 0.5);
-    QVERIFY(qAbs(runY - units.height() * 200 * perUnit * down) <= 0.5);
-}
-
-void TestRenderer::preview_data() {
-    QTest::addColumn<QSize>("page");
-    QTest::addColumn<QSize>("bitmap");
-    QTest::addColumn<QRect>("cell");
-    QTest::addColumn<QPoint>("frame"); // top-left corner of the outline
-    QTest::newRow("portrait") << QSize(4800, 6600) << QSize(1029, 1416) << QRect(119, 236, 152, 152)
-                              << QPoint(88, 205);
-    QTest::newRow("landscape") << QSize(6600, 4800) << QSize(1212, 881) << QRect(267, 37, 130, 130)
-                               << QPoint(240, 10);
-    QTest::newRow("no page") << QSize(0, 6600) << QSize(0, 0) << QRect() << QPoint();
-}
-
-// A 303 x 354 control: the page at the scale that fits it four times over,
-// cleared white and drawn (5 x 6 checkers of 3 cm at 600 dpi, frame 0.6 cm,
-// caption 0.3 cm), whatever the bitmap held before.
-void TestRenderer::preview() {
-    QFETCH(QSize, page);
-    QFETCH(QSize, bitmap);
-    QFETCH(QRect, cell);
-    QFETCH(QPoint, frame);
-    const float c3 = float(3 * 600 * double(k));
-    const SheetInputs in = Sheet(600, 600, c3, c3, 5, 6, kUnitCm, "0.6", kUnitCm, "0.3", 1, 1);
-    QImage preview(bitmap.isEmpty() ? QSize(5, 5) : bitmap, QImage::Format_RGB32);
-    preview.fill(Qt::black);
-    RebuildPreview(preview, 303, 354, page.width(), page.height(), in);
-    QCOMPARE(preview.size(), bitmap);
-    if (bitmap.isEmpty())
-        return;
-    QVERIFY(!Dark(preview, 0, 0) && !Dark(preview, bitmap.width() - 1, bitmap.height() - 1));
-    QVERIFY(AllDark(preview, cell));
-    QVERIFY(!Dark(preview, cell.right() + 1, cell.top()));
-    QVERIFY(Dark(preview, frame.x(), frame.y()) && !Dark(preview, frame.x() - 1, frame.y()));
-}
+    void testPage_data() {
+        QTest::addColumn<bool>("inches");
+        QTest::addColumn<double>("across"); // correction
+        QTest::addColumn<double>("down");
+        QTest::addColumn<QSize>("units"); // the bars' nominal lengths
+        QTest::newRow("cm") << false << 1.0 << 1.0 << QSize(19, 22);
+        QTest::newRow("cm, corrected") << false << 1.01 << 0.99 << QSize(19, 23);
+        QTest::newRow("inches") << true << 1.0 << 1.0 << QSize(7, 8);
+    }
+    // On a US-letter page at 100 x 200 dpi each bar is as long as the page allows
+    // in whole units, and measures that length times the correction, to the pixel.
+    void testPage() {
+        QFETCH(bool, inches);
+        QFETCH(double, across);
+        QFETCH(double, down);
+        QFETCH(QSize, units);
+        const TestPageInputs in{850, 2200, 100, 200, inches, {across, down}};
+        const TestPageLayout l = LayOutTestPage(in);
+        QCOMPARE(QSize(l.unitsAcross, l.unitsDown), units);
+        Bitmap bitmap(850, 2200);
+        DrawTestPage(bitmap.canvas(), in);
+        const QImage& image = bitmap.image();
+        const double perUnit = inches ? 1.0 : 1 / 2.54;
+        const int y = int((l.across.Top + l.across.Bottom) / 2),
+                  x = int((l.down.Left + l.down.Right) / 2);
+        int runX = 0, runY = 0;
+        for (int i = 0; i < image.width(); ++i)
+            runX += Dark(image, i, y);
+        for (int i = int(l.across.Bottom); i < image.height(); ++i)
+            runY += Dark(image, x, i);
+        QVERIFY(qAbs(runX - units.width() * 100 * perUnit * across) <= 0.5);
+        QVERIFY(qAbs(runY - units.height() * 200 * perUnit * down) <= 0.5);
+    }
+    void preview_data() {
+        QTest::addColumn<QSize>("page");
+        QTest::addColumn<QSize>("bitmap");
+        QTest::addColumn<QRect>("cell");
+        QTest::newRow("portrait") << QSize(4800, 6600) << QSize(1029, 1416)
+                                  << QRect(119, 236, 152, 152);
+        QTest::newRow("landscape")
+            << QSize(6600, 4800) << QSize(1212, 881) << QRect(267, 37, 130, 130);
+        QTest::newRow("no page") << QSize(0, 6600) << QSize(0, 0) << QRect();
+    }
+    // A 303 x 354 control: the page at the scale that fits it four times over,
+    // cleared white and drawn (5 x 6 checkers of 3 cm at 600 dpi, frame 0.6 cm,
+    // caption 0.3 cm), whatever the bitmap held before.
+    void preview() {
+        QFETCH(QSize, page);
+        QFETCH(QSize, bitmap);
+        QFETCH(QRect, cell);
+        const float c3 = float(3 * 600 * double(k));
+        const SheetInputs in = Sheet(600, 600, c3, c3, 5, 6, kUnitCm, "0.6", kUnitCm, "0.3", 1, 1);
+        QImage preview(bitmap.isEmpty() ? QSize(5, 5) : bitmap, QImage::Format_RGB32);
+        preview.fill(Qt::black);
+        RebuildPreview(preview, 303, 354, page.width(), page.height(), in);
+        QCOMPARE(preview.size(), bitmap);
+        if (bitmap.isEmpty())
+            return;
+        QVERIFY(!Dark(preview, 0, 0) && !Dark(preview, bitmap.width() - 1, bitmap.height() - 1));
+        QVERIFY(AllDark(preview, cell));
+        QVERIFY(!Dark(preview, cell.right() + 1, cell.top()));
+    }
+};
 
 QTEST_MAIN(TestRenderer)
 #include "tst_renderer.moc"

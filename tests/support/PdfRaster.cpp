@@ -29,25 +29,19 @@ int PdfRaster::PageCount(const QString& pdf) {
     return match.hasMatch() ? match.captured(1).toInt() : -1;
 }
 
-QImage PdfRaster::Render(const QString& pdf, int dpi, const QRect& crop) {
-    QStringList args =
-        QString::asprintf("-r %d -gray -aa no -aaVector no -f 1 -l 1 -singlefile", dpi).split(u' ');
-    if (!crop.isEmpty())
-        args << QString::asprintf("-x %d -y %d -W %d -H %d", crop.x(), crop.y(), crop.width(),
-                                  crop.height())
-                    .split(u' ');
-    // With no output name the page comes as a PGM on standard output.
-    const QByteArray pgm = Run(QStringLiteral("pdftoppm"), args << pdf);
-    return QImage::fromData(pgm, "PGM").convertToFormat(QImage::Format_Grayscale8);
-}
-
-QImage PdfRaster::RenderSvg(const QString& svg, int dpi, const QRect& crop) {
-    const QString args =
-        QString::asprintf("-d %d -p %d -b white --page-width %dpx --page-height %dpx "
-                          "--left=%dpx --top=%dpx",
-                          dpi, dpi, crop.width(), crop.height(), -crop.x(), -crop.y());
-    const QByteArray png = Run(QStringLiteral("rsvg-convert"), args.split(u' ') << svg);
-    return QImage::fromData(png, "PNG").convertToFormat(QImage::Format_Grayscale8);
+QImage PdfRaster::Render(const QString& file, int dpi, const QRect& crop) {
+    const bool svg = file.endsWith(QStringLiteral(".svg"));
+    QString args =
+        svg ? QString::asprintf("-d %d -p %d -b white --page-width %dpx --page-height %dpx "
+                                "--left=%dpx --top=%dpx",
+                                dpi, dpi, crop.width(), crop.height(), -crop.x(), -crop.y())
+            : QString::asprintf("-r %d -gray -aa no -aaVector no -f 1 -l 1 -singlefile", dpi);
+    if (!svg && !crop.isEmpty())
+        args += QString::asprintf(" -x %d -y %d -W %d -H %d", crop.x(), crop.y(), crop.width(),
+                                  crop.height());
+    // With no output name pdftoppm writes a PGM on standard output; rsvg-convert writes a PNG.
+    const QByteArray image = Run(svg ? "rsvg-convert" : "pdftoppm", args.split(u' ') << file);
+    return QImage::fromData(image).convertToFormat(QImage::Format_Grayscale8);
 }
 
 bool PdfRaster::IsDark(const QImage& image, int x, int y) {

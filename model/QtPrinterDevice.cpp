@@ -182,7 +182,10 @@ std::unique_ptr<PrintJob> QtPrinterDevice::beginFileJob(const QString& file) {
         Fail(tr("The file %1 cannot be written (%2); nothing was printed.")
                  .arg(shown, out->errorString()));
     return std::make_unique<QtPrintJob>(*m_printer, [this, out, shown](const QByteArray& pdf) {
-        if (out->write(pdf) != pdf.size() || !out->commit())
+        // A page smaller than the file's buffer reaches the disk only when flushed,
+        // and a failed flush does not stop commit() from putting an empty file
+        // in place; so the flush is checked first.
+        if (out->write(pdf) != pdf.size() || !out->flush() || !out->commit())
             Fail(tr("The file %1 could not be written (%2); nothing was printed, and an earlier "
                     "file of that name is unchanged.")
                      .arg(shown, out->errorString()));

@@ -36,7 +36,9 @@ void Open(QSaveFile& file) {
 // Renames the finished temporary file over the target; a failed write on the
 // way (a full disk) makes this fail too, and the temporary file goes.
 void Commit(QSaveFile& file) {
-    if (file.error() != QFileDevice::NoError) {
+    // What still sits in the file's buffer is written here: a failed flush does
+    // not stop commit() from putting an empty file in place.
+    if (!file.flush() || file.error() != QFileDevice::NoError) {
         const QString reason = file.errorString();
         file.cancelWriting();
         throw FileError(file.fileName(), reason);

@@ -50,16 +50,20 @@ private slots:
     void fileFaults_data() {
         QTest::addColumn<QString>("target"); // under the fault mounts; a bare name: a good folder
         QTest::addColumn<QString>("said");
+        QTest::addColumn<bool>("small"); // no frame or caption: a page that fits a file's buffer
         // clang-format off
-        QTest::newRow("full disk, new file") << "full/new.pdf" << "No space left on device";
-        QTest::newRow("full disk, replacing") << "full/old.pdf" << "No space left on device";
-        QTest::newRow("read-only, replacing") << "readonly/old.pdf" << "is not writable";
-        QTest::newRow("typed without .pdf") << "board" << "board.pdf already exists";
+        QTest::newRow("full disk, new file") << "full/new.pdf" << "No space left on device" << false;
+        QTest::newRow("full disk, replacing, small page") << "full/old.pdf" << "No space left on device" << true;
+        QTest::newRow("read-only, replacing") << "readonly/old.pdf" << "is not writable" << false;
+        QTest::newRow("typed without .pdf") << "board" << "board.pdf already exists" << true;
         // clang-format on
     }
     void fileFaults() {
         QFETCH(QString, target);
         QFETCH(QString, said);
+        QFETCH(bool, small);
+        m_window->cbFrame->setChecked(!small);
+        m_window->cbSize->setChecked(!small);
         QTemporaryDir good;
         const bool fault = target.contains(u'/');
         const QString file = fault ? qEnvironmentVariable("QUADRIX_FAULT_DIR") + '/' + target
@@ -79,7 +83,10 @@ private slots:
         QCOMPARE(QFileInfo(file).size() == kept, fault); // an earlier file survives a failure
         if (fault) { // the command line writes through its own path and fails alike
             QProcess cli;
-            cli.start(QUADRIX_EXE, {"--paper", "A4", "--output", file});
+            cli.start(QUADRIX_EXE, QString(small ? "--no-frame --no-caption --paper A4 --output"
+                                                  : "--paper A4 --output")
+                                       .split(' ')
+                                       << file);
             QVERIFY(cli.waitForFinished(60000) && cli.exitCode() == 1);
             QVERIFY(QString(cli.readAllStandardError()).contains(said));
             QVERIFY(folder.entryList(QDir::Files) == before && QFileInfo(file).size() == kept);
@@ -109,8 +116,7 @@ private slots:
         QFETCH(QString, said);
         QFETCH(int, pages);
         const QString queue = qEnvironmentVariable("QUADRIX_PRINT_QUEUE");
-        if (queue.isEmpty())
-            QSKIP("needs the print queue of the cups_queue fixture");
+        QVERIFY2(!queue.isEmpty(), "needs the print queue of the cups_queue fixture");
         const QDir out(qEnvironmentVariable("QUADRIX_PRINT_OUT"));
         const qsizetype before = out.entryList({"*.pdf"}).size();
         QTemporaryDir state;

@@ -149,47 +149,37 @@ private slots:
     }
     void typing_data() {
         // Each row pastes texts (edit=text) into the window as it starts, checks
-        // "Keep constant" (keep) or presses Inside (inside:N, N recomputes); ""
-        // in an expectation means not checked.
+        // "Keep constant" (keep) or presses Inside (inside:N, N recomputes).
         QTest::addColumn<QStringList>("steps");
-        QTest::addColumn<QString>("pattern"); // "WxH"
-        QTest::addColumn<QString>("checkerWidth");
-        QTest::addColumn<QString>("distances"); // frame, caption
+        QTest::addColumn<QString>("texts"); // pattern WxH, checker width[, frame and caption]
         QTest::addColumn<double>("checkerWidthPx");
-        const auto row = [](const char* name, QStringList steps, const char* pattern,
-                            const char* checker, const char* distances, double px) {
-            QTest::newRow(name) << steps << pattern << checker << distances << px;
+        const auto row = [](const char* name, QStringList steps, const char* texts,
+                            double px = 3 * kCm600) {
+            QTest::newRow(name) << steps << QString(texts) << px;
         };
-        const double c3 = 3 * kCm600;
-        row("checker 4", {"eCheckerWidth=4"}, "20x18", "4", "0.7 0.35", 4 * kCm600);
-        row("checker abc: 10 here, 0 in pixels", {"eCheckerWidth=abc"}, "50x18", "abc", "1.3 0.65",
-            0);
-        row("both 0.7", {"eCheckerWidth=0.7", "eCheckerHeight=0.7"}, "3.5x4.19999980926514", "0.7",
-            "0.139999997615814 0.0699999988079071", 0.7 * kCm600);
-        row("pattern 20, count 5 to 7", {"ePatternWidth=20", "seWidth=7"}, "20x18",
-            "2.85714292526245", "", 2.85714292526245 * kCm600);
-        row("kept checker, count 5 to 7", {"keep", "seWidth=7"}, "21x18", "3", "", c3);
-        row("a count rewrites the other pair", {"eCheckerWidth=3.0", "seHeight=7"}, "15x18", "3",
-            "", c3);
+        row("checker 4", {"eCheckerWidth=4"}, "20x18 4 0.7 0.35", 4 * kCm600);
+        row("checker abc: 10 here, 0 in pixels", {"eCheckerWidth=abc"}, "50x18 abc 1.3 0.65", 0);
+        row("both 0.7", {"eCheckerWidth=0.7", "eCheckerHeight=0.7"},
+            "3.5x4.19999980926514 0.7 0.139999997615814 0.0699999988079071", 0.7 * kCm600);
+        row("pattern 20, count 5 to 7", {"ePatternWidth=20", "seWidth=7"}, "20x18 2.85714292526245",
+            2.85714292526245 * kCm600);
+        row("kept checker, count 5 to 7", {"keep", "seWidth=7"}, "21x18 3");
+        row("a count rewrites the other pair", {"eCheckerWidth=3.0", "seHeight=7"}, "15x18 3");
         // A count text that is no whole number within 2..100 leaves the last valid count.
-        row("count 150", {"keep", "seWidth=150"}, "15x18", "3", "", c3);
-        row("count 1", {"keep", "seWidth=1"}, "15x18", "3", "", c3);
-        row("count with leading blanks", {"keep", "seWidth=  8"}, "24x18", "3", "", c3);
-        row("count with a sign", {"keep", "seWidth=+9"}, "27x18", "3", "", c3);
-        row("count with a trailing blank", {"keep", "seWidth=8 "}, "15x18", "3", "", c3);
-        row("count of 10000 digits", {"keep", "seWidth=" + QString(10000, '9')}, "15x18", "3", "",
-            c3);
+        row("count 150", {"keep", "seWidth=150"}, "15x18 3");
+        row("count 1", {"keep", "seWidth=1"}, "15x18 3");
+        row("count with leading blanks", {"keep", "seWidth=  8"}, "24x18 3");
+        row("count with a sign", {"keep", "seWidth=+9"}, "27x18 3");
+        row("count with a trailing blank", {"keep", "seWidth=8 "}, "15x18 3");
+        row("count of 10000 digits", {"keep", "seWidth=" + QString(10000, '9')}, "15x18 3");
         // Inside adds a checker on every side and gives "Keep constant" back.
-        row("Inside", {"inside:2"}, "21x24", "3", "", c3);
-        row("Inside, kept", {"keep", "inside:2"}, "21x24", "3", "", c3);
-        row("Inside at the limit", {"keep", "seWidth=99", "seHeight=100", "inside:1"}, "300x300",
-            "3", "", c3);
+        row("Inside", {"inside:2"}, "21x24 3");
+        row("Inside, kept", {"keep", "inside:2"}, "21x24 3");
+        row("Inside at the limit", {"keep", "seWidth=99", "seHeight=100", "inside:1"}, "300x300 3");
     }
     void typing() {
         QFETCH(QStringList, steps);
-        QFETCH(QString, pattern);
-        QFETCH(QString, checkerWidth);
-        QFETCH(QString, distances);
+        QFETCH(QString, texts);
         QFETCH(double, checkerWidthPx);
         WindowFixture f;
         TfQuadrix& w = *f.window;
@@ -215,10 +205,11 @@ private slots:
             QCOMPARE(rebuilds.count(), expected);
             QVERIFY(!w.updating);
         }
-        QCOMPARE(w.ePatternWidth->text() + "x" + w.ePatternHeight->text(), pattern);
-        QCOMPARE(w.eCheckerWidth->text(), checkerWidth);
-        if (!distances.isEmpty())
-            QCOMPARE(w.eFrameDistance->text() + " " + w.eSizeDistance->text(), distances);
+        QString shown = w.ePatternWidth->text() + "x" + w.ePatternHeight->text() + " " +
+                        w.eCheckerWidth->text();
+        if (texts.count(' ') > 1)
+            shown += " " + w.eFrameDistance->text() + " " + w.eSizeDistance->text();
+        QCOMPARE(shown, texts);
         QCOMPARE(w.checkerWidthPx, float(checkerWidthPx));
         QCOMPARE(w.patternWidthPx, float(w.udWidth->position() * double(w.checkerWidthPx)));
         QCOMPARE(w.cbKeepCheckerConstant->isChecked(), steps.contains("keep"));

@@ -1,0 +1,90 @@
+#!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
+# Puts faults a user would notice into the program, one at a time, builds,
+# runs the suite (but the package checks) and says which tests caught each.
+# Needs a clean work tree and the default build; it restores every file.
+#   scripts/fault_check.py [id ...]
+import subprocess, sys, re, os
+os.chdir(os.path.join(os.path.dirname(os.path.abspath(__file__)), '..'))
+if subprocess.run(['git', 'diff', '--quiet', 'HEAD']).returncode:
+    sys.exit('fault_check: commit or stash your changes first: it restores files with git')
+M = [
+ # id, file, old, new, what
+ ('order', 'render/BoardRenderer.cpp', '''    if (in.sizeCaption)
+        DrawSizeCaption(canvas, scale, board, in);
+
+    canvas.setBrushColor(kBlack);
+''', '''    canvas.setBrushColor(kBlack);
+''', 'caption drawn after frame and checkers'),
+ ('errorstop', 'render/BoardRenderer.cpp', '''    if (in.sizeCaption)
+        DrawSizeCaption(canvas, scale, board, in);
+''', '''    if (in.sizeCaption)
+        try { DrawSizeCaption(canvas, scale, board, in); } catch (...) {}
+''', 'frame and checkers drawn after a caption error'),
+ ('stale', 'app/PreviewImage.cpp', '''    if (m_bitmap.cacheKey() != m_shownKey) // changed since it was last shown
+        rescale();''', '''    if (false)
+        rescale();''', 'preview control shows an old picture'),
+ ('white', 'render/BoardRenderer.cpp', 'if ((i + j) % 2 == 0)', 'if ((i + j) % 2 == 1)', 'top-left checker white'),
+ ('alignend', 'render/BoardRenderer.cpp', '''        return Trunc(extent - boardSize - d);''', '''        return Trunc(d);''', 'bottom/right placed as top/left'),
+ ('centre', 'render/BoardRenderer.cpp', 'return Trunc((extent - boardSize - d) * 0.5);', 'return Trunc((extent - boardSize) * 0.5);', 'centre ignores the frame distance'),
+ ('framedpi', 'render/BoardRenderer.cpp', '(double(in.dpiX) * in.correction.across + double(in.dpiY) * in.correction.down) * 0.5', 'double(in.dpiX) * in.correction.across', 'frame distance from dpiX only'),
+ ('frameoff', 'render/BoardRenderer.cpp', 'Trunc(double(board.Right) + d), Trunc(double(board.Bottom) + d)));', 'Trunc(double(board.Right) + d + 1), Trunc(double(board.Bottom) + d)));', 'frame one pixel too wide'),
+ ('capaxis', 'render/SizeCaption.cpp', 'PixelsPerUnit(in.sizeUnit, in.dpiY, perUnitY, in.correction.down)', 'PixelsPerUnit(in.sizeUnit, in.dpiX, perUnitY, in.correction.down)', 'caption distance down from dpiX'),
+ ('arrowin', 'render/SizeCaption.cpp', '{L, lineY, Trunc(l + a), Trunc(t - dy + a)},', '{L, lineY, Trunc(l - a), Trunc(t - dy + a)},', 'an arrowhead turned outwards'),
+ ('halfup', 'model/Numeric.cpp', 'if (value - f > 0.5)', 'if (value - f >= 0.5)', 'cells round halves up'),
+ ('decimals', 'render/SizeCaption.cpp', 'const bool integers = unitName == QLatin1String("pixels") || (IsWhole(vW) && IsWhole(vH));', 'const bool integers = unitName == QLatin1String("pixels") || (IsWhole(vW) || IsWhole(vH));', 'one whole label keeps both whole'),
+ ('rotate', 'render/SizeCaption.cpp', 'turned->SetPixel(i, j, labelPiece.Pixel(down - 1 - j, i));', 'turned->SetPixel(i, j, labelPiece.Pixel(j, across - 1 - i));', 'height label turned clockwise'),
+ ('cmfactor', 'model/Units.cpp', 'const float k = float(1 / 2.54);', 'const float k = float(1 / 2.5);', '2.5 cm to the inch'),
+ ('defaults', 'model/LayoutMath.cpp', 'constexpr double kFrameDistanceFactor = 0.2;', 'constexpr double kFrameDistanceFactor = 0.25;', 'default frame distance a quarter checker'),
+ ('countmax', 'app/Main.cpp', 'constexpr int kCountMax = 100;', 'constexpr int kCountMax = 1000;', 'counts above 100 taken'),
+ ('inside', 'app/Main.cpp', '''    udWidth->setPosition(udWidth->position() + 2);''', '''    udWidth->setPosition(udWidth->position() + 1);''', 'Inside adds one column'),
+ ('insidekeep', 'app/Main.cpp', '''    cbKeepCheckerConstant->setChecked(keep);
+}''', '''}''', 'Inside leaves Keep constant checked'),
+ ('keep', 'app/Main.cpp', '''    if (cbKeepCheckerConstant->isChecked()) {
+        patternFromChecker();''', '''    if (false) {
+        patternFromChecker();''', 'Keep constant ignored'),
+ ('pxstale', 'app/Main.cpp', '''        checkerWidthPx = conversion.checkerWidthPx;
+''', '', 'checker pixels not updated'),
+ ('setup', 'app/Main.cpp', '''    m_printer->setup(this); // confirmed or cancelled, the printer is read again
+    readPrinter();''', '''    m_printer->setup(this); // confirmed or cancelled, the printer is read again''', 'Setup does not read the printer again'),
+ ('enter', 'app/CommandButton.cpp', 'const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;', 'const bool enter = event->key() == Qt::Key_Return;', 'keypad Enter does not click'),
+ ('tabstop', 'app/RadioGroup.cpp', 'b->setFocusPolicy(b->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);', 'b->setFocusPolicy(Qt::StrongFocus);', 'every radio item a tab stop'),
+ ('corrinv', 'model/Units.cpp', 'pixelsPerUnit = double(dpi) * double(k) * correction;', 'pixelsPerUnit = double(dpi) * double(k) / correction;', 'cm correction divides'),
+ ('corrpx', 'model/Units.cpp', '''        pixelsPerUnit = 1;''', '''        pixelsPerUnit = correction;''', 'correction applied to printer pixels'),
+ ('printerr', 'app/Main.cpp', '''    const QString notice = PrintSheet(*m_printer, this, sheetInputs());''', '''    QString notice;
+    try { notice = PrintSheet(*m_printer, this, sheetInputs()); } catch (...) {}''', 'print error swallowed'),
+ ('testbar', 'render/TestPage.cpp', 'l.across = Rect(left, top, left + Px(l.unitsAcross * s.x), top + Px(m.thickness * s.y));', 'l.across = Rect(left, top, left + Px(l.unitsAcross * s.y), top + Px(m.thickness * s.y));', 'test bar across measured with dpiY'),
+ ('alignswap', 'cli/CommandLineParser.cpp', '''    static const char* const across[] = {"left", "center", "right"};''', '''    static const char* const across[] = {"right", "center", "left"};''', 'copied command line swaps left and right'),
+ ('cliscale', 'app/MainWindow.cpp', '<< ScaleArguments(m_form->correction())', '', 'copied command line without the correction'),
+ ('corners', 'app/Main.cpp', '.arg(across - 1)', '.arg(across)', 'inner corners counted as checkers'),
+
+ ('exit', 'app/Main.cpp', 'connect(bbExit, &QToolButton::clicked, this, [this] { window()->close(); });', 'connect(bbExit, &QToolButton::clicked, this, [this] { close(); });', 'Exit closes the form only'),
+ ('pvscale', 'render/PreviewGeometry.cpp', 'return ToSingle(double(sx < sy ? sx : sy) * kPreviewOversample);', 'return ToSingle(double(sx > sy ? sx : sy) * kPreviewOversample);', 'preview fits the wrong side'),
+ ('pvclear', 'render/PreviewGeometry.cpp', '    canvas.FillRect(Rect(0, 0, bitmap.width(), bitmap.height()));\n', '', 'preview not cleared white'),
+ ('unitsF', 'app/Main.cpp', '    cbUnitsF->setItemIndex(cbUnitsC->itemIndex());\n', '', 'frame unit does not follow the checker unit'),
+ ('panel', 'model/LayoutMath.cpp', "QLatin1String(\"Page size: \") + pageWidth + QLatin1Char('x') + pageHeight", "QLatin1String(\"Page size: \") + pageHeight + QLatin1Char('x') + pageWidth", 'page panel swaps width and height'),
+ ('cliexit', 'cli/CommandLine.cpp', '        return e.exitCode;', '        return kExitDone;', 'command line reports success on a failure'),
+ ('landscape', 'cli/CommandLine.cpp', '        page.layout.setOrientation(*o.orientation);', '', '--orientation ignored'),
+ ('store', 'app/Main.cpp', '    StoreCorrection(m_printer->name(), correction); // in force even when this throws', '', 'correction not stored'),
+ ('flush', 'output/SheetFile.cpp', 'if (!file.flush() || file.error()', 'if (file.error()', 'a small file on a full disk committed empty'),
+]
+def run(ids):
+    for (i, f, old, new, what) in M:
+        if ids and i not in ids: continue
+        src = open(f).read()
+        n = src.count(old)
+        if n != 1:
+            print(f'{i}: pattern found {n} times in {f}', flush=True); continue
+        open(f, 'w').write(src.replace(old, new))
+        try:
+            b = subprocess.run('cmake --build --preset default', shell=True, capture_output=True, text=True)
+            if b.returncode:
+                print(f'{i}: BUILD FAILED {b.stdout[-500:]}', flush=True); continue
+            t = subprocess.run('flock /tmp/quadrix-cups.lock ctest --preset default -E "package_lint|manpage_options" --timeout 300',
+                               shell=True, capture_output=True, text=True)
+            failed = re.findall(r'\d+ - (\S+) \(', t.stdout)
+            print(f'{i}: {"CAUGHT by " + ",".join(failed) if failed else "MISSED"}  ({what})', flush=True)
+        finally:
+            subprocess.run(['git', 'checkout', '-q', f])
+run(sys.argv[1:])
+subprocess.run('cmake --build --preset default', shell=True, capture_output=True)

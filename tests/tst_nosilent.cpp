@@ -96,9 +96,6 @@ private slots:
         QCOMPARE(m_openedIn, good.path());
     }
 
-    // A print system that takes the connection and never answers: the window
-    // comes up on the PDF output and says so; Setup asks again.
-
     void queueFaults_data() {
         QTest::addColumn<QString>("fault"); // cups_fault.sh's, or "silent"
         QTest::addColumn<QString>("said");
@@ -107,7 +104,7 @@ private slots:
         QTest::newRow("rejecting") << "reject" << "accept jobs again (cupsaccept %1)" << 1;
         QTest::newRow("paused") << "disable" << "%1 is paused: job" << 2;
         QTest::newRow("deleted") << "delete" << "The printer %1 no longer exists" << 1;
-        QTest::newRow("print system silent") << "silent" << "does not answer" << 1;
+        QTest::newRow("print system silent, at print and at start") << "silent" << "does not answer" << 1;
         QTest::newRow("temporary folder full") << "tmpfull" << "" << 2; // prints all the same
         // clang-format on
     }

@@ -3,6 +3,7 @@
 
 #include "model/ScaleCorrection.h"
 #include "output/SheetFile.h"
+#include "target/TargetOptions.h"
 
 #include <QPageLayout>
 #include <QPageSize>
@@ -41,6 +42,7 @@ struct BoardOptions {
     std::optional<LengthOption> frameDistance;
     bool caption = true;
     std::optional<LengthOption> captionDistance;
+    TargetOptions target;
 };
 
 // Where the page goes. Unset page values come from the printer.

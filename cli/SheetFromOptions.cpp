@@ -72,5 +72,6 @@ SheetInputs SheetFromOptions(const BoardOptions& o, float dpiX, float dpiY, int 
     in.patternHeightPx = ToSingle(double(o.rows) * px.checkerHeightPx);
     in.checkerWidthText = widthText;
     in.checkerHeightText = heightText;
+    in.target = o.target;
     return in;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "model/ScaleCorrection.h"
+#include "target/TargetOptions.h"
 
 #include <QString>
 
@@ -35,4 +36,6 @@ struct SheetInputs {
     QString checkerWidthText;        // eCheckerWidth, parsed strictly for the label
     QString checkerHeightText;       // eCheckerHeight
     QString unitName;                // "cm", "inches" or "pixels"
+    // What the cells hold (the Target menu)
+    TargetOptions target;
 };

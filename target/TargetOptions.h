@@ -12,6 +12,7 @@ enum class TargetKind {
     Charuco,           // the checkerboard with an ArUco marker in each white square
     Circles,           // one filled circle centred in each cell
     AsymmetricCircles, // OpenCV's asymmetric grid: odd rows shifted by half a cell
+    AprilGrid,         // Kalibr's grid of AprilTags 36h11 with black corner squares
 };
 
 // A target's own parameters beside the counts and the pitch. Unused fields
@@ -23,14 +24,20 @@ struct TargetOptions {
     QString dictionary = QStringLiteral("DICT_6X6_250");
     double markerFraction = 0.75;
     bool legacy = false;
-    // ChArUco: the first marker's ID (several boards in one scene).
+    // ChArUco and AprilGrid: the first marker's ID (several boards in one scene).
     int firstId = 0;
+    // AprilGrid: the gap between tags as a fraction of the tag side.
+    double tagSpacing = 0.3;
     // Circle grids: the diameter as a fraction of the smaller side of a cell.
     double diameterFraction = 0.5;
+    // A line beneath the board naming the target (always drawn for the kinds
+    // other than the checkerboard; for the checkerboard only when asked).
+    bool legend = false;
 
     bool operator==(const TargetOptions& o) const {
         return kind == o.kind && dictionary == o.dictionary && markerFraction == o.markerFraction &&
-               legacy == o.legacy && firstId == o.firstId && diameterFraction == o.diameterFraction;
+               legacy == o.legacy && firstId == o.firstId && tagSpacing == o.tagSpacing &&
+               diameterFraction == o.diameterFraction && legend == o.legend;
     }
     bool operator!=(const TargetOptions& o) const { return !(*this == o); }
 };

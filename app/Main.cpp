@@ -18,6 +18,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyleOptionButton>
+#include <QTimer>
 #include <exception>
 
 TfQuadrix* fQuadrix = nullptr;
@@ -195,8 +196,14 @@ void TfQuadrix::readPrinter() {
     dpiX = float(m_printer->dpiX());
     dpiY = float(m_printer->dpiY());
     sbPanel[0]->setText(QStringLiteral("Printer: ") + m_printer->name());
-    m_correction = LoadCorrection(m_printer->name());
-    sbPanel[0]->setToolTip(tr("Scale correction: %1").arg(CorrectionText(m_correction)));
+    QString problem;
+    m_correction = LoadCorrection(m_printer->name(), &problem);
+    sbPanel[0]->setToolTip(tr("Scale correction: %1").arg(CorrectionText(m_correction)) +
+                           (problem.isEmpty() ? QString() : QLatin1Char('\n') + problem));
+    // Told once, when the window is up (at start) or after Setup.
+    if (!problem.isEmpty() && problem != m_correctionProblem)
+        QTimer::singleShot(0, this, [this, problem] { m_reportNotice(problem); });
+    m_correctionProblem = problem;
 }
 
 void TfQuadrix::FormCreate(QObject* sender) {
@@ -351,27 +358,32 @@ void TfQuadrix::setCorrection(const ScaleCorrection& correction) {
 }
 
 TestPageInputs TfQuadrix::testPageInputs() const {
-    return {m_printer->pageWidth(), m_printer->pageHeight(), dpiX, dpiY,
-            cbUnitsC->itemIndex() == kUnitInches, m_correction};
+    return {m_printer->pageWidth(),
+            m_printer->pageHeight(),
+            dpiX,
+            dpiY,
+            cbUnitsC->itemIndex() == kUnitInches,
+            m_correction};
 }
 
 void TfQuadrix::showScaleDialog() {
     const TestPageInputs page = testPageInputs();
     const TestPageLayout layout = LayOutTestPage(page);
-    ScaleDialog dialog(m_printer->name(), page.inches ? tr("inches") : tr("cm"),
-                       layout.unitsAcross, layout.unitsDown, m_correction,
-                       [this, page] {
-                           const QString notice = PrintPage(*m_printer, this,
-                               [page](Canvas& canvas, int width, int height) {
-                                   TestPageInputs in = page;
-                                   in.pageWidth = width;
-                                   in.pageHeight = height;
-                                   DrawTestPage(canvas, in);
-                               });
-                           if (!notice.isEmpty())
-                               m_reportNotice(notice);
-                       },
-                       this);
+    ScaleDialog dialog(
+        m_printer->name(), page.inches ? tr("inches") : tr("cm"), layout.unitsAcross,
+        layout.unitsDown, m_correction,
+        [this, page] {
+            const QString notice =
+                PrintPage(*m_printer, this, [page](Canvas& canvas, int width, int height) {
+                    TestPageInputs in = page;
+                    in.pageWidth = width;
+                    in.pageHeight = height;
+                    DrawTestPage(canvas, in);
+                });
+            if (!notice.isEmpty())
+                m_reportNotice(notice);
+        },
+        this);
     if (dialog.exec() != QDialog::Accepted || dialog.correction() == m_correction)
         return;
     try {

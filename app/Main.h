@@ -85,6 +85,8 @@ private:
 
     std::unique_ptr<PrinterDevice> m_printer;
     ScaleCorrection m_correction;
+    // Why the printer's stored correction is not used, as last told the user.
+    QString m_correctionProblem;
     ErrorReporter m_reportError;
     ErrorReporter m_reportNotice;
 };

@@ -2,14 +2,19 @@
 #include "app/MainWindow.h"
 #include "app/QuadrixApplication.h"
 #include "cli/CommandLine.h"
+#include "cli/QtOptions.h"
 #include "model/QtPrinterDevice.h"
 
 #include <exception>
 
 int main(int argc, char** argv) {
-    // Any argument means window-less work (or --help, --version).
-    if (argc > 1)
-        return CommandLineMain(argc, argv);
+    // Any argument but Qt's own means window-less work (or --help, --version).
+    std::vector<char*> task = WithoutQtOptions(argc, argv);
+    if (task.size() > 1) {
+        const int count = int(task.size());
+        task.push_back(nullptr); // argv ends in a null pointer
+        return CommandLineMain(count, task.data());
+    }
 
     QuadrixApplication app(argc, argv);
     try {

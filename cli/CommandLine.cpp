@@ -4,6 +4,8 @@
 #include "cli/CommandLineParser.h"
 #include "cli/SheetFromOptions.h"
 #include "cli/SheetReport.h"
+#include "model/ConversionError.h"
+#include "model/NoSuchPrinter.h"
 #include "model/QtPrinterDevice.h"
 #include "model/Units.h"
 #include "output/SheetFile.h"
@@ -81,8 +83,11 @@ struct Correction {
 Correction CorrectionFor(const OutputOptions& o, const PrinterDevice* pagePrinter) {
     if (o.scale)
         return {*o.scale, tr("Scale correction: %1 (from --scale)").arg(CorrectionText(*o.scale))};
+    QString problem;
     const ScaleCorrection stored =
-        pagePrinter ? LoadCorrection(pagePrinter->name()) : ScaleCorrection{};
+        pagePrinter ? LoadCorrection(pagePrinter->name(), &problem) : ScaleCorrection{};
+    if (!problem.isEmpty())
+        return {stored, tr("Scale correction: none. %1").arg(problem)};
     if (stored.isIdentity())
         return {stored, tr("Scale correction: none")};
     return {stored, tr("Scale correction: %1 (stored for %2)")
@@ -94,28 +99,78 @@ void Report(const QStringList& lines, QTextStream& out) {
         out << line << '\n';
 }
 
+// The printer the user named, and where: --printer, or else the variables the
+// print system itself reads (LPDEST, then PRINTER, which takes "lp" for none).
+struct Destination {
+    QString name;
+    QString namedBy;
+};
+
+Destination UserDestination(const OutputOptions& o) {
+    if (!o.printerName.isEmpty())
+        return {o.printerName, QStringLiteral("--printer")};
+    for (const char* variable : {"LPDEST", "PRINTER"}) {
+        const QString name = qEnvironmentVariable(variable);
+        if (!name.isEmpty() && !(name == QLatin1String("lp") && qstrcmp(variable, "PRINTER") == 0))
+            return {name, QString::fromLatin1(variable)};
+    }
+    return {};
+}
+
+// A printer named by the user that does not exist is bad input; a print
+// system that cannot be asked is a failure to print.
+std::unique_ptr<QtPrinterDevice> OpenPrinter(const OutputOptions& o) {
+    const Destination destination = UserDestination(o);
+    try {
+        return std::make_unique<QtPrinterDevice>(destination.name);
+    } catch (const NoSuchPrinter& e) {
+        throw RunError{kExitBadInput, QStringLiteral("%1: %2").arg(destination.namedBy,
+                                                                   QString::fromUtf8(e.what()))};
+    } catch (const std::exception& e) {
+        throw RunError{kExitFailed, QString::fromUtf8(e.what())};
+    }
+}
+
+// The option that sets the checkers' size, named when a size cannot be drawn.
+QString SizeOptionName(const BoardOptions& b) {
+    return b.board     ? QStringLiteral("--board")
+           : b.checker ? QStringLiteral("--checker")
+                       : QStringLiteral("--columns, --rows");
+}
+
+// Makes the sheet and runs work on it; a size too large to draw (a checker of
+// 1e39 cm) is bad input that names its option, any other error a failure.
+template <typename Work>
+SheetInputs MakeSheet(const BoardOptions& b, const Work& work, float dpiX, float dpiY, int width,
+                      int height, const ScaleCorrection& correction) {
+    try {
+        const SheetInputs in = SheetFromOptions(b, dpiX, dpiY, width, height, correction);
+        work(in);
+        return in;
+    } catch (const ConversionError& e) {
+        throw RunError{kExitBadInput, tr("%1: a size that cannot be drawn (%2)")
+                                          .arg(SizeOptionName(b), QString::fromUtf8(e.what()))};
+    } catch (const RunError&) {
+        throw;
+    } catch (const std::exception& e) {
+        throw RunError{kExitFailed, QString::fromUtf8(e.what())};
+    }
+}
+
 void Run(const CommandLineOptions& options, QTextStream& out) {
     const OutputOptions& o = options.output;
     std::unique_ptr<QtPrinterDevice> printer;
-    if (o.print || (!o.file.isEmpty() && !o.paper)) {
-        try {
-            printer = std::make_unique<QtPrinterDevice>(o.printerName);
-        } catch (const std::exception& e) {
-            throw RunError{kExitBadInput, tr("--printer: %1").arg(QString::fromUtf8(e.what()))};
-        }
-    }
+    if (o.print || (!o.file.isEmpty() && !o.paper))
+        printer = OpenPrinter(o);
 
     if (!o.file.isEmpty()) {
         const FilePage page = PageFor(o, printer.get());
         const QRect area = page.printableRect();
         const Correction correction = CorrectionFor(o, o.paper ? nullptr : printer.get());
-        const SheetInputs in = SheetFromOptions(options.board, float(page.dpi), float(page.dpi),
-                                                area.width(), area.height(), correction.factors);
-        try {
-            WriteSheetFile(o.file, o.format, page, in);
-        } catch (const std::exception& e) {
-            throw RunError{kExitFailed, QString::fromUtf8(e.what())};
-        }
+        const SheetInputs in = MakeSheet(
+            options.board,
+            [&](const SheetInputs& sheet) { WriteSheetFile(o.file, o.format, page, sheet); },
+            float(page.dpi), float(page.dpi), area.width(), area.height(), correction.factors);
         Report(DescribeSheet(in, area.width(), area.height(), &page.layout), out);
         out << correction.line << '\n';
         out << tr("Wrote %1").arg(o.file) << '\n';
@@ -123,21 +178,23 @@ void Run(const CommandLineOptions& options, QTextStream& out) {
     }
 
     if (o.print) {
+        if (const QString problem = printer->printSystemProblem(); !problem.isEmpty())
+            throw RunError{kExitFailed, tr("%1; nothing was printed.").arg(problem)};
         // Qt's stand-in with no printer installed would only ask for a file.
         if (printer->printer().outputFormat() == QPrinter::PdfFormat)
             throw RunError{kExitFailed, tr("no printer is installed; nothing was printed")};
         const Correction correction = CorrectionFor(o, printer.get());
-        const SheetInputs in =
-            SheetFromOptions(options.board, float(printer->dpiX()), float(printer->dpiY()),
-                             printer->pageWidth(), printer->pageHeight(), correction.factors);
-        try {
-            PrintSheet(*printer, nullptr, in);
-        } catch (const std::exception& e) {
-            throw RunError{kExitFailed, QString::fromUtf8(e.what())};
-        }
+        QString notice; // a paused queue holds the job
+        const SheetInputs in = MakeSheet(
+            options.board,
+            [&](const SheetInputs& sheet) { notice = PrintSheet(*printer, nullptr, sheet); },
+            float(printer->dpiX()), float(printer->dpiY()), printer->pageWidth(),
+            printer->pageHeight(), correction.factors);
         Report(DescribeSheet(in, printer->pageWidth(), printer->pageHeight(), nullptr), out);
         out << correction.line << '\n';
         out << tr("Printed on %1").arg(printer->name()) << '\n';
+        if (!notice.isEmpty())
+            out << notice << '\n';
         Report(CutOffWarnings(in, printer->pageWidth(), printer->pageHeight()), out);
     }
 }

@@ -15,6 +15,8 @@ constexpr int kCountMin = 2;
 constexpr int kCountMax = 100;
 constexpr int kResolutionMin = 72;
 constexpr int kResolutionMax = 9600;
+// A value is echoed in an error up to this many characters.
+constexpr int kEchoedChars = 40;
 
 QString tr(const char* text) {
     return QCoreApplication::translate("CommandLine", text);
@@ -25,8 +27,13 @@ struct BadValue {
     QString message;
 };
 
+// A value as an error message echoes it: a long one cut short.
+QString Echoed(const QString& text) {
+    return text.size() > kEchoedChars ? text.left(kEchoedChars) + QStringLiteral("…") : text;
+}
+
 [[noreturn]] void Reject(const QString& option, const QString& expected, const QString& text) {
-    throw BadValue{tr("--%1: expected %2, not '%3'").arg(option, expected, text)};
+    throw BadValue{tr("--%1: expected %2, not '%3'").arg(option, expected, Echoed(text))};
 }
 
 const QString kNumber = QStringLiteral("((?:\\d+(?:\\.\\d*)?|\\.\\d+)(?:[eE][+-]?\\d+)?)");
@@ -179,6 +186,8 @@ void Read(const QCommandLineParser& parser, CommandLineOptions& options) {
     o.file = value("output");
     o.printerName = value("printer");
     o.print = isSet("print") || isSet("printer");
+    if (isSet("printer") && o.printerName.trimmed().isEmpty())
+        Reject(QStringLiteral("printer"), tr("the name of a printer"), o.printerName);
     if (isSet("columns"))
         b.columns = ParseInteger(QStringLiteral("columns"), value("columns"), kCountMin, kCountMax);
     if (isSet("rows"))
@@ -222,7 +231,7 @@ void Read(const QCommandLineParser& parser, CommandLineOptions& options) {
     }
     if (!parser.positionalArguments().isEmpty())
         throw BadValue{tr("unexpected argument '%1'; options start with --")
-                           .arg(parser.positionalArguments().constFirst())};
+                           .arg(Echoed(parser.positionalArguments().constFirst()))};
     if (o.file.isEmpty() && !o.print)
         throw BadValue{tr("nothing to make: give --output FILE, --print or --printer NAME")};
     if (!o.file.isEmpty() && !FormatForFile(o.file, o.format))

@@ -96,6 +96,14 @@ QStringList DescribeSheet(const SheetInputs& in, int pageWidth, int pageHeight,
 
 QStringList CutOffWarnings(const SheetInputs& in, int pageWidth, int pageHeight) {
     QStringList warnings;
+    SheetInputs checkers = in;
+    checkers.frame = false;
+    const TRect drawn = DrawnBoardRect(1.0f, pageWidth, pageHeight, checkers);
+    if (drawn.Right <= drawn.Left || drawn.Bottom <= drawn.Top)
+        warnings << tr("Warning: a checker is smaller than one printer pixel (%1 × %2 printer "
+                       "pixels); no checker is drawn.")
+                        .arg(QString::number(in.checkerWidthPx, 'g', kReportDigits),
+                             QString::number(in.checkerHeightPx, 'g', kReportDigits));
     const QString board =
         CutOff(DrawnBoardRect(1.0f, pageWidth, pageHeight, in), pageWidth, pageHeight, in);
     if (!board.isEmpty())

@@ -14,5 +14,6 @@ QStringList DescribeSheet(const SheetInputs& in, int pageWidth, int pageHeight,
                           const QPageLayout* paper);
 
 // A warning for the board and one for its caption when they reach beyond the
-// printable page, saying how much is cut off on which side; empty when all fits.
+// printable page, saying how much is cut off on which side, and one for
+// checkers too small to be drawn; empty when all fits.
 QStringList CutOffWarnings(const SheetInputs& in, int pageWidth, int pageHeight);

@@ -21,6 +21,21 @@ QString LastError() {
     return QString::fromUtf8(cupsLastErrorString());
 }
 
+constexpr double kMsPerSecond = 1000;
+
+// The reason for a print system that took a connection and said nothing.
+QString NoAnswerWithin(int timeoutMs) {
+    return PrintSystem::tr("no answer within %1 s").arg(timeoutMs / kMsPerSecond);
+}
+
+// Where the print system is looked for: a local socket, or a host and port.
+QString Address() {
+    const QString server = QString::fromUtf8(cupsServer());
+    return server.startsWith(QLatin1Char('/'))
+               ? server
+               : server + QLatin1Char(':') + QString::number(ippPort());
+}
+
 // Stops libcups waiting once the connection's timeout has passed.
 int GiveUp(http_t*, void*) {
     return 0;
@@ -35,7 +50,7 @@ Connection Connect(int timeoutMs) {
     Connection http(httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
                                  timeoutMs, nullptr));
     if (http)
-        httpSetTimeout(http.get(), timeoutMs / 1000.0, GiveUp, nullptr);
+        httpSetTimeout(http.get(), timeoutMs / kMsPerSecond, GiveUp, nullptr);
     return http;
 }
 
@@ -46,12 +61,22 @@ using IppMessage = std::unique_ptr<ipp_t, IppDelete>;
 
 } // namespace
 
-PrintSystem::Answer PrintSystem::probe(int timeoutMs) {
+PrintSystem::Answer PrintSystem::probe(int timeoutMs, QString* reason) {
     QElapsedTimer clock;
     clock.start();
     const Connection http = Connect(timeoutMs);
-    if (!http) // refused at once, or no connection within the wait
-        return clock.elapsed() >= timeoutMs ? Answer::Silent : Answer::Absent;
+    const auto timedOut = [&] {
+        if (reason)
+            *reason = NoAnswerWithin(timeoutMs);
+        return Answer::Silent;
+    };
+    if (!http && clock.elapsed() >= timeoutMs) // no connection within the wait
+        return timedOut();
+    if (!http) { // refused at once (libcups keeps no reason worth showing)
+        if (reason)
+            *reason = tr("no connection to %1").arg(Address());
+        return Answer::Absent;
+    }
     // Asks for the default printer and waits for the first byte of the answer
     // only (cupsDoRequest would wait a further second for an interim answer).
     const IppMessage request(ippNewRequest(IPP_OP_CUPS_GET_DEFAULT));
@@ -61,10 +86,12 @@ PrintSystem::Answer PrintSystem::probe(int timeoutMs) {
     const bool answers = httpPost(http.get(), "/") == 0 &&
                          ippWrite(http.get(), request.get()) != IPP_STATE_ERROR &&
                          httpWait(http.get(), int(qMax<qint64>(0, timeoutMs - clock.elapsed())));
-    return answers ? Answer::Answers : Answer::Silent;
+    return answers ? Answer::Answers : timedOut();
 }
 
 bool PrintSystem::checkQueue(const QString& printer) {
+    QElapsedTimer clock;
+    clock.start();
     const Connection http = Connect(kAnswerMs);
     const IppMessage response = [&] {
         if (!http)
@@ -82,9 +109,12 @@ bool PrintSystem::checkQueue(const QString& printer) {
     if (!response)
         Fail(tr("The print system does not answer (%1); nothing was printed on %2. Try again "
                 "later, or choose \"Print to File (PDF)\" in Setup.")
-                 .arg(http ? LastError() : tr("no connection"), printer));
+                 .arg(!http                          ? tr("no connection to %1").arg(Address())
+                      : clock.elapsed() >= kAnswerMs ? NoAnswerWithin(kAnswerMs)
+                                                     : LastError(),
+                      printer));
     if (ippGetStatusCode(response.get()) == IPP_STATUS_ERROR_NOT_FOUND)
-        Fail(tr("The printer %1 no longer exists in the print system; nothing was printed. "
+        Fail(tr("There is no printer %1 in the print system any more; nothing was printed. "
                 "Choose another printer in Setup.")
                  .arg(printer));
     if (ippGetStatusCode(response.get()) > IPP_STATUS_OK_CONFLICTING)

@@ -18,8 +18,10 @@ public:
         Silent,  // it takes the connection but does not answer in time
     };
     // How the print system at its usual address (CUPS_SERVER, client.conf)
-    // behaves now, waiting at most timeoutMs.
-    static Answer probe(int timeoutMs);
+    // behaves now, waiting at most timeoutMs. reason, when given, says why one
+    // that does not answer does not ("Connection refused", "no answer within
+    // 0.5 s").
+    static Answer probe(int timeoutMs, QString* reason = nullptr);
 
     // Whether the queue can take a job now. Throws std::runtime_error with a
     // message that names the printer and what to do when it is missing, does

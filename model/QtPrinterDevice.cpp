@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "model/QtPrinterDevice.h"
 
+#include "model/NoSuchPrinter.h"
 #include "model/QtPrintJob.h"
+#include "model/WriteAll.h"
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
@@ -67,17 +69,15 @@ void Restore(QPrinter& printer, const PrinterChoice& choice) {
 } // namespace
 
 QtPrinterDevice::QtPrinterDevice(const QString& printerName)
-    : m_printSystem(PrintSystem::probe(kStartupAnswerMs)) {
+    : m_printSystem(PrintSystem::probe(kStartupAnswerMs, &m_printSystemReason)) {
     const auto create = [this] {
         m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     };
+    // A printer named by the user is one the print system must confirm.
+    if (!printerName.isEmpty() && m_printSystem != PrintSystem::Answer::Answers)
+        Fail(tr("%1; nothing was printed on %2.").arg(printSystemProblem(), printerName));
     // Qt's printer support asks the print system with its own long timeouts.
     if (m_printSystem == PrintSystem::Answer::Silent) {
-        if (!printerName.isEmpty())
-            throw std::runtime_error(
-                QStringLiteral("The print system does not answer; nothing was printed on %1.")
-                    .arg(printerName)
-                    .toStdString());
         PrintSystem::withoutPrintSystem(create);
     } else {
         create();
@@ -90,10 +90,11 @@ void QtPrinterDevice::usePrinter(const QString& printerName) {
     const QPrinterInfo chosen = printerName.isEmpty() ? QPrinterInfo::defaultPrinter()
                                                       : QPrinterInfo::printerInfo(printerName);
     if (chosen.isNull() && !printerName.isEmpty())
-        throw std::runtime_error(
-            QStringLiteral("There is no printer named %1.").arg(printerName).toStdString());
+        throw NoSuchPrinter(
+            tr("There is no printer %1 in the print system.").arg(printerName).toStdString());
     if (!chosen.isNull())
         m_printer->setPrinterName(chosen.printerName());
+    takeChoice();
     // A fresh QPrinter starts on A4 whatever the printer's own paper is.
     if (!isPdfOutput()) {
         const QPageSize paper = QPrinterInfo(*m_printer).defaultPageSize();
@@ -105,7 +106,23 @@ void QtPrinterDevice::usePrinter(const QString& printerName) {
 QtPrinterDevice::~QtPrinterDevice() = default;
 
 bool QtPrinterDevice::isPdfOutput() const {
-    return m_printer->outputFormat() == QPrinter::PdfFormat || m_printer->printerName().isEmpty();
+    return m_queue.isEmpty();
+}
+
+void QtPrinterDevice::takeChoice() {
+    m_queue =
+        m_printer->outputFormat() == QPrinter::PdfFormat ? QString() : m_printer->printerName();
+}
+
+QString QtPrinterDevice::printSystemProblem() const {
+    switch (m_printSystem) {
+    case PrintSystem::Answer::Silent:
+        return tr("The print system does not answer (%1)").arg(m_printSystemReason);
+    case PrintSystem::Answer::Absent:
+        return tr("The print system cannot be reached (%1)").arg(m_printSystemReason);
+    default:
+        return QString();
+    }
 }
 
 void QtPrinterDevice::usePrintableArea() {
@@ -119,7 +136,7 @@ QString QtPrinterDevice::name() const {
         return tr("PDF file (CUPS silent)"); // short enough for the printer panel
     if (isPdfOutput())
         return QStringLiteral("PDF file");
-    return m_printer->printerName();
+    return m_queue;
 }
 
 // QPrinter reports these from its settings alone; no job is opened (on a PDF
@@ -143,7 +160,7 @@ QPageLayout QtPrinterDevice::pageLayout() const {
 
 void QtPrinterDevice::setup(QWidget* parent) {
     const PrintSystem::Answer before =
-        std::exchange(m_printSystem, PrintSystem::probe(kSetupAnswerMs));
+        std::exchange(m_printSystem, PrintSystem::probe(kSetupAnswerMs, &m_printSystemReason));
     if (m_printSystem == PrintSystem::Answer::Silent)
         Fail(tr("The print system does not answer; the printer is left as it was. Press Setup "
                 "again to try once more."));
@@ -155,7 +172,11 @@ void QtPrinterDevice::setup(QWidget* parent) {
     // One page per job: page ranges and collation mean nothing here.
     dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
     RelabelAcceptButton(dialog);
-    if (dialog.exec() != QDialog::Accepted)
+    // Cancelled, the printer stays the one chosen, even one that has gone from
+    // the print system since (the dialog then shows another one).
+    if (dialog.exec() == QDialog::Accepted)
+        takeChoice();
+    else
         Restore(*m_printer, choice); // the dialog may have switched printers while open
     usePrintableArea();
 }
@@ -178,14 +199,12 @@ std::unique_ptr<PrintJob> QtPrinterDevice::beginFileJob(const QString& file) {
     // only when all of it was written: an earlier file survives any failure.
     auto out = std::make_shared<QSaveFile>(file);
     const QString shown = QDir::toNativeSeparators(file);
-    if (!out->open(QIODevice::WriteOnly))
+    if (!out->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         Fail(tr("The file %1 cannot be written (%2); nothing was printed.")
                  .arg(shown, out->errorString()));
     return std::make_unique<QtPrintJob>(*m_printer, [this, out, shown](const QByteArray& pdf) {
-        // A page smaller than the file's buffer reaches the disk only when flushed,
-        // and a failed flush does not stop commit() from putting an empty file
-        // in place; so the flush is checked first.
-        if (out->write(pdf) != pdf.size() || !out->flush() || !out->commit())
+        // Unbuffered, every byte written is on the disk before commit() renames it.
+        if (!WriteAll(*out, pdf) || !out->commit())
             Fail(tr("The file %1 could not be written (%2); nothing was printed, and an earlier "
                     "file of that name is unchanged.")
                      .arg(shown, out->errorString()));
@@ -195,7 +214,7 @@ std::unique_ptr<PrintJob> QtPrinterDevice::beginFileJob(const QString& file) {
 }
 
 std::unique_ptr<PrintJob> QtPrinterDevice::beginQueueJob() {
-    const QString printer = m_printer->printerName();
+    const QString printer = m_queue;
     const bool paused = PrintSystem::checkQueue(printer);
     // The queue prints on the paper the page was laid out for.
     const QString media = m_printer->pageLayout().pageSize().key();

@@ -19,7 +19,9 @@ class QtPrinterDevice : public PrinterDevice {
     Q_DECLARE_TR_FUNCTIONS(QtPrinterDevice)
 public:
     // The printer named printerName, or the default one for an empty name.
-    // Throws std::runtime_error when no printer has that name.
+    // Throws NoSuchPrinter when the print system has no printer of that name,
+    // std::runtime_error when a name is given and the print system cannot be
+    // asked.
     explicit QtPrinterDevice(const QString& printerName = QString());
     ~QtPrinterDevice() override;
     QtPrinterDevice(const QtPrinterDevice&) = delete;
@@ -36,19 +38,29 @@ public:
 
     // The wrapped printer, for reading its page layout (margins, paper).
     const QPrinter& printer() const { return *m_printer; }
+    // Why the print system could not be asked when last tried ("The print
+    // system does not answer (no answer within 0.5 s)"); empty when it answered.
+    QString printSystemProblem() const;
 
 private:
     // Chooses the printer of that name, or the default one for an empty name.
     void usePrinter(const QString& printerName);
     void usePrintableArea();
     bool isPdfOutput() const;
+    // Takes the printer's current queue as the user's choice.
+    void takeChoice();
     QString choosePdfFile(QWidget* parent) const;
     std::unique_ptr<PrintJob> beginFileJob(const QString& file);
     std::unique_ptr<PrintJob> beginQueueJob();
 
     std::unique_ptr<QPrinter> m_printer;
-    // How the print system behaved when last asked (start-up, setup).
+    // How the print system behaved when last asked (start-up, setup), and why
+    // (declared first: the probe fills it in the constructor's initializer).
+    QString m_printSystemReason;
     PrintSystem::Answer m_printSystem = PrintSystem::Answer::Absent;
+    // The queue the user chose; empty for the PDF output. QPrinter cannot hold
+    // a queue that has gone, and would fall back to the default printer.
+    QString m_queue;
     // The folder of the last PDF file written whole; the save dialog starts there.
     QString m_lastPdfFolder;
 };

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "model/ScaleCorrection.h"
 
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSettings>
+#include <QStandardPaths>
 #include <cmath>
 #include <stdexcept>
 
@@ -15,6 +18,27 @@ const char* const kSettingsGroup = "ScaleCorrection";
 QString SettingsKey(const QString& printerName) {
     return QString::fromLatin1(kSettingsGroup) + QLatin1Char('/') +
            QString::fromLatin1(printerName.toUtf8().toPercentEncoding());
+}
+
+QString tr(const char* text) {
+    return QCoreApplication::translate("ScaleCorrection", text);
+}
+
+// The settings file, named as QSettings names the user's own. Only this file
+// is read: a fallback file elsewhere would be one more that could block.
+QString SettingsPath() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QLatin1Char('/') + QCoreApplication::organizationName() + QLatin1Char('/') +
+           QCoreApplication::applicationName() + QStringLiteral(".conf");
+}
+
+// Why the settings file cannot be used; empty when it can (or does not exist).
+// A pipe or a device would block the start until someone writes to it.
+QString SettingsProblem(const QString& path) {
+    const QFileInfo file(path);
+    if (file.exists() && !file.isFile())
+        return tr("the settings file %1 is not a regular file").arg(path);
+    return QString();
 }
 
 } // namespace
@@ -43,8 +67,8 @@ QString CorrectionText(const ScaleCorrection& c) {
 }
 
 bool ParseCorrectionPercent(const QString& text, ScaleCorrection& result) {
-    static const QRegularExpression form(
-        QStringLiteral(R"(^\s*(\d+(?:\.\d*)?)\s*%?\s*(?:[x\x{00d7}]\s*(\d+(?:\.\d*)?)\s*%?)?\s*$)"));
+    static const QRegularExpression form(QStringLiteral(
+        R"(^\s*(\d+(?:\.\d*)?)\s*%?\s*(?:[x\x{00d7}]\s*(\d+(?:\.\d*)?)\s*%?)?\s*$)"));
     const QRegularExpressionMatch m = form.match(text);
     if (!m.hasMatch())
         return false;
@@ -57,31 +81,56 @@ bool ParseCorrectionPercent(const QString& text, ScaleCorrection& result) {
     return true;
 }
 
-ScaleCorrection LoadCorrection(const QString& printerName) {
-    const QSettings settings;
-    ScaleCorrection c;
-    const QStringList stored = settings.value(SettingsKey(printerName)).toStringList();
-    if (stored.size() != 2)
-        return c;
+ScaleCorrection LoadCorrection(const QString& printerName, QString* problem) {
+    // A damaged or hand-edited entry is ignored rather than trusted, and said so.
+    const auto unusable = [&](const QString& why) {
+        if (problem)
+            *problem =
+                tr("The scale correction stored for %1 is not used: %2.").arg(printerName, why);
+        return ScaleCorrection{};
+    };
+    const QString path = SettingsPath();
+    if (const QString why = SettingsProblem(path); !why.isEmpty())
+        return unusable(why);
+    const QSettings settings(path, QSettings::IniFormat);
+    if (settings.status() != QSettings::NoError)
+        return unusable(tr("the settings file %1 cannot be read").arg(path));
+    const QVariant value = settings.value(SettingsKey(printerName));
+    if (!value.isValid())
+        return {};
+    const QStringList stored = value.toStringList();
     bool okAcross = false, okDown = false;
-    const ScaleCorrection read{stored[0].toDouble(&okAcross), stored[1].toDouble(&okDown)};
-    // A damaged or hand-edited entry is ignored rather than trusted.
-    return okAcross && okDown && IsPlausible(read) ? read : c;
+    const ScaleCorrection read{stored.value(0).toDouble(&okAcross),
+                               stored.value(1).toDouble(&okDown)};
+    if (stored.size() != 2 || !okAcross || !okDown || !std::isfinite(read.across) ||
+        !std::isfinite(read.down))
+        return unusable(
+            tr("'%1' is not two numbers, across and down").arg(stored.join(QStringLiteral(", "))));
+    if (!IsPlausible(read))
+        return unusable(tr("%1 lies further than %2 % from 100 %")
+                            .arg(CorrectionText(read))
+                            .arg(kMaxCorrection * kPercent));
+    return read;
 }
 
 void StoreCorrection(const QString& printerName, const ScaleCorrection& c) {
-    QSettings settings;
+    const QString path = SettingsPath();
+    if (const QString why = SettingsProblem(path); !why.isEmpty())
+        throw std::runtime_error(
+            tr("The correction could not be saved: %1; it stays in force until Quadrix ends.")
+                .arg(why)
+                .toStdString());
+    QSettings settings(path, QSettings::IniFormat);
     if (c.isIdentity())
         settings.remove(SettingsKey(printerName));
     else
-        settings.setValue(SettingsKey(printerName),
-                          QStringList{QString::number(c.across, 'g', 17),
-                                      QString::number(c.down, 'g', 17)});
+        settings.setValue(SettingsKey(printerName), QStringList{QString::number(c.across, 'g', 17),
+                                                                QString::number(c.down, 'g', 17)});
     settings.sync();
     if (settings.status() != QSettings::NoError)
         throw std::runtime_error(
-            QStringLiteral("The correction could not be saved in %1; it stays in force until "
-                           "Quadrix ends.")
+            tr("The correction could not be saved in %1; it stays in force until Quadrix "
+               "ends.")
                 .arg(settings.fileName())
                 .toStdString());
 }

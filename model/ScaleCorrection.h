@@ -13,9 +13,7 @@ struct ScaleCorrection {
     double down = 1.0;
 
     bool isIdentity() const { return across == 1.0 && down == 1.0; }
-    bool operator==(const ScaleCorrection& o) const {
-        return across == o.across && down == o.down;
-    }
+    bool operator==(const ScaleCorrection& o) const { return across == o.across && down == o.down; }
 };
 
 // The furthest a correction may lie from 100 %: beyond it the page was
@@ -40,8 +38,11 @@ QString CorrectionText(const ScaleCorrection& c);
 // false for anything else, and for a correction that is not plausible.
 bool ParseCorrectionPercent(const QString& text, ScaleCorrection& result);
 
-// The correction stored for a printer (by its name); identity when none is.
-ScaleCorrection LoadCorrection(const QString& printerName);
+// The correction stored for a printer (by its name); identity when none is,
+// and when the stored one cannot be used: then problem, when given, says so
+// and why (a pipe as the settings file, "nan", 200 %); otherwise it is left
+// alone.
+ScaleCorrection LoadCorrection(const QString& printerName, QString* problem = nullptr);
 // Stores it for the printer; the identity removes what was stored. Throws
 // std::runtime_error naming the settings file when it cannot be written.
 void StoreCorrection(const QString& printerName, const ScaleCorrection& c);

@@ -2,12 +2,14 @@
 #include "output/SheetFile.h"
 
 #include "model/NumberText.h"
+#include "model/WriteAll.h"
 #include "output/FileError.h"
 #include "render/BoardRenderer.h"
 #include "render/Canvas.h"
 
 #include <QBuffer>
 #include <QFileInfo>
+#include <QMap>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QRegularExpression>
@@ -18,6 +20,8 @@ namespace {
 
 const char* const kCreator = "Quadrix 1.0.0.0";
 constexpr int kMillimetreDigits = 10;
+constexpr double kMillimetresPerInch = 25.4;
+constexpr double kMmPerPoint = kMillimetresPerInch / 72;
 
 QString tr(const char* text) {
     return QCoreApplication::translate("SheetFile", text);
@@ -25,24 +29,20 @@ QString tr(const char* text) {
 
 // Opens the temporary file that replaces path on commit. A device or a pipe
 // cannot be replaced whole, so only regular files (or new ones) are written.
+// Unbuffered: each write reaches the disk at once, so its count is the disk's.
 void Open(QSaveFile& file) {
     const QFileInfo target(file.fileName());
     if (target.exists() && !target.isFile())
         throw FileError(file.fileName(), tr("not a regular file"));
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw FileError(file.fileName(), file.errorString());
 }
 
-// Renames the finished temporary file over the target; a failed write on the
-// way (a full disk) makes this fail too, and the temporary file goes.
-void Commit(QSaveFile& file) {
-    // What still sits in the file's buffer is written here: a failed flush does
-    // not stop commit() from putting an empty file in place.
-    if (!file.flush() || file.error() != QFileDevice::NoError) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        throw FileError(file.fileName(), reason);
-    }
+// Writes the whole page into the temporary file, then renames it over the
+// target; a short write leaves the target as it was and the temporary file goes.
+void WriteAndCommit(QSaveFile& file, const QByteArray& data) {
+    if (!WriteAll(file, data))
+        throw FileError(file.fileName(), file.errorString());
     if (!file.commit())
         throw FileError(file.fileName(), file.errorString());
 }
@@ -55,23 +55,41 @@ void DrawSheet(QPainter& painter, QPaintDevice& device, const FilePage& page,
     DrawBoard(canvas, 1.0f, printable.width(), printable.height(), in);
 }
 
-void WritePdf(QSaveFile& file, const FilePage& page, const SheetInputs& in) {
-    QPdfWriter pdf(&file);
+// The PDF writer does not look at what its device took, so the page is made
+// in memory and written with its byte count checked.
+QByteArray PdfBytes(const QString& path, const FilePage& page, const SheetInputs& in) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter pdf(&buffer);
     pdf.setResolution(page.dpi);
     pdf.setPageLayout(page.layout);
     pdf.setTitle(SheetTitle(in));
     pdf.setCreator(QString::fromLatin1(kCreator));
     QPainter painter;
     if (!painter.begin(&pdf))
-        throw FileError(file.fileName(), tr("the PDF page could not be started"));
+        throw FileError(path, tr("the PDF page could not be started"));
     DrawSheet(painter, pdf, page, in);
     painter.end();
+    return buffer.data();
+}
+
+// The paper in millimetres from the size it was defined in, unrounded (Qt
+// gives a page's size in inches to 0.01 in, 0.4 % off on a 20 mm page).
+QSizeF PaperMillimetres(const QPageLayout& layout) {
+    const QPageSize paper = layout.pageSize();
+    const QSizeF defined = paper.definitionSize();
+    static const QMap<QPageSize::Unit, double> mmPer{{QPageSize::Millimeter, 1.0},
+                                                     {QPageSize::Inch, kMillimetresPerInch},
+                                                     {QPageSize::Point, kMmPerPoint}};
+    const QSizeF mm = mmPer.contains(paper.definitionUnits())
+                          ? defined * mmPer.value(paper.definitionUnits())
+                          : paper.size(QPageSize::Millimeter);
+    return layout.orientation() == QPageLayout::Landscape ? mm.transposed() : mm;
 }
 
 // QSvgGenerator states the page in whole pixels; the paper's own size in
 // millimetres replaces that, so that a page of A4 is exactly 210 x 297 mm.
-void SetPhysicalSize(QByteArray& svg, const FilePage& page) {
-    const QRectF mm = page.layout.fullRect(QPageLayout::Millimeter);
+void SetPhysicalSize(QByteArray& svg, const QSizeF& mm) {
     const QString size = QStringLiteral("width=\"%1mm\" height=\"%2mm\"")
                              .arg(QString::number(mm.width(), 'g', kMillimetreDigits),
                                   QString::number(mm.height(), 'g', kMillimetreDigits));
@@ -83,9 +101,11 @@ void SetPhysicalSize(QByteArray& svg, const FilePage& page) {
     svg.replace(0, header, head.toUtf8());
 }
 
-void WriteSvg(QSaveFile& file, const FilePage& page, const SheetInputs& in) {
-    const QRectF paperInches = page.layout.fullRect(QPageLayout::Inch);
-    const QRectF paper(0, 0, paperInches.width() * page.dpi, paperInches.height() * page.dpi);
+QByteArray SvgBytes(const QString& path, const FilePage& page, const SheetInputs& in) {
+    // The view box is the paper at dpi, from the same millimetres as the
+    // stated size: one printer pixel is exactly 25.4 / dpi mm on the page.
+    const QSizeF mm = PaperMillimetres(page.layout);
+    const QRectF paper(QPointF(), mm / kMillimetresPerInch * page.dpi);
     QBuffer buffer;
     QSvgGenerator svg;
     svg.setOutputDevice(&buffer);
@@ -96,15 +116,14 @@ void WriteSvg(QSaveFile& file, const FilePage& page, const SheetInputs& in) {
     svg.setDescription(QString::fromLatin1(kCreator));
     QPainter painter;
     if (!painter.begin(&svg))
-        throw FileError(file.fileName(), tr("the SVG page could not be started"));
+        throw FileError(path, tr("the SVG page could not be started"));
     painter.translate(page.printableRect().topLeft());
     DrawSheet(painter, svg, page, in);
     painter.end();
 
     QByteArray data = buffer.data();
-    SetPhysicalSize(data, page);
-    if (file.write(data) != data.size())
-        throw FileError(file.fileName(), file.errorString());
+    SetPhysicalSize(data, mm);
+    return data;
 }
 
 } // namespace
@@ -136,9 +155,6 @@ void WriteSheetFile(const QString& path, FileFormat format, const FilePage& page
                     const SheetInputs& in) {
     QSaveFile file(path);
     Open(file);
-    if (format == FileFormat::Pdf)
-        WritePdf(file, page, in);
-    else
-        WriteSvg(file, page, in);
-    Commit(file);
+    WriteAndCommit(file,
+                   format == FileFormat::Pdf ? PdfBytes(path, page, in) : SvgBytes(path, page, in));
 }

@@ -10,7 +10,7 @@
 #include <QTest>
 #include <memory>
 
-// A window on a test printer, with errors collected instead of shown.
+// A window on a test printer, with errors and notices collected instead of shown.
 struct WindowFixture {
     explicit WindowFixture(int dpiX = 600, int dpiY = 600, int pageWidth = 4800,
                            int pageHeight = 6600) {
@@ -19,6 +19,7 @@ struct WindowFixture {
         printer = device.get();
         window = std::make_unique<TfQuadrix>(std::move(device));
         window->setErrorReporter([this](const QString& m) { errors << m; });
+        window->setNoticeReporter([this](const QString& m) { notices << m; });
     }
 
     // Replaces the whole text in one edit, as a paste does.
@@ -36,5 +37,5 @@ struct WindowFixture {
 
     FakePrinterDevice* printer = nullptr;
     std::unique_ptr<TfQuadrix> window;
-    QStringList errors;
+    QStringList errors, notices;
 };

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QLocalServer>
 #include <QMessageBox>
+#include <QPrintDialog>
 #include <QtTest>
 #include <cups/cups.h>
 
@@ -19,8 +20,9 @@ class TestNoSilent : public QObject {
     QStringList m_said; // errors, notes and questions, in order
     QString m_openedIn; // the folder the last file dialog started in
 
-    // Presses Print, typing name into the file dialog and answering Yes to "Replace?".
-    QString print(const QString& name = {}) {
+    // Presses Print (or button), typing name into the file dialog, answering Yes to
+    // "Replace?" and cancelling Setup's dialog.
+    QString print(const QString& name = {}, QAbstractButton* button = nullptr) {
         m_said.clear();
         QTimer answer;
         connect(&answer, &QTimer::timeout, [&] {
@@ -33,10 +35,12 @@ class TestNoSilent : public QObject {
                 m_openedIn = dialog->directory().absolutePath();
                 dialog->findChild<QLineEdit*>("fileNameEdit")->setText(name);
                 QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection); // may ask first
+            } else if (auto* setup = qobject_cast<QPrintDialog*>(modal)) {
+                QMetaObject::invokeMethod(setup, "reject", Qt::QueuedConnection);
             }
         });
         answer.start(20);
-        QTest::mouseClick(m_window->bbPrint, Qt::LeftButton);
+        QTest::mouseClick(button ? button : m_window->bbPrint, Qt::LeftButton);
         return m_said.join(u'\n');
     }
 
@@ -54,6 +58,7 @@ private slots:
         // clang-format off
         QTest::newRow("full disk, new file") << "full/new.pdf" << "No space left on device" << false;
         QTest::newRow("full disk, replacing, small page") << "full/old.pdf" << "No space left on device" << true;
+        QTest::newRow("a few kB free: a short write, replacing") << "nearfull/old.pdf" << "No space left on device" << false;
         QTest::newRow("read-only, replacing") << "readonly/old.pdf" << "is not writable" << false;
         QTest::newRow("typed without .pdf") << "board" << "board.pdf already exists" << true;
         // clang-format on
@@ -84,8 +89,8 @@ private slots:
         if (fault) { // the command line writes through its own path and fails alike
             QProcess cli;
             cli.start(QUADRIX_EXE, QString(small ? "--no-frame --no-caption --paper A4 --output"
-                                                  : "--paper A4 --output")
-                                       .split(' ')
+                                                 : "--paper A4 --output")
+                                           .split(' ')
                                        << file);
             QVERIFY(cli.waitForFinished(60000) && cli.exitCode() == 1);
             QVERIFY(QString(cli.readAllStandardError()).contains(said));
@@ -99,19 +104,21 @@ private slots:
     void queueFaults_data() {
         QTest::addColumn<QString>("fault"); // cups_fault.sh's, or "silent"
         QTest::addColumn<QString>("said");
-        QTest::addColumn<int>("pages"); // PDFs the queue puts out, once restored
+        QTest::addColumn<int>("pages");    // PDFs the queue puts out, once restored
+        QTest::addColumn<int>("exitCode"); // of quadrix --printer QUEUE meanwhile
         // clang-format off
-        QTest::newRow("rejecting") << "reject" << "accept jobs again (cupsaccept %1)" << 1;
-        QTest::newRow("paused") << "disable" << "%1 is paused: job" << 2;
-        QTest::newRow("deleted") << "delete" << "The printer %1 no longer exists" << 1;
-        QTest::newRow("print system silent, at print and at start") << "silent" << "does not answer" << 1;
-        QTest::newRow("temporary folder full") << "tmpfull" << "" << 2; // prints all the same
+        QTest::newRow("rejecting") << "reject" << "accept jobs again (cupsaccept %1)" << 1 << 1;
+        QTest::newRow("paused") << "disable" << "%1 is paused: job" << 3 << 0;
+        QTest::newRow("deleted, Setup cancelled") << "delete" << "no printer %1 in the print system" << 1 << 2;
+        QTest::newRow("print system silent, at print and at start") << "silent" << "does not answer (no answer within" << 1 << 1;
+        QTest::newRow("temporary folder full") << "tmpfull" << "" << 3 << 0; // prints all the same
         // clang-format on
     }
     void queueFaults() {
         QFETCH(QString, fault);
         QFETCH(QString, said);
         QFETCH(int, pages);
+        QFETCH(int, exitCode);
         const QString queue = qEnvironmentVariable("QUADRIX_PRINT_QUEUE");
         QVERIFY2(!queue.isEmpty(), "needs the print queue of the cups_queue fixture");
         const QDir out(qEnvironmentVariable("QUADRIX_PRINT_OUT"));
@@ -128,6 +135,21 @@ private slots:
             qputenv("TMPDIR", qgetenv("QUADRIX_FAULT_DIR") + "/full");
         QVERIFY(fault == "silent" ? silent.isListening() : faultScript(fault) == 0);
         const QString message = print();
+        QProcess cli; // the command line reports the same, with its exit code
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        if (fault == "silent")
+            env.insert("CUPS_SERVER", silent.fullServerName());
+        cli.setProcessEnvironment(env);
+        cli.start(QUADRIX_EXE, {"--printer", queue});
+        QVERIFY(cli.waitForFinished(60000));
+        const QString reported = cli.readAllStandardOutput() + cli.readAllStandardError();
+        QVERIFY2(cli.exitCode() == exitCode && reported.contains(said.arg(queue)),
+                 qPrintable(reported));
+        if (fault == "delete") { // a queue gone since it was chosen stays chosen
+            print({}, m_window->bbSetup);
+            QCOMPARE(m_window->sbPanel[0]->text(), "Printer: " + queue);
+            QCOMPARE(print(), message);
+        }
         if (fault == "silent") { // a window started now comes up on the PDF output and says so
             init();
             QCOMPARE(m_window->sbPanel[0]->text(), "Printer: PDF file (CUPS silent)");

@@ -6,6 +6,7 @@
 #include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
@@ -99,11 +100,11 @@ ScaleCorrection LoadCorrection(const QString& printerName, QString* problem) {
     if (!value.isValid())
         return {};
     const QStringList stored = value.toStringList();
-    bool okAcross = false, okDown = false;
-    const ScaleCorrection read{stored.value(0).toDouble(&okAcross),
-                               stored.value(1).toDouble(&okDown)};
-    if (stored.size() != 2 || !okAcross || !okDown || !std::isfinite(read.across) ||
-        !std::isfinite(read.down))
+    // Numbers as StoreCorrection writes them: "1,01" is read as 1 and 01.
+    static const QRegularExpression number(QStringLiteral("^(0|[1-9]\\d*)(\\.\\d+)?$"));
+    const auto isNumber = [](const QString& text) { return number.match(text).hasMatch(); };
+    const ScaleCorrection read{stored.value(0).toDouble(), stored.value(1).toDouble()};
+    if (stored.size() != 2 || !std::all_of(stored.begin(), stored.end(), isNumber))
         return unusable(
             tr("'%1' is not two numbers, across and down").arg(stored.join(QStringLiteral(", "))));
     if (!IsPlausible(read))

@@ -14,9 +14,11 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QWheelEvent>
+#include <sys/stat.h>
 
 namespace {
 // One user step on a unit combo: "C type pixels", "C key Down", "C wheel", or
@@ -63,11 +65,23 @@ private slots:
     void scaleCorrection_data() {
         QTest::addColumn<double>("across"); // measured over nominal; 0: Reset is pressed
         QTest::addColumn<double>("down");
-        QTest::addColumn<QString>("kept"); // the correction in force afterwards
+        QTest::addColumn<QString>("kept");   // the correction in force afterwards
+        QTest::addColumn<QString>("stored"); // the settings' text; "fifo": the file is a pipe
+        QTest::addColumn<QString>("said");   // why the stored one is not used; empty: it is
+        const QString ok = "1.02, 1.02", none = "100.0 % \u00d7 100.0 %";
         QTest::newRow("1 % large across, 0.5 % small down")
-            << 1.01 << 0.995 << "101.0 % \u00d7 102.5 %";
-        QTest::newRow("refused: scaled on the way") << 0.9 << 1.0 << "102.0 % \u00d7 102.0 %";
-        QTest::newRow("reset") << 0.0 << 0.0 << "100.0 % \u00d7 100.0 %";
+            << 1.01 << 0.995 << "101.0 % \u00d7 102.5 %" << ok << "";
+        QTest::newRow("refused: scaled on the way")
+            << 0.9 << 1.0 << "102.0 % \u00d7 102.0 %" << ok << "";
+        QTest::newRow("reset") << 0.0 << 0.0 << none << ok << "";
+        QTest::newRow("stored 200 %") << 0.0 << 0.0 << none << "2, 2"
+                                      << "200.0 % \u00d7 200.0 %";
+        QTest::newRow("stored nan") << 0.0 << 0.0 << none << "nan, nan"
+                                    << "'nan, nan' is not";
+        QTest::newRow("stored with a decimal comma") << 0.0 << 0.0 << none << "1,01"
+                                                     << "'1, 01'";
+        QTest::newRow("settings file a pipe") << 0.0 << 0.0 << none << "fifo"
+                                              << "not a regular";
     }
     // A printer's stored correction enters the checker's pixels; measured in the
     // scale dialog a new one is composed with it, stored for this printer alone
@@ -76,10 +90,20 @@ private slots:
         QFETCH(double, across);
         QFETCH(double, down);
         QFETCH(QString, kept);
+        QFETCH(QString, stored);
+        QFETCH(QString, said);
         StoreCorrection("Test printer", {1.02, 1.02});
-        WindowFixture f;
+        QFile conf(QSettings().fileName());
+        QVERIFY(conf.open(QIODevice::ReadOnly));
+        const QByteArray text = conf.readAll().replace("1.02, 1.02", stored.toUtf8());
+        conf.close();
+        QVERIFY(conf.remove() && (stored == "fifo" ? mkfifo(qPrintable(conf.fileName()), 0600) == 0
+                                                   : conf.open(QIODevice::WriteOnly) &&
+                                                         conf.write(text) == text.size()));
+        conf.close();
+        WindowFixture f; // starts at once, not held up by a pipe
         TfQuadrix& w = *f.window;
-        QCOMPARE(w.checkerWidthPx, float(3 * kCm600 * 1.02));
+        QCOMPARE(w.checkerWidthPx, float(3 * kCm600 * (said.isEmpty() ? 1.02 : 1)));
         const TestPageLayout bars = LayOutTestPage(w.testPageInputs());
         QTimer::singleShot(0, [&] { // the dialog, then its message box if it refuses
             auto* dialog = qobject_cast<ScaleDialog*>(QApplication::activeModalWidget());
@@ -99,6 +123,10 @@ private slots:
                 dialog->reject();
         });
         w.showScaleDialog();
+        // An unusable one is told once, and on the printer panel's tooltip.
+        QVERIFY2(f.notices.size() == !said.isEmpty() && f.notices.join("").contains(said) &&
+                     w.sbPanel[0]->toolTip().contains(said),
+                 qPrintable(f.notices.join("") + w.sbPanel[0]->toolTip()));
         QCOMPARE(CorrectionText(w.correction()), kept);
         QCOMPARE(CorrectionText(LoadCorrection("Test printer")), kept);
         QVERIFY(w.sbPanel[0]->toolTip().contains(kept));
@@ -114,6 +142,7 @@ private slots:
         QCOMPARE(w.eFrameDistance->text(), QString("0.6"));
         QCOMPARE(w.seWidth->toolTip(), QString("5 \u00d7 6 checkers: 4 \u00d7 5 inner corners (the "
                                                "pattern size calibration libraries ask for)"));
+        QFile::remove(conf.fileName());
     }
     // The form loads with its named controls inside its fixed client area, reads
     // the printer and builds the first preview before it is shown.

@@ -21,7 +21,6 @@ namespace {
 constexpr int kDpi = 1200;
 constexpr double kCm = kDpi / 2.54; // dots per cm
 constexpr int kCropBorder = 200;
-constexpr int kErrorLineChars = 300; // a long value is cut, not echoed whole
 
 struct Run {
     int exitCode = -1;
@@ -96,8 +95,7 @@ private slots:
             << QString("--scale 101x99 --paper A4 --output b.pdf").split(' ') << QSizeF(210, 297)
             << QPoint((a4w - 1.01 * 5 * c - d) / 2, (a4h - 0.99 * 6 * c - d) / 2)
             << QSize(1431, 1403) << "101.0 % × 99.0 % (from --scale)";
-        // 11 mm is 0.433 in, which Qt rounds to 0.43 in: 0.7 % off, 1.7 dots on 5 mm. The
-        // printable area is 31 pt, 517 dots wide.
+        // 11 mm, rounded by Qt to 0.43 in, is 0.7 % off; its printable area is 31 pt, 517 dots.
         QTest::newRow("svg, 5 mm checkers on an 11 mm page, Qt's own options ignored")
             << QString("-platform xcb -style=fusion --paper 11x11mm --checker 5mm --columns 2 "
                        "--rows 2 --no-frame --no-caption --output b.svg")
@@ -157,10 +155,10 @@ private slots:
                     {"scale as a factor", "--scale 1.01x0.99", "--scale", 2},
                     {"unknown option", "--colour red", "colour", 2},
                     {"empty printer name", "--printer=", "--printer", 2},
-                    {"print system unreachable", "CUPS_SERVER=127.0.0.1:1 --printer Q",
+                    {"print system unreachable (CUPS_SERVER)", "--printer Q",
                      "cannot be reached (no connection to 127.0.0.1:1)", 1},
                     {"board too large to draw", "--paper A4 --board 1e39x1e39cm", "--board", 2},
-                    {"ten thousand digits, cut short", "--rows %9", "--rows", 2},
+                    {"ten thousand digits, cut short", "--rows %9", "9…'", 2},
                     {"no such folder", "--paper A4 --output %1/missing/b.pdf",
                      "%1/missing/b.pdf: No such file", 1},
                     {"a folder is no file", "--paper A4 --output %1", "%1: not a regular file", 1}};
@@ -178,14 +176,9 @@ private slots:
             args.replace("%1", empty.path()).replace("%9", QString(10000, '9')).split(' ');
         if (!list.contains("--output"))
             list << "--output" << empty.filePath("bad.pdf");
-        const QStringList variable = !list.first().startsWith('-') ? list.takeFirst().split('=')
-                                                                : QStringList{"QUADRIX_UNSET", ""};
-        qputenv(qPrintable(variable[0]), variable[1].toUtf8());
         const Run run = Quadrix(list);
-        qunsetenv(qPrintable(variable[0]));
         QCOMPARE(run.exitCode, exitCode);
-        QVERIFY2(run.err.contains(named.replace("%1", empty.path())) && run.err.count('\n') == 1 &&
-                     run.err.size() < kErrorLineChars,
+        QVERIFY2(run.err.contains(named.replace("%1", empty.path())) && run.err.count('\n') == 1,
                  qPrintable(run.err));
         QVERIFY(empty.isEmpty());
     }
@@ -193,29 +186,21 @@ private slots:
     // Qt's own options are left to Qt: alone they open the window.
     void qtOptionsGoToQt_data() {
         QTest::addColumn<QString>("args");
-        QTest::addColumn<QString>("kept"); // empty: the window opens
-        QTest::newRow("session manager's restore") << "-session 1a2b -name x"
-                                                   << "-name x";
-        QTest::newRow("style, two ways, and a display")
-            << "-style fusion --style=kvantum -display :1"
-            << "";
-        QTest::newRow("with a task option") << "-platform xcb -reverse --print"
-                                            << "--print";
+        QTest::addColumn<QString>("kept"); // "quadrix" alone: the window opens
+        QTest::newRow("session restore, two styles") << "-session 1a2b -style x --style=y"
+                                                     << "";
+        QTest::newRow("with a task option") << "-platform xcb -reverse --print -display :1"
+                                            << " --print";
     }
     void qtOptionsGoToQt() {
         QFETCH(QString, args);
         QFETCH(QString, kept);
-        std::vector<QByteArray> bytes{"quadrix"};
-        for (const QString& arg : args.split(' '))
-            bytes.push_back(arg.toUtf8());
+        QByteArrayList bytes = ("quadrix " + args).toUtf8().split(' ');
         std::vector<char*> argv;
         for (QByteArray& arg : bytes)
             argv.push_back(arg.data());
-        QStringList left;
-        for (char* arg : WithoutQtOptions(int(argv.size()), argv.data()))
-            left << arg;
-        QCOMPARE(left.mid(1).join(' '), kept);
-        QCOMPARE(left.first(), "quadrix");
+        const std::vector<char*> left = WithoutQtOptions(int(argv.size()), argv.data());
+        QCOMPARE(QByteArrayList(left.begin(), left.end()).join(' '), "quadrix" + kept.toUtf8());
     }
 
     // The menu bar lies above the form, which keeps its size; Print is bbPrint.

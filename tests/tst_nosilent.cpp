@@ -20,8 +20,7 @@ class TestNoSilent : public QObject {
     QStringList m_said; // errors, notes and questions, in order
     QString m_openedIn; // the folder the last file dialog started in
 
-    // Presses Print (or button), typing name into the file dialog, answering Yes to
-    // "Replace?" and cancelling Setup's dialog.
+    // Presses button (Print), typing name in file dialogs, Yes to "Replace?", Cancel in Setup.
     QString print(const QString& name = {}, QAbstractButton* button = nullptr) {
         m_said.clear();
         QTimer answer;
@@ -140,9 +139,10 @@ private slots:
         if (fault == "silent")
             env.insert("CUPS_SERVER", silent.fullServerName());
         cli.setProcessEnvironment(env);
+        cli.setProcessChannelMode(QProcess::MergedChannels);
         cli.start(QUADRIX_EXE, {"--printer", queue});
         QVERIFY(cli.waitForFinished(60000));
-        const QString reported = cli.readAllStandardOutput() + cli.readAllStandardError();
+        const QString reported = cli.readAll();
         QVERIFY2(cli.exitCode() == exitCode && reported.contains(said.arg(queue)),
                  qPrintable(reported));
         if (fault == "delete") { // a queue gone since it was chosen stays chosen

@@ -76,8 +76,6 @@ private slots:
         QTest::newRow("reset") << 0.0 << 0.0 << none << ok << "";
         QTest::newRow("stored 200 %") << 0.0 << 0.0 << none << "2, 2"
                                       << "200.0 % \u00d7 200.0 %";
-        QTest::newRow("stored nan") << 0.0 << 0.0 << none << "nan, nan"
-                                    << "'nan, nan' is not";
         QTest::newRow("stored with a decimal comma") << 0.0 << 0.0 << none << "1,01"
                                                      << "'1, 01'";
         QTest::newRow("settings file a pipe") << 0.0 << 0.0 << none << "fifo"
@@ -92,14 +90,12 @@ private slots:
         QFETCH(QString, kept);
         QFETCH(QString, stored);
         QFETCH(QString, said);
-        StoreCorrection("Test printer", {1.02, 1.02});
-        QFile conf(QSettings().fileName());
-        QVERIFY(conf.open(QIODevice::ReadOnly));
-        const QByteArray text = conf.readAll().replace("1.02, 1.02", stored.toUtf8());
-        conf.close();
-        QVERIFY(conf.remove() && (stored == "fifo" ? mkfifo(qPrintable(conf.fileName()), 0600) == 0
-                                                   : conf.open(QIODevice::WriteOnly) &&
-                                                         conf.write(text) == text.size()));
+        QFile conf(QSettings().fileName()); // written as by hand
+        QVERIFY(!conf.exists() || conf.remove());
+        QVERIFY(stored == "fifo"
+                    ? mkfifo(qPrintable(conf.fileName()), 0600) == 0
+                    : conf.open(QIODevice::WriteOnly) &&
+                          conf.write("[ScaleCorrection]\nTest%2520printer=" + stored.toUtf8()) > 0);
         conf.close();
         WindowFixture f; // starts at once, not held up by a pipe
         TfQuadrix& w = *f.window;
@@ -124,9 +120,8 @@ private slots:
         });
         w.showScaleDialog();
         // An unusable one is told once, and on the printer panel's tooltip.
-        QVERIFY2(f.notices.size() == !said.isEmpty() && f.notices.join("").contains(said) &&
-                     w.sbPanel[0]->toolTip().contains(said),
-                 qPrintable(f.notices.join("") + w.sbPanel[0]->toolTip()));
+        QVERIFY(f.notices.size() == !said.isEmpty() && f.notices.join("").contains(said) &&
+                w.sbPanel[0]->toolTip().contains(said));
         QCOMPARE(CorrectionText(w.correction()), kept);
         QCOMPARE(CorrectionText(LoadCorrection("Test printer")), kept);
         QVERIFY(w.sbPanel[0]->toolTip().contains(kept));

@@ -66,7 +66,15 @@ M = [
  ('cliexit', 'cli/CommandLine.cpp', '        return e.exitCode;', '        return kExitDone;', 'command line reports success on a failure'),
  ('landscape', 'cli/CommandLine.cpp', '        page.layout.setOrientation(*o.orientation);', '', '--orientation ignored'),
  ('store', 'app/Main.cpp', '    StoreCorrection(m_printer->name(), correction); // in force even when this throws', '', 'correction not stored'),
- ('flush', 'output/SheetFile.cpp', 'if (!file.flush() || file.error()', 'if (file.error()', 'a small file on a full disk committed empty'),
+ ('shortwrite', 'output/SheetFile.cpp', '    if (!WriteAll(file, data))', '    if (file.write(data) < 0)', 'a short write on a nearly full disk committed'),
+ ('cancelsetup', 'model/QtPrinterDevice.cpp', '''    if (dialog.exec() == QDialog::Accepted)
+        takeChoice();
+    else
+        Restore(*m_printer, choice);''', '''    if (dialog.exec() != QDialog::Accepted)
+        Restore(*m_printer, choice);
+    takeChoice();''', 'a cancelled Setup swaps a vanished printer for the default'),
+ ('pausedcli', 'cli/CommandLine.cpp', "            out << notice << '\\n';", '            ;', 'the command line keeps a paused queue quiet'),
+ ('svgview', 'output/SheetFile.cpp', 'const QRectF paper(QPointF(), mm / kMillimetresPerInch * page.dpi);', 'const QRectF paper(QPointF(), page.layout.fullRect(QPageLayout::Inch).size() * page.dpi);', 'the SVG view box from the rounded paper'),
 ]
 def run(ids):
     for (i, f, old, new, what) in M:

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "app/MainWindow.h"
 
+#include "app/TargetDialog.h"
 #include "cli/CommandLineParser.h"
 #include "model/NumberText.h"
 #include "model/Units.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
@@ -54,11 +56,13 @@ void MainWindow::buildMenus() {
     file->addAction(tr("Save as S&VG…"), this, [this] { chooseFileAndSave(FileFormat::Svg); });
     file->addSeparator();
     file->addAction(tr("P&rint"), QKeySequence(tr("Ctrl+P")), m_form->bbPrint,
-                    &QAbstractButton::click);
+                    &QAbstractButton::click); // bbPrint refuses a board that cannot be made
     file->addAction(tr("&Copy command line"), this,
                     [this] { QGuiApplication::clipboard()->setText(commandLine()); });
     file->addSeparator();
     file->addAction(tr("E&xit"), this, &QWidget::close);
+
+    buildTargetMenu();
 
     QMenu* printer = menuBar()->addMenu(tr("P&rinter"));
     printer->addAction(tr("&Setup…"), m_form->bbSetup, &QAbstractButton::click);
@@ -68,7 +72,54 @@ void MainWindow::buildMenus() {
     help->addAction(tr("&About Quadrix"), this, &MainWindow::showAbout);
 }
 
+void MainWindow::buildTargetMenu() {
+    QMenu* menu = menuBar()->addMenu(tr("&Target"));
+    const struct {
+        TargetKind kind;
+        const char* name;
+        QString text;
+    } kinds[] = {
+        {TargetKind::Checkerboard, "actCheckerboard", tr("C&heckerboard")},
+        {TargetKind::Charuco, "actCharuco", tr("Ch&ArUco")},
+        {TargetKind::Circles, "actCircles", tr("&Circle grid")},
+        {TargetKind::AsymmetricCircles, "actAsymmetricCircles", tr("A&symmetric circle grid")},
+        {TargetKind::AprilGrid, "actAprilGrid", tr("A&prilGrid")},
+    };
+    auto* group = new QActionGroup(this); // exclusive: one kind at a time
+    for (const auto& [kind, name, text] : kinds) {
+        QAction* action = menu->addAction(text);
+        action->setObjectName(QLatin1String(name));
+        action->setCheckable(true);
+        action->setChecked(kind == m_form->target().kind);
+        group->addAction(action);
+        connect(action, &QAction::triggered, this, [this, kind = kind] {
+            TargetOptions target = m_form->target();
+            target.kind = kind;
+            m_form->setTarget(target);
+        });
+    }
+    menu->addSeparator();
+    menu->addAction(tr("&Options…"), this, &MainWindow::showTargetDialog)
+        ->setObjectName(QStringLiteral("actTargetOptions"));
+}
+
+void MainWindow::showTargetDialog() {
+    TargetDialog dialog(m_form->target(), m_form->udWidth->position(), m_form->udHeight->position(),
+                        this);
+    if (dialog.exec() == QDialog::Accepted && dialog.options() != m_form->target())
+        m_form->setTarget(dialog.options());
+}
+
+bool MainWindow::refuseUnmakeable() const {
+    const QString problem = m_form->boardProblem();
+    if (!problem.isEmpty())
+        m_form->reportError(problem);
+    return !problem.isEmpty();
+}
+
 bool MainWindow::saveAs(FileFormat format, const QString& path) {
+    if (refuseUnmakeable())
+        return false; // the file, if there is one, stays as it was
     try {
         WriteSheetFile(path, format, PrinterFilePage(m_form->printer()), m_form->sheetInputs());
         m_lastFolder = QFileInfo(path).absolutePath();
@@ -80,6 +131,8 @@ bool MainWindow::saveAs(FileFormat format, const QString& path) {
 }
 
 void MainWindow::chooseFileAndSave(FileFormat format) {
+    if (refuseUnmakeable())
+        return; // said before a name is asked for
     const bool pdf = format == FileFormat::Pdf;
     const QString suffix = pdf ? QStringLiteral("pdf") : QStringLiteral("svg");
     QFileDialog dialog(this, pdf ? tr("Save as PDF") : tr("Save as SVG"), m_lastFolder,
@@ -109,6 +162,7 @@ BoardOptions MainWindow::boardOptions() const {
     o.caption = f.cbSize->isChecked();
     o.captionDistance =
         LengthOption{StrToFloatDef(f.eSizeDistance->text(), 0), UnitOf(f.cbUnitsS, f.unitName)};
+    o.target = f.target();
     return o;
 }
 
@@ -125,8 +179,9 @@ QString MainWindow::commandLine() const {
 void MainWindow::showAbout() {
     QMessageBox::about(this, tr("About Quadrix"),
                        tr("<p><b>Quadrix %1</b></p>"
-                          "<p>Designs a checkerboard calibration target and prints it, or saves "
-                          "it as PDF or SVG, at its exact size.</p>"
+                          "<p>Designs a camera calibration target (checkerboard, ChArUco, circle "
+                          "grid or AprilGrid) and prints it, or saves it as PDF or SVG, at its "
+                          "exact size.</p>"
                           "<p>Licence: MIT</p><p>Qt %2 (built with %3)</p>")
                            .arg(QLatin1String(kVersion), QLatin1String(qVersion()),
                                 QLatin1String(QT_VERSION_STR)));

@@ -4,7 +4,11 @@
 // recompute per user change under the guard, answers keys, wheel and lists as
 // the user drives them, and shows errors and goes on.
 #include "WindowFixture.h"
+#include "app/MainWindow.h"
 #include "app/ScaleDialog.h"
+#include "app/TargetDialog.h"
+#include "cli/CommandLineParser.h"
+#include "model/NumberText.h"
 #include "model/ScaleCorrection.h"
 
 #include <QAbstractItemView>
@@ -15,6 +19,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QWheelEvent>
 
@@ -50,6 +55,14 @@ double meanGrey(const QImage& image, const QRect& rect) {
 }
 
 const double kCm600 = 600.0 * double(0.39370078f); // printer pixels per cm at 600 dpi
+
+bool HasBlack(const QImage& image) {
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 32)
+                return true;
+    return false;
+}
 } // namespace
 
 class tst_Window : public QObject {
@@ -356,6 +369,153 @@ private slots:
         QTest::mouseClick(w.bbPrint, Qt::LeftButton); // the page fails before a job opens
         QCOMPARE(f.errors.size(), 3);
         QCOMPARE(f.printer->jobsBegun, 0);
+    }
+
+    void targetMenu_data() {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("hint"); // how the count tooltip begins
+        QTest::newRow("ChArUco: inner corners")
+            << "actCharuco" << int(TargetKind::Charuco) << "5 \u00d7 6 squares: 4 \u00d7 5 inner";
+        QTest::newRow("asymmetric grid: circles per row, rows")
+            << "actAsymmetricCircles" << int(TargetKind::AsymmetricCircles)
+            << "5 \u00d7 6 circles: 5 per row, 6 rows";
+        QTest::newRow("AprilGrid: tags")
+            << "actAprilGrid" << int(TargetKind::AprilGrid) << "5 \u00d7 6 tags";
+        QTest::newRow("back to checkers") << "actCheckerboard" << int(TargetKind::Checkerboard)
+                                          << "5 \u00d7 6 checkers: 4 \u00d7 5 inner";
+    }
+    // A kind chosen in the Target menu is the only one checked, reaches the
+    // renderer and the copied command line, rebuilds the preview once and
+    // names in the count hint what the detector is given.
+    void targetMenu() {
+        QFETCH(QString, action);
+        QFETCH(int, kind);
+        QFETCH(QString, hint);
+        MainWindow window(std::make_unique<FakePrinterDevice>("P", 600, 600, 4800, 6600));
+        TfQuadrix& f = window.form();
+        window.findChild<QAction*>("actCircles")->trigger(); // from another kind
+        QSignalSpy rebuilds(&f, &TfQuadrix::previewRebuilt);
+        window.findChild<QAction*>(action)->trigger();
+        QStringList checked;
+        for (QAction* a : window.findChildren<QAction*>())
+            if (a->isChecked())
+                checked << a->objectName();
+        QCOMPARE(checked, QStringList{action});
+        QCOMPARE(int(f.sheetInputs().target.kind), kind);
+        QCOMPARE(rebuilds.count(), 1);
+        QVERIFY2(f.udHeight->toolTip().startsWith(hint), qPrintable(f.udHeight->toolTip()));
+        const ParsedCommandLine parsed = ParseCommandLine(window.commandLine().split(' '));
+        QCOMPARE(int(parsed.options.board.target.kind), kind);
+    }
+
+    void targetDialog_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("shown");     // the controls shown
+        QTest::addColumn<QStringList>("typed"); // name=text; a check box checked: name=1
+        QTest::addColumn<QString>("outcome");   // the options taken, or why they are refused
+        const int charuco = int(TargetKind::Charuco), april = int(TargetKind::AprilGrid);
+        const QString charucoShown = "cbDictionary eMarkerFraction eFirstId cbLegacy";
+        // On a board of 2 x 2 cells: 2 markers for ChArUco, 4 tags for the AprilGrid.
+        QTest::newRow("ChArUco: last IDs of the dictionary, every value taken")
+            << charuco << charucoShown
+            << QStringList{"cbDictionary=DICT_4X4_50", "eMarkerFraction=0.6", "eFirstId=48",
+                           "cbLegacy=1", "eDiameter=0.9"}
+            << "DICT_4X4_50 0.6 legacy 48 0.5 0.3 -";
+        QTest::newRow("ChArUco: IDs past the dictionary")
+            << charuco << charucoShown << QStringList{"cbDictionary=DICT_4X4_50", "eFirstId=49"}
+            << "needs 2 markers (IDs 49 to 50), but DICT_4X4_50 holds only IDs 0 to 49";
+        QTest::newRow("ChArUco: marker as large as its square")
+            << charuco << charucoShown << QStringList{"eMarkerFraction=1"} << "marker side must";
+        QTest::newRow("ChArUco: ID not a whole number")
+            << charuco << charucoShown << QStringList{"eFirstId=1.5"} << "not a whole number";
+        QTest::newRow("circle grid: no diameter") << int(TargetKind::Circles) << "eDiameter"
+                                                  << QStringList{"eDiameter=0"} << "diameter must";
+        QTest::newRow("asymmetric grid: diameter taken")
+            << int(TargetKind::AsymmetricCircles) << "eDiameter" << QStringList{"eDiameter=0.8"}
+            << "DICT_6X6_250 0.75 - 0 0.8 0.3 -";
+        QTest::newRow("AprilGrid: last 36h11 IDs, wide spacing")
+            << april << "eFirstId eTagSpacing" << QStringList{"eTagSpacing=2", "eFirstId=583"}
+            << "DICT_6X6_250 0.75 - 583 0.5 2 -";
+        QTest::newRow("AprilGrid: IDs past 36h11")
+            << april << "eFirstId eTagSpacing" << QStringList{"eFirstId=584"} << "0 to 586";
+        QTest::newRow("AprilGrid: spacing not a number")
+            << april << "eFirstId eTagSpacing" << QStringList{"eTagSpacing=x"} << "not a number";
+        QTest::newRow("checkerboard: legend asked for")
+            << int(TargetKind::Checkerboard) << "cbLegend" << QStringList{"cbLegend=1"}
+            << "DICT_6X6_250 0.75 - 0 0.5 0.3 legend";
+    }
+    // The options dialog shows the chosen kind's values alone, takes them on
+    // OK, and refuses a value that cannot be used with the reason, staying open.
+    void targetDialog() {
+        QFETCH(int, kind);
+        QFETCH(QString, shown);
+        QFETCH(QStringList, typed);
+        QFETCH(QString, outcome);
+        TargetOptions start;
+        start.kind = TargetKind(kind);
+        TargetDialog dialog(start, 2, 2);
+        QStringList visible;
+        for (QWidget* w : dialog.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+            if (!w->objectName().isEmpty() && w->isVisibleTo(&dialog))
+                visible << w->objectName();
+        QCOMPARE(visible.join(' '), shown);
+        for (const QString& step : typed) {
+            const QString name = step.section('=', 0, 0), text = step.section('=', 1);
+            if (auto* edit = dialog.findChild<QLineEdit*>(name))
+                edit->setText(text);
+            else if (auto* combo = dialog.findChild<QComboBox*>(name))
+                combo->setCurrentText(text);
+            else
+                dialog.findChild<QCheckBox*>(name)->setChecked(text == "1");
+        }
+        dialog.accept();
+        const TargetOptions o = dialog.options();
+        const QString taken =
+            QString("%1 %2 %3 %4 %5 %6 %7")
+                .arg(o.dictionary, FloatToStr(o.markerFraction), o.legacy ? "legacy" : "-",
+                     QString::number(o.firstId), FloatToStr(o.diameterFraction),
+                     FloatToStr(o.tagSpacing), o.legend ? "legend" : "-");
+        const QString problem = dialog.findChild<QLabel*>("lProblem")->text();
+        if (dialog.result() == QDialog::Accepted)
+            QCOMPARE(taken, outcome);
+        else
+            QVERIFY2(problem.contains(outcome) && o == start, qPrintable(problem));
+    }
+
+    // A ChArUco board with more markers than its dictionary holds is neither
+    // printed nor saved over a file; the preview, the count hint and the status
+    // bar say why until a count makes it fit.
+    void unmakeableBoard() {
+        auto* printer = new FakePrinterDevice("P", 600, 600, 4800, 6600);
+        MainWindow window{std::unique_ptr<PrinterDevice>(printer)};
+        TfQuadrix& f = window.form();
+        QStringList errors;
+        f.setErrorReporter([&errors](const QString& m) { errors << m; });
+        TargetOptions target;
+        target.kind = TargetKind::Charuco;
+        target.dictionary = "DICT_4X4_50";
+        f.seWidth->setText("11"); // 55 white squares
+        f.seHeight->setText("10");
+        f.setTarget(target);
+        const QString problem = f.boardProblem();
+        QVERIFY(problem.contains("55"));
+        QVERIFY(f.seWidth->toolTip().endsWith(problem) && f.sbPanel[3]->toolTip() == problem);
+        QVERIFY(!HasBlack(f.img->bitmap()));
+        QTemporaryDir dir;
+        QFile kept(dir.filePath("kept.pdf"));
+        QVERIFY(kept.open(QIODevice::WriteOnly) && kept.write("old") == 3);
+        kept.close();
+        f.bbPrint->click();
+        QVERIFY(!window.saveAs(FileFormat::Pdf, kept.fileName()));
+        QCOMPARE(errors, QStringList({problem, problem}));
+        QVERIFY(printer->jobsBegun == 0 && kept.size() == 3);
+        f.seWidth->setText("10"); // 50: the whole dictionary
+        QVERIFY(f.boardProblem().isEmpty() && f.sbPanel[3]->toolTip().isEmpty());
+        QCOMPARE(f.sbPanel[3]->text(), QString("Quadrix 1.0"));
+        QVERIFY(HasBlack(f.img->bitmap()));
+        f.bbPrint->click();
+        QCOMPARE(printer->jobsFinished, 1);
     }
 };
 

@@ -427,32 +427,27 @@ void TfQuadrix::setCorrection(const ScaleCorrection& correction) {
 }
 
 TestPageInputs TfQuadrix::testPageInputs() const {
-    return {m_printer->pageWidth(),
-            m_printer->pageHeight(),
-            dpiX,
-            dpiY,
-            cbUnitsC->itemIndex() == kUnitInches,
-            m_correction};
+    return {m_printer->pageWidth(), m_printer->pageHeight(), dpiX, dpiY,
+            cbUnitsC->itemIndex() == kUnitInches, m_correction};
 }
 
 void TfQuadrix::showScaleDialog() {
     const TestPageInputs page = testPageInputs();
     const TestPageLayout layout = LayOutTestPage(page);
-    ScaleDialog dialog(
-        m_printer->name(), page.inches ? tr("inches") : tr("cm"), layout.unitsAcross,
-        layout.unitsDown, m_correction,
-        [this, page] {
-            const QString notice =
-                PrintPage(*m_printer, this, [page](Canvas& canvas, int width, int height) {
-                    TestPageInputs in = page;
-                    in.pageWidth = width;
-                    in.pageHeight = height;
-                    DrawTestPage(canvas, in);
-                });
-            if (!notice.isEmpty())
-                m_reportNotice(notice);
-        },
-        this);
+    ScaleDialog dialog(m_printer->name(), page.inches ? tr("inches") : tr("cm"),
+                       layout.unitsAcross, layout.unitsDown, m_correction,
+                       [this, page] {
+                           const QString notice = PrintPage(*m_printer, this,
+                               [page](Canvas& canvas, int width, int height) {
+                                   TestPageInputs in = page;
+                                   in.pageWidth = width;
+                                   in.pageHeight = height;
+                                   DrawTestPage(canvas, in);
+                               });
+                           if (!notice.isEmpty())
+                               m_reportNotice(notice);
+                       },
+                       this);
     if (dialog.exec() != QDialog::Accepted || dialog.correction() == m_correction)
         return;
     try {

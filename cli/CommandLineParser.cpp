@@ -2,6 +2,9 @@
 #include "cli/CommandLineParser.h"
 
 #include "model/Units.h"
+#include "target/MarkerDictionary.h"
+#include "target/TargetCheck.h"
+#include "target/TargetKindName.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -15,6 +18,7 @@ constexpr int kCountMin = 2;
 constexpr int kCountMax = 100;
 constexpr int kResolutionMin = 72;
 constexpr int kResolutionMax = 9600;
+constexpr int kFirstIdMax = 1 << 20; // far beyond any dictionary
 
 QString tr(const char* text) {
     return QCoreApplication::translate("CommandLine", text);
@@ -85,6 +89,15 @@ int ParseInteger(const QString& option, const QString& text, int min, int max) {
     const int value = text.trimmed().toInt(&ok);
     if (!ok || value < min || value > max)
         Reject(option, tr("a whole number from %1 to %2").arg(min).arg(max), text);
+    return value;
+}
+
+double ParseFraction(const QString& option, const QString& text) {
+    static const QRegularExpression form(QStringLiteral("^%1$").arg(kNumber));
+    const QRegularExpressionMatch m = form.match(text.trimmed());
+    const double value = m.hasMatch() ? m.captured(1).toDouble() : 0;
+    if (!(value > 0 && value <= 1))
+        Reject(option, tr("a fraction above 0 and at most 1, such as 0.75"), text);
     return value;
 }
 
@@ -159,6 +172,19 @@ const Option kOptions[] = {
     {"no-caption", nullptr, "No size caption."},
     {"caption-distance", "LENGTH",
      "Size caption distance from the board (a tenth of the checker)."},
+    {"target", "KIND",
+     "What the board holds: checkerboard|charuco|circles|acircles (checkerboard)."},
+    {"dictionary", "NAME",
+     "ChArUco: OpenCV's marker dictionary, such as DICT_4X4_50 or 5x5_1000 "
+     "(DICT_6X6_250)."},
+    {"marker", "FRACTION", "ChArUco: the marker side as a fraction of the square side (0.75)."},
+    {"first-id", "N", "ChArUco: the first marker's ID, for several boards in one scene (0)."},
+    {"legacy", nullptr,
+     "ChArUco: OpenCV's layout before 4.6; with an even number of rows the top-left square is "
+     "white and holds the first marker."},
+    {"diameter", "FRACTION",
+     "Circle grids: the circle diameter as a fraction of the pitch, the smaller side of a cell "
+     "(0.5)."},
     {"paper", "PAPER", "Files: A4, Letter, A3, ... or WxH in mm, cm, in (the printer's paper)."},
     {"orientation", "portrait|landscape", "Files: orientation of the paper (the printer's)."},
     {"margins", "LENGTH",
@@ -169,6 +195,34 @@ const Option kOptions[] = {
      "lengths are drawn that much larger. Without it the printer's page gets the correction "
      "stored for that printer, and a file on a --paper of its own none."},
 };
+
+// The target's kind and options; a board that cannot be made is refused here,
+// before anything is drawn.
+void ReadTarget(const QCommandLineParser& parser, BoardOptions& b) {
+    const auto value = [&parser](const char* name) { return parser.value(QLatin1String(name)); };
+    const auto isSet = [&parser](const char* name) { return parser.isSet(QLatin1String(name)); };
+    TargetOptions& t = b.target;
+    if (isSet("target") && !TargetKindFromKey(value("target"), t.kind))
+        Reject(QStringLiteral("target"), TargetKindKeys().join(QLatin1Char('|')), value("target"));
+    if (isSet("dictionary")) {
+        const MarkerDictionary* d = FindDictionary(value("dictionary"));
+        if (!d)
+            Reject(QStringLiteral("dictionary"),
+                   tr("one of %1").arg(DictionaryNames().join(QStringLiteral(", "))),
+                   value("dictionary"));
+        t.dictionary = d->name;
+    }
+    if (isSet("marker"))
+        t.markerFraction = ParseFraction(QStringLiteral("marker"), value("marker"));
+    if (isSet("first-id"))
+        t.firstId = ParseInteger(QStringLiteral("first-id"), value("first-id"), 0, kFirstIdMax);
+    t.legacy = isSet("legacy");
+    if (isSet("diameter"))
+        t.diameterFraction = ParseFraction(QStringLiteral("diameter"), value("diameter"));
+    const QString problem = TargetProblem(t, b.columns, b.rows);
+    if (!problem.isEmpty())
+        throw BadValue{problem};
+}
 
 void Read(const QCommandLineParser& parser, CommandLineOptions& options) {
     BoardOptions& b = options.board;
@@ -199,6 +253,7 @@ void Read(const QCommandLineParser& parser, CommandLineOptions& options) {
     if (isSet("caption-distance"))
         b.captionDistance =
             ParseLength(QStringLiteral("caption-distance"), value("caption-distance"));
+    ReadTarget(parser, b);
     if (isSet("paper"))
         o.paper = ParsePaper(value("paper"));
     if (isSet("orientation"))
@@ -234,8 +289,8 @@ void Read(const QCommandLineParser& parser, CommandLineOptions& options) {
 ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        tr("Makes a checkerboard calibration target at its exact size: as a PDF or SVG file, or "
-           "printed. Without options, opens the window."));
+        tr("Makes a calibration target (checkerboard, ChArUco or circle grid) at its exact size: "
+           "as a PDF or SVG file, or printed. Without options, opens the window."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     for (const Option& option : kOptions) {
@@ -284,6 +339,30 @@ QString NumberArgument(double value) {
     return QString::number(value, 'g', 15);
 }
 
+// The target's kind and the options of its own that differ from the defaults.
+QStringList TargetArguments(const TargetOptions& t) {
+    const TargetOptions defaults;
+    QStringList args;
+    if (t.kind == TargetKind::Checkerboard)
+        return args;
+    args << QStringLiteral("--target") << TargetKindKey(t.kind);
+    if (t.kind == TargetKind::Charuco) {
+        if (t.dictionary != defaults.dictionary)
+            args << QStringLiteral("--dictionary") << t.dictionary;
+        if (t.markerFraction != defaults.markerFraction)
+            args << QStringLiteral("--marker") << NumberArgument(t.markerFraction);
+        if (t.legacy)
+            args << QStringLiteral("--legacy");
+    }
+    if ((t.kind == TargetKind::Charuco || t.kind == TargetKind::AprilGrid) &&
+        t.firstId != defaults.firstId)
+        args << QStringLiteral("--first-id") << QString::number(t.firstId);
+    if ((t.kind == TargetKind::Circles || t.kind == TargetKind::AsymmetricCircles) &&
+        t.diameterFraction != defaults.diameterFraction)
+        args << QStringLiteral("--diameter") << NumberArgument(t.diameterFraction);
+    return args;
+}
+
 } // namespace
 
 QStringList BoardArguments(const BoardOptions& o) {
@@ -311,6 +390,7 @@ QStringList BoardArguments(const BoardOptions& o) {
     else if (o.captionDistance)
         args << QStringLiteral("--caption-distance")
              << NumberArgument(o.captionDistance->value) + UnitSuffix(o.captionDistance->unit);
+    args << TargetArguments(o.target);
     return args;
 }
 

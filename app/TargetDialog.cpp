@@ -15,6 +15,9 @@
 
 namespace {
 
+// The reason a value is refused, in the red the window's own problems use.
+const char* const kProblemStyle = "color: #c00000";
+
 bool UsesDictionary(TargetKind kind) {
     return kind == TargetKind::Charuco;
 }
@@ -55,7 +58,7 @@ TargetDialog::TargetDialog(const TargetOptions& current, int columns, int rows, 
     cbLegend->setText(tr("Name the target beneath the board"));
     cbLegend->setChecked(current.legend);
     lProblem->setWordWrap(true);
-    lProblem->setStyleSheet(QStringLiteral("color: #c00000"));
+    lProblem->setStyleSheet(QLatin1String(kProblemStyle));
     lProblem->hide();
 
     m_form->addRow(tr("Marker dictionary:"), cbDictionary);

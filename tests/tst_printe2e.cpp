@@ -115,8 +115,7 @@ private slots:
         TfQuadrix& form = window.form();
         QStringList errors;
         form.setErrorReporter([&errors](const QString& message) { errors << message; });
-        TargetOptions charuco{TargetKind::Charuco};
-        charuco.firstId = 40;
+        const TargetOptions charuco{TargetKind::Charuco, "DICT_6X6_250", 0.75, false, 40};
         form.setTarget(charuco);
         const QString printed =
             PrintAndWait([&] { QTest::mouseClick(form.bbPrint, Qt::LeftButton); });

@@ -366,10 +366,6 @@ QString TfQuadrix::boardProblem() const {
 }
 
 void TfQuadrix::bbPrintClick(QObject*) {
-    if (const QString problem = boardProblem(); !problem.isEmpty()) {
-        m_reportError(problem); // nothing goes to the printer
-        return;
-    }
     const QString notice = PrintSheet(*m_printer, this, sheetInputs());
     if (!notice.isEmpty())
         m_reportNotice(notice);

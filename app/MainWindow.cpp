@@ -56,7 +56,7 @@ void MainWindow::buildMenus() {
     file->addAction(tr("Save as S&VG…"), this, [this] { chooseFileAndSave(FileFormat::Svg); });
     file->addSeparator();
     file->addAction(tr("P&rint"), QKeySequence(tr("Ctrl+P")), m_form->bbPrint,
-                    &QAbstractButton::click); // bbPrint refuses a board that cannot be made
+                    &QAbstractButton::click);
     file->addAction(tr("&Copy command line"), this,
                     [this] { QGuiApplication::clipboard()->setText(commandLine()); });
     file->addSeparator();
@@ -110,16 +110,7 @@ void MainWindow::showTargetDialog() {
         m_form->setTarget(dialog.options());
 }
 
-bool MainWindow::refuseUnmakeable() const {
-    const QString problem = m_form->boardProblem();
-    if (!problem.isEmpty())
-        m_form->reportError(problem);
-    return !problem.isEmpty();
-}
-
 bool MainWindow::saveAs(FileFormat format, const QString& path) {
-    if (refuseUnmakeable())
-        return false; // the file, if there is one, stays as it was
     try {
         WriteSheetFile(path, format, PrinterFilePage(m_form->printer()), m_form->sheetInputs());
         m_lastFolder = QFileInfo(path).absolutePath();
@@ -131,8 +122,12 @@ bool MainWindow::saveAs(FileFormat format, const QString& path) {
 }
 
 void MainWindow::chooseFileAndSave(FileFormat format) {
-    if (refuseUnmakeable())
-        return; // said before a name is asked for
+    // A board that cannot be made is refused before a name is asked for (the
+    // renderer refuses it too, whatever calls it).
+    if (const QString problem = m_form->boardProblem(); !problem.isEmpty()) {
+        m_form->reportError(problem);
+        return;
+    }
     const bool pdf = format == FileFormat::Pdf;
     const QString suffix = pdf ? QStringLiteral("pdf") : QStringLiteral("svg");
     QFileDialog dialog(this, pdf ? tr("Save as PDF") : tr("Save as SVG"), m_lastFolder,

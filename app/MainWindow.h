@@ -31,8 +31,6 @@ public:
 private:
     void buildMenus();
     void buildTargetMenu();
-    // A board that cannot be made is neither printed nor saved: the error box says why.
-    bool refuseUnmakeable() const;
     void chooseFileAndSave(FileFormat format);
     void showAbout();
 

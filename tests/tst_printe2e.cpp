@@ -117,8 +117,7 @@ private slots:
         form.setErrorReporter([&errors](const QString& message) { errors << message; });
         const TargetOptions charuco{TargetKind::Charuco, "DICT_6X6_250", 0.75, false, 40};
         form.setTarget(charuco);
-        const QString printed =
-            PrintAndWait([&] { QTest::mouseClick(form.bbPrint, Qt::LeftButton); });
+        const QString printed = PrintAndWait([&] { form.bbPrint->click(); });
         QVERIFY2(errors.isEmpty() && !printed.isEmpty(), qPrintable(errors.join('\n')));
         Detection markers, corners;
         FindCharuco(PdfRaster::Render(printed, kDetectDpi), cv::Size(5, 6),

@@ -115,14 +115,13 @@ private slots:
         TfQuadrix& form = window.form();
         QStringList errors;
         form.setErrorReporter([&errors](const QString& message) { errors << message; });
-        const TargetOptions charuco{TargetKind::Charuco, "DICT_6X6_250", 0.75, false, 40};
-        form.setTarget(charuco);
+        form.setTarget({TargetKind::Charuco, "DICT_6X6_250", 0.75, false, 40}); // first ID 40
         const QString printed = PrintAndWait([&] { form.bbPrint->click(); });
         QVERIFY2(errors.isEmpty() && !printed.isEmpty(), qPrintable(errors.join('\n')));
         Detection markers, corners;
         FindCharuco(PdfRaster::Render(printed, kDetectDpi), cv::Size(5, 6),
-                    cv::aruco::getPredefinedDictionary(cv::aruco::DICT_6X6_250),
-                    charuco.markerFraction, charuco.firstId, markers, corners);
+                    cv::aruco::getPredefinedDictionary(cv::aruco::DICT_6X6_250), 0.75, 40, markers,
+                    corners);
         QCOMPARE(int(corners.ids.size()), 4 * 5);
         std::vector<cv::Point2f> mm; // the corners' nominal places
         for (int id : corners.ids)

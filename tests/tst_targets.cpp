@@ -4,11 +4,12 @@
 // kind as the command line writes it (PDF and SVG), read back at 200 dpi by
 // OpenCV's own detectors, found whole with the pitch within 0.3 % of nominal.
 
+#include "cli/CommandLineParser.h"
+#include "model/Units.h"
 #include "support/Detectors.h"
 #include "support/PdfRaster.h"
 #include "target/MarkerDictionary.h"
 #include "target/TargetCheck.h"
-#include "target/TargetKindName.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -46,8 +47,7 @@ private slots:
         for (int i = 0; i < names.size(); ++i) {
             const MarkerDictionary* ours = FindDictionary(names[i]);
             const auto theirs = OpenCvDictionary(i);
-            QVERIFY(ours->markerBits == theirs->markerSize &&
-                    ours->count == theirs->bytesList.rows);
+            QCOMPARE(ours->count, theirs->bytesList.rows); // and sizes, by the images below
             const int n = ours->markerBits;
             cv::Mat image, mine(n + 2, n + 2, CV_8UC1, cv::Scalar(0));
             for (int id = 0; id < ours->count; ++id) {
@@ -66,7 +66,6 @@ private slots:
         QTest::addColumn<int>("side");        // squares across and down
         QTest::addColumn<QString>("problem"); // a part of the message; empty: none
         QTest::newRow("odd count: 24 of 49") << "6x6_50" << 26 << 7 << "";
-        QTest::newRow("all 50 used") << "DICT_6X6_50" << 0 << 10 << "";
         QTest::newRow("one past the last ID") << "DICT_6X6_50" << 1 << 10 << "IDs 1 to 50";
         QTest::newRow("100 x 100") << "DICT_6X6_1000" << 0 << 100 << "needs 5000";
         QTest::newRow("a name's beginning") << "DICT_6X6_2" << 0 << 2 << "DICT_6X6_2";
@@ -76,11 +75,9 @@ private slots:
         QFETCH(int, firstId);
         QFETCH(int, side);
         QFETCH(QString, problem);
-        TargetOptions t;
-        t.kind = TargetKind::Charuco;
-        t.dictionary = dictionary;
-        t.firstId = firstId;
-        const QString message = TargetProblem(t, side, side);
+        const QString message = TargetProblem(
+            {TargetKind::Charuco, dictionary, TargetOptions().markerFraction, false, firstId}, side,
+            side);
         QVERIFY2(problem.isEmpty() ? message.isEmpty() : message.contains(problem),
                  qPrintable(message));
     }
@@ -90,25 +87,20 @@ private slots:
         QTest::addColumn<int>("columns");
         QTest::addColumn<int>("rows");
         QTest::addColumn<QSizeF>("cellMm");
-        QTest::addColumn<QString>("charuco"); // the dictionary, then other options
-        QTest::addColumn<QString>("format");
-        const auto C = TargetKind::Charuco;
+        QTest::addColumn<QString>("charuco"); // the dictionary, then --legacy or nothing
+        QTest::addColumn<bool>("svg");        // else PDF
+        using K = TargetKind;
         QTest::newRow("checkerboard 9 x 7")
-            << TargetKind::Checkerboard << 9 << 7 << QSizeF(20, 20) << ""
-            << "pdf";
-        QTest::newRow("ChArUco 10 x 14") << C << 10 << 14 << QSizeF(14, 14) << "DICT_6X6_250"
-                                         << "pdf";
+            << K::Checkerboard << 9 << 7 << QSizeF(20, 20) << "" << false;
+        QTest::newRow("ChArUco 10 x 14")
+            << K::Charuco << 10 << 14 << QSizeF(14, 14) << "DICT_6X6_250" << false;
         QTest::newRow("ChArUco legacy 6 x 4")
-            << C << 6 << 4 << QSizeF(25, 25) << "DICT_5X5_100 --legacy"
-            << "pdf";
+            << K::Charuco << 6 << 4 << QSizeF(25, 25) << "DICT_5X5_100 --legacy" << false;
         QTest::newRow("ChArUco legacy 5 x 5, odd rows as today")
-            << C << 5 << 5 << QSizeF(25, 25) << "DICT_4X4_50 --legacy"
-            << "svg";
-        QTest::newRow("circles 7 x 6") << TargetKind::Circles << 7 << 6 << QSizeF(15, 15) << ""
-                                       << "svg";
+            << K::Charuco << 5 << 5 << QSizeF(25, 25) << "DICT_4X4_50 --legacy" << true;
+        QTest::newRow("circles 7 x 6") << K::Circles << 7 << 6 << QSizeF(15, 15) << "" << true;
         QTest::newRow("asymmetric circles 4 x 11")
-            << TargetKind::AsymmetricCircles << 4 << 11 << QSizeF(30, 15) << ""
-            << "pdf";
+            << K::AsymmetricCircles << 4 << 11 << QSizeF(30, 15) << "" << false;
     }
     void detected() {
         QFETCH(TargetKind, kind);
@@ -116,20 +108,19 @@ private slots:
         QFETCH(int, rows);
         QFETCH(QSizeF, cellMm);
         QFETCH(QString, charuco);
-        QFETCH(QString, format);
+        QFETCH(bool, svg);
         constexpr int kFirstId = 7;
-        const QString file = dir.filePath(QStringLiteral("target.") + format);
-        QStringList args = QString::asprintf("--columns %d --rows %d --checker %gx%gmm --paper A4 "
-                                             "--first-id %d --target %s --output",
-                                             columns, rows, cellMm.width(), cellMm.height(),
-                                             kFirstId, qPrintable(TargetKindKey(kind)))
-                               .split(u' ')
-                           << file;
-        if (kind == TargetKind::Charuco)
-            args << "--dictionary" << charuco.split(u' ');
-        QProcess quadrix;
-        quadrix.start(QStringLiteral(QUADRIX_EXE), args);
-        QVERIFY(quadrix.waitForFinished(60000) && quadrix.exitCode() == 0);
+        const QString file = dir.filePath(svg ? "target.svg" : "target.pdf");
+        BoardOptions board; // written as the window's Copy command line writes it
+        board.columns = columns;
+        board.rows = rows;
+        board.checker = SizeOption{cellMm.width() / 10, cellMm.height() / 10, kUnitCm};
+        board.target = {kind, charuco.section(u' ', 0, 0), TargetOptions().markerFraction,
+                        charuco.endsWith("--legacy"), kFirstId};
+        const QStringList args = BoardArguments(board) << "--paper"
+                                                       << "A4"
+                                                       << "--output" << file;
+        QCOMPARE(QProcess::execute(QStringLiteral(QUADRIX_EXE), args), 0);
         const QImage page = PdfRaster::Render(file, kDpi, kA4Page);
 
         Detection found, markers;
@@ -138,11 +129,11 @@ private slots:
             object.emplace_back(float(x * cellMm.width()), float(y * cellMm.height()));
         };
         if (kind == TargetKind::Charuco) {
-            const int dictionary = int(DictionaryNames().indexOf(charuco.section(u' ', 0, 0)));
+            const int dictionary = int(DictionaryNames().indexOf(board.target.dictionary));
             FindCharuco(page, cv::Size(columns, rows), OpenCvDictionary(dictionary),
                         TargetOptions().markerFraction, kFirstId, markers, found);
             QCOMPARE(int(markers.ids.size()), columns * rows / 2);
-            if (charuco.endsWith("--legacy")) { // each marker in its own white square
+            if (board.target.legacy) { // each marker in its own white square
                 found = markers;
                 std::vector<cv::Point2f> squares; // the white ones, row by row
                 for (int k = 0; k < columns * rows; ++k)
@@ -158,13 +149,10 @@ private slots:
         } else {
             // Inner corners, or OpenCV's object points ((2j + i mod 2) s, i s) in cells of 2s x s.
             const int inner = kind == TargetKind::Checkerboard ? 1 : 0;
-            const Grid grid = inner                         ? Grid::Chessboard
-                              : kind == TargetKind::Circles ? Grid::Circles
-                                                            : Grid::AsymmetricCircles;
-            QVERIFY(FindGrid(page, grid, cv::Size(columns - inner, rows - inner), found));
+            QVERIFY(FindGrid(page, kind, cv::Size(columns - inner, rows - inner), found));
             for (int i = inner; i < rows; ++i)
                 for (int j = inner; j < columns; ++j)
-                    cell(j + (grid == Grid::AsymmetricCircles ? (i % 2) * 0.5 : 0), i);
+                    cell(j + (kind == TargetKind::AsymmetricCircles ? (i % 2) * 0.5 : 0), i);
         }
         QVERIFY(FitGrid(found.points, object, kMaxErrorPx, kPixelsPerMm, kPitchTolerance));
     }

@@ -13,12 +13,12 @@ cv::Mat Wrap(const QImage& grey) {
 
 } // namespace
 
-bool FindGrid(const QImage& grey, Grid grid, cv::Size pattern, Detection& found) {
-    if (grid == Grid::Chessboard)
+bool FindGrid(const QImage& grey, TargetKind kind, cv::Size pattern, Detection& found) {
+    if (kind == TargetKind::Checkerboard)
         return cv::findChessboardCorners(Wrap(grey), pattern, found.points);
     return cv::findCirclesGrid(Wrap(grey), pattern, found.points,
-                               grid == Grid::Circles ? cv::CALIB_CB_SYMMETRIC_GRID
-                                                     : cv::CALIB_CB_ASYMMETRIC_GRID);
+                               kind == TargetKind::Circles ? cv::CALIB_CB_SYMMETRIC_GRID
+                                                           : cv::CALIB_CB_ASYMMETRIC_GRID);
 }
 
 void FindCharuco(const QImage& grey, cv::Size squares, const cv::Ptr<cv::aruco::Dictionary>& d,
@@ -41,16 +41,15 @@ bool FitGrid(const std::vector<cv::Point2f>& image, const std::vector<cv::Point2
     const cv::Mat map = cv::estimateAffine2D(object, image, cv::noArray(), cv::LMEDS);
     if (map.empty())
         return false;
-    cv::Mat scales; // the singular values of the linear part: the scale along either axis
-    cv::SVD::compute(map.colRange(0, 2), scales);
     std::vector<cv::Point2f> mapped;
     cv::transform(object, mapped, map);
-    for (size_t i = 0; i < mapped.size(); ++i)
-        if (cv::norm(mapped[i] - image[i]) > maxError)
-            return false;
-    for (int i = 0; i < 2; ++i)
-        if (std::abs(scales.at<double>(i) / scale - 1) > tolerance)
-            qWarning("scale %.5f of nominal", scales.at<double>(i) / scale);
-    return std::abs(scales.at<double>(0) / scale - 1) <= tolerance &&
-           std::abs(scales.at<double>(1) / scale - 1) <= tolerance;
+    if (cv::norm(cv::Mat(mapped), cv::Mat(image), cv::NORM_INF) > maxError)
+        return false;
+    cv::Mat scales; // the singular values of the linear part: the scale along either axis
+    cv::SVD::compute(map.colRange(0, 2), scales);
+    const double worst = std::max(std::abs(scales.at<double>(0) / scale - 1),
+                                  std::abs(scales.at<double>(1) / scale - 1));
+    if (worst > tolerance)
+        qWarning("the pitch is %.3f %% off", worst * 100);
+    return worst <= tolerance;
 }

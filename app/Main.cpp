@@ -10,11 +10,13 @@
 #include "model/Units.h"
 #include "render/PreviewGeometry.h"
 #include "render/SheetPrinter.h"
+#include "target/TargetCheck.h"
 
 #include <QFile>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPainter>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyleOptionButton>
@@ -33,6 +35,7 @@ const char* const kFontFamily = "Tahoma";
 const char* const kTahomaFile = "/usr/share/wine/fonts/tahoma.ttf";
 constexpr int kFontPixels = 11; // 8 point at 96 dpi
 constexpr int kPanelWidth = 150;
+constexpr int kLastPanelWidth = kFormWidth - 3 * kPanelWidth; // what the first three leave
 constexpr int kCountMin = 2;
 constexpr int kCountMax = 100;
 const char* const kCreditText = "Quadrix 1.0";
@@ -40,6 +43,11 @@ const char* const kCreditText = "Quadrix 1.0";
 // substitute face is wider than the designed one, in pixels per character.
 constexpr qreal kMaxWordTightening = 1.0;
 constexpr qreal kMaxLetterTightening = 0.5;
+// A board that cannot be made: its preview is a grey page with the reason in
+// red, in a font this fraction of the preview's width.
+const QColor kUnmakeablePage(0xe0, 0xe0, 0xe0);
+const QColor kUnmakeableText(0xc0, 0, 0);
+constexpr int kUnmakeableFontDivisor = 16;
 
 } // namespace
 
@@ -189,6 +197,7 @@ SheetInputs TfQuadrix::sheetInputs() const {
     in.checkerWidthText = eCheckerWidth->text();
     in.checkerHeightText = eCheckerHeight->text();
     in.unitName = unitName;
+    in.target = m_target;
     return in;
 }
 
@@ -318,8 +327,11 @@ void TfQuadrix::bbInsideClick(QObject*) {
 }
 
 void TfQuadrix::rgAlignmentClick(QObject*) {
-    RebuildPreview(img->bitmap(), img->width(), img->height(), m_printer->pageWidth(),
-                   m_printer->pageHeight(), sheetInputs());
+    if (const QString problem = boardProblem(); !problem.isEmpty())
+        markUnmakeable(problem);
+    else
+        RebuildPreview(img->bitmap(), img->width(), img->height(), m_printer->pageWidth(),
+                       m_printer->pageHeight(), sheetInputs());
     img->Refresh();
     emit previewRebuilt();
 }
@@ -330,6 +342,36 @@ void TfQuadrix::ChangeOptions(QObject* sender) {
     rgAlignmentClick(sender);
 }
 
+void TfQuadrix::markUnmakeable(const QString& problem) {
+    const QSize size = PreviewBitmapSize(
+        PreviewScale(img->width(), img->height(), m_printer->pageWidth(), m_printer->pageHeight()),
+        m_printer->pageWidth(), m_printer->pageHeight());
+    QImage& bitmap = img->bitmap();
+    bitmap = QImage(size, QImage::Format_RGB32);
+    bitmap.fill(kUnmakeablePage);
+    QPainter painter(&bitmap);
+    QFont font = painter.font();
+    font.setPixelSize(qMax(1, size.width() / kUnmakeableFontDivisor));
+    painter.setFont(font);
+    painter.setPen(kUnmakeableText);
+    painter.drawText(bitmap.rect().adjusted(font.pixelSize(), 0, -font.pixelSize(), 0),
+                     Qt::AlignCenter | Qt::TextWordWrap, problem);
+}
+
+void TfQuadrix::ChangeTarget(QObject* sender) {
+    rgAlignmentClick(sender);
+    updateCornerHints();
+}
+
+void TfQuadrix::setTarget(const TargetOptions& target) {
+    m_target = target;
+    handleEvent(this, &TfQuadrix::ChangeTarget);
+}
+
+QString TfQuadrix::boardProblem() const {
+    return TargetProblem(m_target, udWidth->position(), udHeight->position());
+}
+
 void TfQuadrix::bbPrintClick(QObject*) {
     const QString notice = PrintSheet(*m_printer, this, sheetInputs());
     if (!notice.isEmpty())
@@ -338,16 +380,46 @@ void TfQuadrix::bbPrintClick(QObject*) {
 
 void TfQuadrix::updateCornerHints() {
     const int across = udWidth->position(), down = udHeight->position();
-    const QString hint = tr("%1 \u00d7 %2 checkers: %3 \u00d7 %4 inner corners (the pattern size "
-                            "calibration libraries ask for)")
-                             .arg(across)
-                             .arg(down)
-                             .arg(across - 1)
-                             .arg(down - 1);
+    QString hint;
+    switch (m_target.kind) {
+    case TargetKind::Checkerboard:
+    case TargetKind::Charuco:
+        hint = (m_target.kind == TargetKind::Checkerboard
+                    ? tr("%1 \u00d7 %2 checkers: %3 \u00d7 %4 inner corners (the pattern size "
+                         "calibration libraries ask for)")
+                    : tr("%1 \u00d7 %2 squares: %3 \u00d7 %4 inner corners (the pattern size "
+                         "calibration libraries ask for)"))
+                   .arg(across)
+                   .arg(down)
+                   .arg(across - 1)
+                   .arg(down - 1);
+        break;
+    case TargetKind::Circles:
+    case TargetKind::AsymmetricCircles:
+        hint = tr("%1 \u00d7 %2 circles: %1 per row, %2 rows (the pattern size calibration "
+                  "libraries ask for)")
+                   .arg(across)
+                   .arg(down);
+        break;
+    case TargetKind::AprilGrid:
+        hint = tr("%1 \u00d7 %2 tags (the grid size Kalibr asks for)").arg(across).arg(down);
+        break;
+    }
+    const QString problem = boardProblem();
+    if (!problem.isEmpty())
+        hint += QLatin1Char('\n') + problem;
     for (QWidget* w : {static_cast<QWidget*>(seWidth), static_cast<QWidget*>(udWidth),
                        static_cast<QWidget*>(seHeight), static_cast<QWidget*>(udHeight),
                        static_cast<QWidget*>(Label1)})
         w->setToolTip(hint);
+    // The last panel carries the credit, or says the board cannot be made.
+    QLabel* panel = sbPanel[3];
+    panel->setStyleSheet(
+        problem.isEmpty() ? QString() : QStringLiteral("color: %1").arg(kUnmakeableText.name()));
+    panel->setText(problem.isEmpty()
+                       ? QString::fromLatin1(kCreditText)
+                       : panel->fontMetrics().elidedText(problem, Qt::ElideRight, kLastPanelWidth));
+    panel->setToolTip(problem);
 }
 
 void TfQuadrix::setCorrection(const ScaleCorrection& correction) {

@@ -49,6 +49,14 @@ public:
     // Measures the current printer's scale in the scale dialog.
     void showScaleDialog();
 
+    // What the board's cells hold (the Target menu); a new one rebuilds the
+    // preview and the count hints.
+    const TargetOptions& target() const { return m_target; }
+    void setTarget(const TargetOptions& target);
+    // Why the board cannot be made as it stands (more markers than the
+    // dictionary holds); "" when it can.
+    QString boardProblem() const;
+
     // Handlers, each taking the sender.
     void FormCreate(QObject* sender);
     void bbSetupClick(QObject* sender);
@@ -60,6 +68,7 @@ public:
     void ChangeOptions(QObject* sender);
     void ChangePattern2(QObject* sender);
     void bbInsideClick(QObject* sender);
+    void ChangeTarget(QObject* sender);
 
 signals:
     // Raised at the end of every Change and every preview rebuild, so that
@@ -80,13 +89,17 @@ private:
     // Runs one event's handler; an error it raises is shown and the window goes on.
     void handleEvent(QObject* sender, void (TfQuadrix::*handler)(QObject*));
 
-    // The counts as checkers and as the inner corners calibration libraries ask for.
+    // The counts as the detector is given them (inner corners, circles or
+    // tags), and whether the board can be made, in the tooltips and status bar.
     void updateCornerHints();
+    // Over a preview whose board cannot be made: the reason, on a veiled page.
+    void markUnmakeable(const QString& problem);
 
     std::unique_ptr<PrinterDevice> m_printer;
     ScaleCorrection m_correction;
     // Why the printer's stored correction is not used, as last told the user.
     QString m_correctionProblem;
+    TargetOptions m_target;
     ErrorReporter m_reportError;
     ErrorReporter m_reportNotice;
 };

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "app/MainWindow.h"
 
+#include "app/TargetDialog.h"
 #include "cli/CommandLineParser.h"
 #include "model/NumberText.h"
 #include "model/Units.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
@@ -60,12 +62,52 @@ void MainWindow::buildMenus() {
     file->addSeparator();
     file->addAction(tr("E&xit"), this, &QWidget::close);
 
+    buildTargetMenu();
+
     QMenu* printer = menuBar()->addMenu(tr("P&rinter"));
     printer->addAction(tr("&Setup…"), m_form->bbSetup, &QAbstractButton::click);
     printer->addAction(tr("S&cale…"), m_form, &TfQuadrix::showScaleDialog);
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->addAction(tr("&About Quadrix"), this, &MainWindow::showAbout);
+}
+
+void MainWindow::buildTargetMenu() {
+    QMenu* menu = menuBar()->addMenu(tr("&Target"));
+    const struct {
+        TargetKind kind;
+        const char* name;
+        QString text;
+    } kinds[] = {
+        {TargetKind::Checkerboard, "actCheckerboard", tr("C&heckerboard")},
+        {TargetKind::Charuco, "actCharuco", tr("Ch&ArUco")},
+        {TargetKind::Circles, "actCircles", tr("&Circle grid")},
+        {TargetKind::AsymmetricCircles, "actAsymmetricCircles", tr("A&symmetric circle grid")},
+        {TargetKind::AprilGrid, "actAprilGrid", tr("A&prilGrid")},
+    };
+    auto* group = new QActionGroup(this); // exclusive: one kind at a time
+    for (const auto& [kind, name, text] : kinds) {
+        QAction* action = menu->addAction(text);
+        action->setObjectName(QLatin1String(name));
+        action->setCheckable(true);
+        action->setChecked(kind == m_form->target().kind);
+        group->addAction(action);
+        connect(action, &QAction::triggered, this, [this, kind = kind] {
+            TargetOptions target = m_form->target();
+            target.kind = kind;
+            m_form->setTarget(target);
+        });
+    }
+    menu->addSeparator();
+    menu->addAction(tr("&Options…"), this, &MainWindow::showTargetDialog)
+        ->setObjectName(QStringLiteral("actTargetOptions"));
+}
+
+void MainWindow::showTargetDialog() {
+    TargetDialog dialog(m_form->target(), m_form->udWidth->position(), m_form->udHeight->position(),
+                        this);
+    if (dialog.exec() == QDialog::Accepted && dialog.options() != m_form->target())
+        m_form->setTarget(dialog.options());
 }
 
 bool MainWindow::saveAs(FileFormat format, const QString& path) {
@@ -80,6 +122,12 @@ bool MainWindow::saveAs(FileFormat format, const QString& path) {
 }
 
 void MainWindow::chooseFileAndSave(FileFormat format) {
+    // A board that cannot be made is refused before a name is asked for (the
+    // renderer refuses it too, whatever calls it).
+    if (const QString problem = m_form->boardProblem(); !problem.isEmpty()) {
+        m_form->reportError(problem);
+        return;
+    }
     const bool pdf = format == FileFormat::Pdf;
     const QString suffix = pdf ? QStringLiteral("pdf") : QStringLiteral("svg");
     QFileDialog dialog(this, pdf ? tr("Save as PDF") : tr("Save as SVG"), m_lastFolder,
@@ -109,6 +157,7 @@ BoardOptions MainWindow::boardOptions() const {
     o.caption = f.cbSize->isChecked();
     o.captionDistance =
         LengthOption{StrToFloatDef(f.eSizeDistance->text(), 0), UnitOf(f.cbUnitsS, f.unitName)};
+    o.target = f.target();
     return o;
 }
 
@@ -125,8 +174,9 @@ QString MainWindow::commandLine() const {
 void MainWindow::showAbout() {
     QMessageBox::about(this, tr("About Quadrix"),
                        tr("<p><b>Quadrix %1</b></p>"
-                          "<p>Designs a checkerboard calibration target and prints it, or saves "
-                          "it as PDF or SVG, at its exact size.</p>"
+                          "<p>Designs a camera calibration target (checkerboard, ChArUco, circle "
+                          "grid or AprilGrid) and prints it, or saves it as PDF or SVG, at its "
+                          "exact size.</p>"
                           "<p>Licence: MIT</p><p>Qt %2 (built with %3)</p>")
                            .arg(QLatin1String(kVersion), QLatin1String(qVersion()),
                                 QLatin1String(QT_VERSION_STR)));

@@ -8,7 +8,7 @@
 #include <QMainWindow>
 
 // The window as the user sees it: the form TfQuadrix, exactly as it is, with
-// a menu bar above its client area (File, Printer, Help). Not resizable.
+// a menu bar above its client area (File, Target, Printer, Help). Not resizable.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -25,8 +25,12 @@ public:
     // printer's; its margins too when they are alike on every side).
     QString commandLine() const;
 
+    // Target > Options…: the current kind's own parameters.
+    void showTargetDialog();
+
 private:
     void buildMenus();
+    void buildTargetMenu();
     void chooseFileAndSave(FileFormat format);
     void showAbout();
 

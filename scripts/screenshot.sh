@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Takes a screenshot of the Quadrix window under a virtual X server, for the
-# README. Usage: scripts/screenshot.sh [build-dir] [output.png]
+# README, and one with ChArUco chosen and the Target menu open.
+# Usage: scripts/screenshot.sh [build-dir] [output.png] [target-menu.png]
 set -euo pipefail
 build=${1:-build}
 out=${2:-docs/screenshot.png}
+menu_out=${3:-docs/target-menu.png}
 for tool in Xvfb xdotool import; do
     command -v "$tool" >/dev/null || { echo "missing $tool (xvfb, xdotool, imagemagick)" >&2; exit 1; }
 done
@@ -24,3 +26,15 @@ done
 sleep 1
 DISPLAY=$display import -window "$id" "$out"
 echo "wrote $out"
+
+# Target > ChArUco, then the menu open again over the window; without a window
+# manager the menu is a window of its own, so the screen is cut to the window.
+DISPLAY=$display xdotool windowfocus --sync "$id" key alt+t
+sleep 0.5
+DISPLAY=$display xdotool key a
+sleep 1
+DISPLAY=$display xdotool key alt+t
+sleep 1
+eval "$(DISPLAY=$display xdotool getwindowgeometry --shell "$id")"
+DISPLAY=$display import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$menu_out"
+echo "wrote $menu_out"

@@ -238,6 +238,7 @@ private slots:
         f.eSizeDistance->setText("0.4");
         f.cbFrame->setChecked(false);
         f.setCorrection({1.004, 0.997});
+        f.setTarget({TargetKind::Charuco, "DICT_4X4_100", 0.6, true, 20});
         const ParsedCommandLine parsed = ParseCommandLine(window.commandLine().split(' '));
         QVERIFY2(parsed.action == ParsedCommandLine::Action::Run, qPrintable(parsed.text));
         const ScaleCorrection scale = parsed.options.output.scale.value_or(ScaleCorrection{});

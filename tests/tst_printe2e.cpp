@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: MIT
 // End to end: the real window prints on the system's default printer, which the
 // CTest fixture made a cups-pdf queue, and the PDF that comes out is measured;
-// the window's saved PDF is the printed page.
+// the window's saved PDF is the printed page, and OpenCV finds a printed ChArUco board.
 
 #include "app/MainWindow.h"
 #include "model/Numeric.h"
 #include "model/QtPrinterDevice.h"
 #include "model/ScaleCorrection.h"
 #include "render/BoardRenderer.h"
+#include "support/Detectors.h"
 #include "support/PdfRaster.h"
 
 #include <QStandardPaths>
@@ -19,6 +20,7 @@ namespace {
 constexpr int kPrintTimeoutMs = 60000;
 constexpr int kSurveyDpi = 100;  // compares whole pages
 constexpr int kCropBorder = 400; // room for the caption around the measured checker
+constexpr int kDetectDpi = 200;  // a 3 cm square is 236 pixels, a marker bit 22
 
 // Runs print, waits until the queue has no job left and has written one new
 // PDF, and returns that file.
@@ -104,6 +106,27 @@ private slots:
                      qPrintable(measured));
         }
         StoreCorrection(queue, {});
+    }
+
+    // A ChArUco board printed from the window is found by OpenCV: every inner
+    // corner with its ID, from the first marker ID set, 3 cm apart within 0.3 %.
+    void printsCharucoFoundByOpenCv() {
+        MainWindow window(std::make_unique<QtPrinterDevice>());
+        TfQuadrix& form = window.form();
+        QStringList errors;
+        form.setErrorReporter([&errors](const QString& message) { errors << message; });
+        form.setTarget({TargetKind::Charuco, "DICT_6X6_250", 0.75, false, 40}); // first ID 40
+        const QString printed = PrintAndWait([&] { form.bbPrint->click(); });
+        QVERIFY2(errors.isEmpty() && !printed.isEmpty(), qPrintable(errors.join('\n')));
+        Detection markers, corners;
+        FindCharuco(PdfRaster::Render(printed, kDetectDpi), cv::Size(5, 6),
+                    cv::aruco::getPredefinedDictionary(cv::aruco::DICT_6X6_250), 0.75, 40, markers,
+                    corners);
+        QCOMPARE(int(corners.ids.size()), 4 * 5);
+        std::vector<cv::Point2f> mm; // the corners' nominal places
+        for (int id : corners.ids)
+            mm.emplace_back(30.0f * float(id % 4), 30.0f * float(id / 4));
+        QVERIFY(FitGrid(corners.points, mm, 1.0, kDetectDpi / 25.4, 0.003));
     }
 };
 

@@ -4,7 +4,9 @@
 // recompute per user change under the guard, answers keys, wheel and lists as
 // the user drives them, and shows errors and goes on.
 #include "WindowFixture.h"
+#include "app/MainWindow.h"
 #include "app/ScaleDialog.h"
+#include "app/TargetDialog.h"
 #include "model/ScaleCorrection.h"
 
 #include <QAbstractItemView>
@@ -52,6 +54,7 @@ double meanGrey(const QImage& image, const QRect& rect) {
 }
 
 const double kCm600 = 600.0 * double(0.39370078f); // printer pixels per cm at 600 dpi
+
 } // namespace
 
 class tst_Window : public QObject {
@@ -380,6 +383,79 @@ private slots:
         QTest::mouseClick(w.bbPrint, Qt::LeftButton); // the page fails before a job opens
         QCOMPARE(f.errors.size(), 3);
         QCOMPARE(f.printer->jobsBegun, 0);
+    }
+
+    // ChArUco chosen in the Target menu is the only kind checked, and the
+    // count hint names inner corners. With more markers than
+    // its dictionary holds the board is neither printed nor saved; preview,
+    // hint and status bar say why until a count makes it fit. The grids' hint
+    // names circles.
+    void targetMenu() {
+        auto* printer = new FakePrinterDevice("P", 600, 600, 4800, 6600);
+        MainWindow window{std::unique_ptr<PrinterDevice>(printer)};
+        TfQuadrix& f = window.form();
+        QStringList errors;
+        f.setErrorReporter([&errors](const QString& m) { errors << m; });
+        f.seWidth->setText("25");
+        f.seHeight->setText("21"); // 262 white squares; DICT_6X6_250 holds 250 markers
+        window.findChild<QAction*>("actCharuco")->trigger();
+        QVERIFY(!window.findChild<QAction*>("actCheckerboard")->isChecked());
+        f.bbPrint->click();
+        QVERIFY(!window.saveAs(FileFormat::Pdf, QDir::temp().filePath("unmakeable.pdf")) &&
+                printer->jobsBegun == 0);
+        QVERIFY(errors.size() == 2 && errors[1] == errors[0] && errors[0].contains("needs 262"));
+        QVERIFY(f.udHeight->toolTip().startsWith("25 \u00d7 21 squares: 24 \u00d7 20 inner") &&
+                f.udHeight->toolTip().endsWith(errors[0]));
+        QVERIFY(f.sbPanel[3]->toolTip() == errors[0] &&
+                f.img->bitmap().pixel(0, 0) != qRgb(255, 255, 255));
+        f.seHeight->setText("20"); // 250 markers: the whole dictionary
+        QVERIFY(f.sbPanel[3]->toolTip().isEmpty() && f.sbPanel[3]->text() == "Quadrix 1.0");
+        window.findChild<QAction*>("actAsymmetricCircles")->trigger();
+        QVERIFY(f.udWidth->toolTip().startsWith("25 \u00d7 20 circles: 25 per row, 20 rows"));
+    }
+
+    void targetDialog_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QStringList>("typed"); // control.property=value
+        QTest::addColumn<QString>("outcome"); // the controls shown | the options taken, or why not
+        const QString charuco = "cbDictionary eMarkerFraction eFirstId cbLegacy | ";
+        // On a board of 2 x 2 cells, which holds 2 ChArUco markers.
+        QTest::newRow("ChArUco: last IDs of the dictionary, only its values taken")
+            << int(TargetKind::Charuco)
+            << QStringList{"cbDictionary.currentText=DICT_4X4_50", "eMarkerFraction.text=0.6",
+                           "eFirstId.text=48", "cbLegacy.checked=true", "eDiameter.text=0.9"}
+            << charuco + "DICT_4X4_50 0.6 true 48 0.5 0.3 false";
+        QTest::newRow("ChArUco: IDs past the dictionary")
+            << int(TargetKind::Charuco)
+            << QStringList{"cbDictionary.currentText=DICT_4X4_50", "eFirstId.text=49"}
+            << charuco + "This board needs 2 markers (IDs 49 to 50), but DICT_4X4_50";
+        QTest::newRow("checkerboard: legend asked for")
+            << int(TargetKind::Checkerboard) << QStringList{"cbLegend.checked=true"}
+            << "cbLegend | DICT_6X6_250 0.75 false 0 0.5 0.3 true";
+    }
+    // The options dialog shows the chosen kind's values alone, takes them on
+    // OK, and refuses a value that cannot be used with the reason, staying open.
+    void targetDialog() {
+        QFETCH(int, kind);
+        QFETCH(QStringList, typed);
+        QFETCH(QString, outcome);
+        TargetDialog dialog(TargetOptions{TargetKind(kind)}, 2, 2);
+        QStringList shown;
+        for (QWidget* w : dialog.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+            if (!w->objectName().isEmpty() && w->isVisibleTo(&dialog))
+                shown << w->objectName();
+        for (const QString& step : typed)
+            dialog.findChild<QWidget*>(step.section('.', 0, 0))
+                ->setProperty(qPrintable(step.section('.', 1).section('=', 0, 0)),
+                              step.section('=', 1));
+        dialog.accept(); // refused: stays open with the reason and the options as they came
+        const TargetOptions o = dialog.options();
+        QString got = shown.join(' ') + " | " + dialog.findChild<QLabel*>("lProblem")->text();
+        QDebug(&got).noquote() << o.dictionary << o.markerFraction << o.legacy << o.firstId
+                               << o.diameterFraction << o.tagSpacing << o.legend;
+        QVERIFY2(got.startsWith(outcome) && (dialog.result() == QDialog::Accepted) ==
+                                                (o != TargetOptions{TargetKind(kind)}),
+                 qPrintable(got));
     }
 };
 

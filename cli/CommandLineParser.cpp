@@ -2,6 +2,7 @@
 #include "cli/CommandLineParser.h"
 
 #include "model/Units.h"
+#include "target/AprilTag36h11.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -136,6 +137,52 @@ QPageSize ParsePaper(const QString& text) {
            tr("a paper name (A4, Letter, A3, Legal, ...) or WxH in mm, cm or in"), text);
 }
 
+// --target's words, in TargetKind's order.
+const char* const kTargetNames[] = {"checkerboard", "charuco", "circles", "acircles", "aprilgrid"};
+
+// The tag spacing Kalibr accepts: a gap of at most one tag side; none at all
+// would leave the corner squares out.
+constexpr double kTagSpacingMax = 1.0;
+// Far beyond any dictionary's or family's last ID.
+constexpr int kFirstIdMax = 1000000;
+
+double ParseFraction(const QString& option, const QString& text, double max) {
+    bool ok = false;
+    const double value = text.trimmed().toDouble(&ok);
+    if (!ok || !(value > 0 && value <= max))
+        Reject(option, tr("a fraction above 0 and at most %1").arg(max), text);
+    return value;
+}
+
+// The target's kind and the AprilGrid's options; a grid with more tags than
+// the family holds is refused with the number it needs.
+void ReadTarget(const QCommandLineParser& parser, BoardOptions& b) {
+    if (parser.isSet(QStringLiteral("target"))) {
+        QStringList names;
+        for (const char* name : kTargetNames)
+            names << QLatin1String(name);
+        b.target.kind = TargetKind(
+            ParseChoice(QStringLiteral("target"), parser.value(QStringLiteral("target")), names));
+    }
+    if (parser.isSet(QStringLiteral("tag-spacing")))
+        b.target.tagSpacing =
+            ParseFraction(QStringLiteral("tag-spacing"),
+                          parser.value(QStringLiteral("tag-spacing")), kTagSpacingMax);
+    if (parser.isSet(QStringLiteral("first-id")))
+        b.target.firstId = ParseInteger(QStringLiteral("first-id"),
+                                        parser.value(QStringLiteral("first-id")), 0, kFirstIdMax);
+    const int tags = AprilTag36h11::Family().count();
+    const int needed = b.columns * b.rows + b.target.firstId;
+    if (b.target.kind == TargetKind::AprilGrid && needed > tags)
+        throw BadValue{tr("--target aprilgrid: %1 x %2 tags from ID %3 need IDs up to %4, but "
+                          "the tag family 36h11 has %5")
+                           .arg(b.columns)
+                           .arg(b.rows)
+                           .arg(b.target.firstId)
+                           .arg(needed - 1)
+                           .arg(tags)};
+}
+
 struct Option {
     const char* name;
     const char* valueName; // nullptr: a switch
@@ -168,6 +215,12 @@ const Option kOptions[] = {
      "Scale correction, percent across x down (100.4x99.7; one figure for both), 95 to 105: "
      "lengths are drawn that much larger. Without it the printer's page gets the correction "
      "stored for that printer, and a file on a --paper of its own none."},
+    {"target", "KIND",
+     "What the cells hold: checkerboard|charuco|circles|acircles|aprilgrid (checkerboard)."},
+    {"tag-spacing", "FRACTION",
+     "AprilGrid: the gap between tags as a fraction of the tag side, above 0 to 1 (0.3); the "
+     "checker is the pitch, tag x (1 + spacing)."},
+    {"first-id", "N", "ChArUco and AprilGrid: the first marker's ID (0)."},
 };
 
 void Read(const QCommandLineParser& parser, CommandLineOptions& options) {
@@ -220,6 +273,7 @@ void Read(const QCommandLineParser& parser, CommandLineOptions& options) {
                    value("scale"));
         o.scale = scale;
     }
+    ReadTarget(parser, b);
     if (!parser.positionalArguments().isEmpty())
         throw BadValue{tr("unexpected argument '%1'; options start with --")
                            .arg(parser.positionalArguments().constFirst())};
@@ -284,6 +338,19 @@ QString NumberArgument(double value) {
     return QString::number(value, 'g', 15);
 }
 
+// The target's kind and the options it reads; nothing for the checkerboard.
+QStringList TargetArguments(const TargetOptions& t) {
+    QStringList args;
+    if (t.kind == TargetKind::Checkerboard)
+        return args;
+    args << QStringLiteral("--target") << QLatin1String(kTargetNames[int(t.kind)]);
+    if (t.kind == TargetKind::AprilGrid)
+        args << QStringLiteral("--tag-spacing") << NumberArgument(t.tagSpacing);
+    if (t.firstId != 0)
+        args << QStringLiteral("--first-id") << QString::number(t.firstId);
+    return args;
+}
+
 } // namespace
 
 QStringList BoardArguments(const BoardOptions& o) {
@@ -311,6 +378,7 @@ QStringList BoardArguments(const BoardOptions& o) {
     else if (o.captionDistance)
         args << QStringLiteral("--caption-distance")
              << NumberArgument(o.captionDistance->value) + UnitSuffix(o.captionDistance->unit);
+    args << TargetArguments(o.target);
     return args;
 }
 

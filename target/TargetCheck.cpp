@@ -1,0 +1,90 @@
+// SPDX-License-Identifier: MIT
+#include "target/TargetCheck.h"
+
+#include "target/MarkerDictionary.h"
+
+#include <QCoreApplication>
+
+const char* const kAprilGridDictionary = "DICT_APRILTAG_36h11";
+
+namespace {
+
+QString Tr(const char* text) {
+    return QCoreApplication::translate("TargetCheck", text);
+}
+
+// A fraction of a cell that leaves something drawn: above zero, at most `max`.
+bool InRange(double fraction, double max) {
+    return fraction > 0 && fraction <= max;
+}
+
+// The marker side must leave white around the marker inside its square.
+constexpr double kMaxMarkerFraction = 0.99;
+// Circles may touch their neighbours but not overlap.
+constexpr double kMaxDiameterFraction = 1.0;
+
+QString MarkerProblem(const QString& dictionaryName, int firstId, int needed) {
+    const MarkerDictionary* d = FindDictionary(dictionaryName);
+    if (!d)
+        return Tr("There is no marker dictionary named \u201c%1\u201d; the names are %2.")
+            .arg(dictionaryName, DictionaryNames().join(QStringLiteral(", ")));
+    if (firstId < 0)
+        return Tr("The first marker ID must be 0 or more, not %1.").arg(firstId);
+    if (qint64(firstId) + needed > d->count) {
+        if (firstId == 0)
+            return Tr("This board needs %1 markers, but %2 holds only %3.")
+                .arg(needed)
+                .arg(d->name)
+                .arg(d->count);
+        return Tr("This board needs %1 markers (IDs %2 to %3), but %4 holds only IDs 0 to %5.")
+            .arg(needed)
+            .arg(firstId)
+            .arg(qint64(firstId) + needed - 1)
+            .arg(d->name)
+            .arg(d->count - 1);
+    }
+    return QString();
+}
+
+} // namespace
+
+int MarkersNeeded(const TargetOptions& t, int columns, int rows) {
+    switch (t.kind) {
+    case TargetKind::Charuco:
+        // Half the squares are white, in either layout: a board with an odd
+        // number of squares has its top-left square black, and the legacy
+        // layout only differs from that with an even number of rows.
+        return columns * rows / 2;
+    case TargetKind::AprilGrid:
+        return columns * rows;
+    case TargetKind::Checkerboard:
+    case TargetKind::Circles:
+    case TargetKind::AsymmetricCircles:
+        break;
+    }
+    return 0;
+}
+
+QString TargetProblem(const TargetOptions& t, int columns, int rows) {
+    switch (t.kind) {
+    case TargetKind::Charuco:
+        if (!InRange(t.markerFraction, kMaxMarkerFraction))
+            return Tr("The marker side must lie above 0 and at most %1 of the square side.")
+                .arg(kMaxMarkerFraction);
+        return MarkerProblem(t.dictionary, t.firstId, MarkersNeeded(t, columns, rows));
+    case TargetKind::AprilGrid:
+        if (!(t.tagSpacing > 0))
+            return Tr("The spacing between tags must be more than 0.");
+        return MarkerProblem(QString::fromLatin1(kAprilGridDictionary), t.firstId,
+                             MarkersNeeded(t, columns, rows));
+    case TargetKind::Circles:
+    case TargetKind::AsymmetricCircles:
+        if (!InRange(t.diameterFraction, kMaxDiameterFraction))
+            return Tr("The circle diameter must lie above 0 and at most %1 of the pitch.")
+                .arg(kMaxDiameterFraction);
+        break;
+    case TargetKind::Checkerboard:
+        break;
+    }
+    return QString();
+}

@@ -1,0 +1,19 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "target/TargetOptions.h"
+
+#include <QString>
+
+// The dictionary an AprilGrid's tags come from, whatever TargetOptions names.
+extern const char* const kAprilGridDictionary;
+
+// How many markers (or tags) a board of that many cells across and down holds:
+// one per white square for ChArUco, one per cell for the AprilGrid, none for
+// the other kinds.
+int MarkersNeeded(const TargetOptions& t, int columns, int rows);
+
+// Why the board cannot be made, as a sentence for the user; empty when it can.
+// Names an unknown dictionary, a fraction out of range, and a board that needs
+// more markers than its dictionary holds (saying how many it needs).
+QString TargetProblem(const TargetOptions& t, int columns, int rows);

@@ -237,7 +237,7 @@ std::string BoardCard::yaml() const {
     out << YAML::EndMap;
 
     out << YAML::EndMap;
-    return std::string(out.c_str());
+    return std::string(out.c_str()) + '\n';
 }
 
 void BoardCard::write(const QString& path) const {

@@ -220,6 +220,9 @@ const Option kOptions[] = {
     {"tag-spacing", "FRACTION",
      "AprilGrid: the gap between tags as a fraction of the tag side, above 0 to 1 (0.3); the "
      "checker is the pitch, tag x (1 + spacing)."},
+    {"card", "FILE.yaml",
+     "Also write the board card: Kalibr's target file with OpenCV's and ROS's settings and the "
+     "page."},
     {"first-id", "N", "ChArUco and AprilGrid: the first marker's ID (0)."},
 };
 
@@ -230,6 +233,7 @@ void Read(const QCommandLineParser& parser, CommandLineOptions& options) {
     const auto isSet = [&parser](const char* name) { return parser.isSet(QLatin1String(name)); };
 
     o.file = value("output");
+    o.card = value("card");
     o.printerName = value("printer");
     o.print = isSet("print") || isSet("printer");
     if (isSet("columns"))

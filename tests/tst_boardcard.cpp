@@ -1,0 +1,162 @@
+// SPDX-License-Identifier: MIT
+// The board card read back with a YAML parser, as the tools read it: Kalibr's
+// target keys at the top level, OpenCV's pattern and ROS's command line, for
+// every kind; and a card that cannot be written leaves what stood there.
+#include "card/BoardCard.h"
+#include "model/Units.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+#include <yaml-cpp/yaml.h>
+
+namespace {
+
+// A sheet of columns x rows cells of w x h in unit at 600 dpi.
+SheetInputs Sheet(TargetKind kind, int columns, int rows, const char* w, const char* h, int unit) {
+    SheetInputs in;
+    in.target.kind = kind;
+    in.columns = columns;
+    in.rows = rows;
+    in.checkerWidthText = QString::fromLatin1(w);
+    in.checkerHeightText = QString::fromLatin1(h);
+    in.unitName = UnitName(unit);
+    in.dpiX = in.dpiY = 600;
+    return in;
+}
+
+// The scalar at a path such as "opencv/pattern_size"; a sequence's items
+// joined by commas; "(none)" when the path is missing.
+QString At(const YAML::Node& root, const QString& path) {
+    YAML::Node node = YAML::Clone(root);
+    for (const QString& key : path.split(QLatin1Char('/'))) {
+        if (!node.IsMap() || !node[key.toStdString()])
+            return QStringLiteral("(none)");
+        node = node[key.toStdString()];
+    }
+    if (node.IsSequence()) {
+        QStringList items;
+        for (const auto& item : node)
+            items << QString::fromStdString(item.as<std::string>());
+        return items.join(QLatin1Char(','));
+    }
+    return QString::fromStdString(node.as<std::string>());
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(SheetInputs)
+
+class TestBoardCard : public QObject {
+    Q_OBJECT
+private slots:
+    void toolsReadTheirKeys_data();
+    void toolsReadTheirKeys();
+    void unwritableCardLeavesTheFile();
+};
+
+void TestBoardCard::toolsReadTheirKeys_data() {
+    QTest::addColumn<SheetInputs>("sheet");
+    QTest::addColumn<QStringList>("expected"); // "path=value"
+
+    SheetInputs checker = Sheet(TargetKind::Checkerboard, 9, 7, "2.5", "3", kUnitCm);
+    QTest::newRow("checkerboard: inner corners, rows apart by the height")
+        << checker
+        << QStringList{"target_type=checkerboard",
+                       "targetCols=8",
+                       "targetRows=6",
+                       "rowSpacingMeters=0.03",
+                       "colSpacingMeters=0.025",
+                       "opencv/pattern_size=8,6",
+                       "ros/command=ros2 run camera_calibration cameracalibrator --pattern "
+                       "chessboard --size 8x6 --square 0.025"};
+
+    SheetInputs charuco = Sheet(TargetKind::Charuco, 5, 7, "1", "1", kUnitInches);
+    charuco.target.dictionary = QStringLiteral("DICT_5X5_100");
+    charuco.target.markerFraction = 0.7;
+    charuco.target.legacy = true;
+    charuco.target.firstId = 17;
+    QTest::newRow("charuco: squares, marker, dictionary, legacy, first ID; no Kalibr keys")
+        << charuco
+        << QStringList{"target_type=(none)",
+                       "opencv/squares=5,7",
+                       "opencv/square_length=0.0254",
+                       "opencv/marker_length=0.01778",
+                       "opencv/dictionary=DICT_5X5_100",
+                       "opencv/legacy_pattern=true",
+                       "opencv/first_id=17",
+                       "ros/command=ros2 run camera_calibration cameracalibrator --pattern "
+                       "charuco --size 5x7 --square 0.0254 --charuco_marker_size 0.01778 "
+                       "--aruco_dict 5x5_100"};
+
+    QTest::newRow("circles: circles per row, centre distance")
+        << Sheet(TargetKind::Circles, 4, 5, "2", "2", kUnitCm)
+        << QStringList{"target_type=circlegrid",
+                       "targetCols=4",
+                       "targetRows=5",
+                       "spacingMeters=0.02",
+                       "asymmetricGrid=false",
+                       "opencv/pattern_size=4,5",
+                       "opencv/flags=CALIB_CB_SYMMETRIC_GRID",
+                       "ros/command=ros2 run camera_calibration cameracalibrator --pattern "
+                       "circles --size 4x5 --square 0.02"};
+
+    QTest::newRow("asymmetric circles: s is the row distance, in pixels")
+        << Sheet(TargetKind::AsymmetricCircles, 4, 11, "600", "300", kUnitPixels)
+        << QStringList{"target_type=circlegrid",
+                       "targetCols=4",
+                       "targetRows=11",
+                       "spacingMeters=0.0127",
+                       "asymmetricGrid=true",
+                       "opencv/pattern_size=4,11",
+                       "opencv/spacing=0.0127",
+                       "opencv/flags=CALIB_CB_ASYMMETRIC_GRID",
+                       "ros/command=ros2 run camera_calibration cameracalibrator --pattern "
+                       "acircles --size 4x11 --square 0.0127"};
+
+    SheetInputs april = Sheet(TargetKind::AprilGrid, 6, 4, "2.6", "2.6", kUnitCm);
+    april.target.firstId = 24;
+    QTest::newRow("aprilgrid: the tag, not the pitch; spacing as a fraction")
+        << april
+        << QStringList{"target_type=aprilgrid",
+                       "tagCols=6",
+                       "tagRows=4",
+                       "tagSize=0.02",
+                       "tagSpacing=0.3",
+                       "opencv/dictionary=DICT_APRILTAG_36h11",
+                       "opencv/marker_border_bits=2",
+                       "opencv/first_id=24",
+                       "ros/command=(none)"};
+}
+
+void TestBoardCard::toolsReadTheirKeys() {
+    QFETCH(SheetInputs, sheet);
+    QFETCH(QStringList, expected);
+    const std::string text = BoardCard(sheet, {}).yaml();
+    const YAML::Node card = YAML::Load(text);
+    for (const QString& entry : expected) {
+        const QString path = entry.section(QLatin1Char('='), 0, 0);
+        QCOMPARE(path + QLatin1Char('=') + At(card, path), entry);
+    }
+    // Kalibr reads YAML 1.1, where a float needs its point and no exponent.
+    for (const char* key :
+         {"tagSize", "tagSpacing", "rowSpacingMeters", "colSpacingMeters", "spacingMeters"})
+        if (card[key])
+            QVERIFY2(QRegularExpression(QStringLiteral("^[0-9]+\\.[0-9]+$"))
+                         .match(QString::fromStdString(card[key].as<std::string>()))
+                         .hasMatch(),
+                     key);
+}
+
+// Writing over a directory fails with the reason, and the directory stays.
+void TestBoardCard::unwritableCardLeavesTheFile() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("card.yaml"));
+    QVERIFY(QDir().mkdir(path));
+    const BoardCard card(Sheet(TargetKind::Checkerboard, 5, 6, "3", "3", kUnitCm), {});
+    QVERIFY_THROWS_EXCEPTION(std::exception, card.write(path));
+    QVERIFY(QFileInfo(path).isDir());
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList());
+}
+
+QTEST_GUILESS_MAIN(TestBoardCard)
+#include "tst_boardcard.moc"

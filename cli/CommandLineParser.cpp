@@ -168,6 +168,7 @@ void ReadTarget(const QCommandLineParser& parser, BoardOptions& b) {
         b.target.tagSpacing =
             ParseFraction(QStringLiteral("tag-spacing"),
                           parser.value(QStringLiteral("tag-spacing")), kTagSpacingMax);
+    b.target.legend = parser.isSet(QStringLiteral("legend"));
     if (parser.isSet(QStringLiteral("first-id")))
         b.target.firstId = ParseInteger(QStringLiteral("first-id"),
                                         parser.value(QStringLiteral("first-id")), 0, kFirstIdMax);
@@ -223,6 +224,8 @@ const Option kOptions[] = {
     {"card", "FILE.yaml",
      "Also write the board card: Kalibr's target file with OpenCV's and ROS's settings and the "
      "page."},
+    {"legend", nullptr,
+     "Name the checkerboard in a line beneath it; the other kinds always have that line."},
     {"first-id", "N", "ChArUco and AprilGrid: the first marker's ID (0)."},
 };
 
@@ -346,7 +349,7 @@ QString NumberArgument(double value) {
 QStringList TargetArguments(const TargetOptions& t) {
     QStringList args;
     if (t.kind == TargetKind::Checkerboard)
-        return args;
+        return t.legend ? QStringList{QStringLiteral("--legend")} : args;
     args << QStringLiteral("--target") << QLatin1String(kTargetNames[int(t.kind)]);
     if (t.kind == TargetKind::AprilGrid)
         args << QStringLiteral("--tag-spacing") << NumberArgument(t.tagSpacing);

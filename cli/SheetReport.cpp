@@ -4,6 +4,7 @@
 #include "model/LayoutMath.h"
 #include "model/NumberText.h"
 #include "model/Units.h"
+#include "render/BoardLegend.h"
 #include "render/BoardRenderer.h"
 #include "render/Canvas.h"
 #include "render/SizeCaption.h"
@@ -100,17 +101,20 @@ QStringList CutOffWarnings(const SheetInputs& in, int pageWidth, int pageHeight)
         CutOff(DrawnBoardRect(1.0f, pageWidth, pageHeight, in), pageWidth, pageHeight, in);
     if (!board.isEmpty())
         warnings << tr("Warning: the board does not fit on the printable page: %1.").arg(board);
-    if (in.sizeCaption) {
+    if (in.sizeCaption || LegendWanted(in)) {
         // The labels are measured in a font of the printer's resolution.
         QImage scratch(1, 1, QImage::Format_RGB32);
         scratch.setDotsPerMeterX(int(in.dpiX / kMetresPerInch));
         scratch.setDotsPerMeterY(int(in.dpiY / kMetresPerInch));
         QPainter painter(&scratch);
         Canvas canvas(painter, scratch, 0, 0);
+        const TRect legend = LegendRect(canvas, 1.0f, pageWidth, pageHeight, in);
+        if (LegendWanted(in) && legend.Right <= legend.Left)
+            warnings << tr("Warning: the legend does not fit beneath the board; it is left out.");
         const TRect rect =
             CaptionBounds(canvas, 1.0f, BoardRect(1.0f, pageWidth, pageHeight, in), in);
         const QString caption = CutOff(rect, pageWidth, pageHeight, in);
-        if (!caption.isEmpty())
+        if (in.sizeCaption && !caption.isEmpty())
             warnings << tr("Warning: the size caption does not fit on the printable page: %1.")
                             .arg(caption);
     }

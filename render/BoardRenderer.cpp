@@ -5,6 +5,7 @@
 #include "model/Numeric.h"
 #include "model/Units.h"
 #include "render/AprilGridRenderer.h"
+#include "render/BoardLegend.h"
 #include "render/Canvas.h"
 #include "render/SizeCaption.h"
 
@@ -127,6 +128,7 @@ void DrawBoard(Canvas& canvas, float scale, int width, int height, const SheetIn
     const TRect& board = p.board;
     const double d = p.frameDistance;
 
+    DrawLegend(canvas, scale, width, height, in);
     if (in.sizeCaption)
         DrawSizeCaption(canvas, scale, board, in);
 

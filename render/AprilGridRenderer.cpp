@@ -76,21 +76,19 @@ TRect AprilGridCover(const TRect& cells, Coord cellWidth, Coord cellHeight, doub
                 cells.Right + across.front(), cells.Bottom + down.front());
 }
 
-void DrawAprilGrid(Canvas& canvas, const TRect& board, Coord cellWidth, Coord cellHeight,
-                   const SheetInputs& in) {
+void DrawAprilGrid(Canvas& canvas, const BoardCells& cells, const TargetOptions& target) {
     const AprilTag36h11& family = AprilTag36h11::Family();
-    const double spacing = in.target.tagSpacing;
-    const TagEdges across = AprilTagEdges(cellWidth, spacing);
-    const TagEdges down = AprilTagEdges(cellHeight, spacing);
+    const TagEdges across = AprilTagEdges(cells.cellWidth, target.tagSpacing);
+    const TagEdges down = AprilTagEdges(cells.cellHeight, target.tagSpacing);
     canvas.setBrushColor(kBlack);
 
-    const Span rows = Visible(board.Top, cellHeight, in.rows, canvas.height());
-    const Span columns = Visible(board.Left, cellWidth, in.columns, canvas.width());
+    const Span rows = Visible(cells.top, cells.cellHeight, cells.rows, canvas.height());
+    const Span columns = Visible(cells.left, cells.cellWidth, cells.columns, canvas.width());
     for (int i = rows.first; i < rows.end; ++i) {
-        const Coord top = board.Top + i * cellHeight;
+        const Coord top = cells.cellTop(i);
         for (int j = columns.first; j < columns.end; ++j) {
-            const Coord left = board.Left + j * cellWidth;
-            const int id = AprilTagId(i, j, in.columns, in.rows, in.target.firstId);
+            const Coord left = cells.cellLeft(j);
+            const int id = AprilTagId(i, j, cells.columns, cells.rows, target.firstId);
             if (id < 0 || id >= family.count())
                 continue; // refused before drawing; never read past the family
             for (int bit = 0; bit < AprilTag36h11::kTagBits; ++bit)
@@ -100,12 +98,12 @@ void DrawAprilGrid(Canvas& canvas, const TRect& board, Coord cellWidth, Coord ce
     }
     // The corner squares touch the tags' corners: each reaches from the end
     // of the tag before the grid line to the start of the tag after it.
-    const Coord backX = cellWidth - across.back();
-    const Coord backY = cellHeight - down.back();
+    const Coord backX = cells.cellWidth - across.back();
+    const Coord backY = cells.cellHeight - down.back();
     for (int i = rows.first; i <= rows.end; ++i) {
-        const Coord y = board.Top + i * cellHeight;
+        const Coord y = cells.cellTop(i);
         for (int j = columns.first; j <= columns.end; ++j) {
-            const Coord x = board.Left + j * cellWidth;
+            const Coord x = cells.cellLeft(j);
             canvas.FillRect(Rect(x - backX, y - backY, x + across.front(), y + down.front()));
         }
     }

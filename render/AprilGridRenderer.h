@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "render/SheetInputs.h"
+#include "render/BoardCells.h"
 #include "render/TRect.h"
+#include "target/TargetOptions.h"
 
 #include <array>
 
@@ -15,8 +16,7 @@ class Canvas;
 // columns x y + x + first ID from the bottom-left cell. Every edge is a whole
 // target pixel measured from the cell's own edge, so that all cells are alike
 // and neighbouring bits and squares neither gap nor overlap.
-void DrawAprilGrid(Canvas& canvas, const TRect& board, Coord cellWidth, Coord cellHeight,
-                   const SheetInputs& in);
+void DrawAprilGrid(Canvas& canvas, const BoardCells& cells, const TargetOptions& target);
 
 // The edges of one cell's tag along one axis, from the cell's near edge: the
 // gap before the tag and the eleven bit edges (bit k spans edge k to k + 1).

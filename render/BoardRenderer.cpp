@@ -5,8 +5,11 @@
 #include "model/Numeric.h"
 #include "model/Units.h"
 #include "render/AprilGridRenderer.h"
+#include "render/BoardCells.h"
 #include "render/BoardLegend.h"
 #include "render/Canvas.h"
+#include "render/CharucoRenderer.h"
+#include "render/CircleGridRenderer.h"
 #include "render/SizeCaption.h"
 
 #include <algorithm>
@@ -99,6 +102,36 @@ Coord CellSize(float checkerPx, float scale) {
     return RoundHalfDown(ToSingle(double(checkerPx) * scale));
 }
 
+void DrawCheckers(Canvas& canvas, const BoardCells& cells) {
+    Coord top = cells.cellTop(cells.firstRow);
+    for (Coord i = cells.firstRow; i < cells.endRow; ++i, top += cells.cellHeight) {
+        Coord left = cells.cellLeft(cells.firstColumn);
+        for (Coord j = cells.firstColumn; j < cells.endColumn; ++j, left += cells.cellWidth) {
+            if ((i + j) % 2 == 0) // the top-left checker is black
+                canvas.FillRect(Rect(left, top, left + cells.cellWidth, top + cells.cellHeight));
+        }
+    }
+}
+
+// What the cells hold, by the target's kind.
+void DrawCells(Canvas& canvas, const BoardCells& cells, const TargetOptions& target) {
+    switch (target.kind) {
+    case TargetKind::Charuco:
+        DrawCharuco(canvas, cells, target);
+        break;
+    case TargetKind::Circles:
+    case TargetKind::AsymmetricCircles:
+        DrawCircleGrid(canvas, cells, target);
+        break;
+    case TargetKind::AprilGrid:
+        DrawAprilGrid(canvas, cells, target);
+        break;
+    case TargetKind::Checkerboard:
+        DrawCheckers(canvas, cells);
+        break;
+    }
+}
+
 } // namespace
 
 TRect BoardRect(float scale, int width, int height, const SheetInputs& in) {
@@ -140,18 +173,18 @@ void DrawBoard(Canvas& canvas, float scale, int width, int height, const SheetIn
 
     // Every cell has the same drawn size; edges are whole pixels, accumulated
     // cell by cell from the board's top-left corner.
-    const Coord cellHeight = CellSize(in.checkerHeightPx, scale);
-    const Coord cellWidth = CellSize(in.checkerWidthPx, scale);
-    if (in.target.kind == TargetKind::AprilGrid)
-        return DrawAprilGrid(canvas, board, cellWidth, cellHeight, in);
-    const CellSpan rows = VisibleCells(board.Top, cellHeight, in.rows, canvas.height());
-    const CellSpan columns = VisibleCells(board.Left, cellWidth, in.columns, canvas.width());
-    Coord top = board.Top + rows.first * cellHeight;
-    for (Coord i = rows.first; i < rows.end; ++i, top += cellHeight) {
-        Coord left = board.Left + columns.first * cellWidth;
-        for (Coord j = columns.first; j < columns.end; ++j, left += cellWidth) {
-            if ((i + j) % 2 == 0) // the top-left checker is black
-                canvas.FillRect(Rect(left, top, left + cellWidth, top + cellHeight));
-        }
-    }
+    BoardCells cells;
+    cells.left = board.Left;
+    cells.top = board.Top;
+    cells.cellHeight = CellSize(in.checkerHeightPx, scale);
+    cells.cellWidth = CellSize(in.checkerWidthPx, scale);
+    cells.columns = in.columns;
+    cells.rows = in.rows;
+    const CellSpan rows = VisibleCells(board.Top, cells.cellHeight, in.rows, canvas.height());
+    const CellSpan columns = VisibleCells(board.Left, cells.cellWidth, in.columns, canvas.width());
+    cells.firstRow = rows.first;
+    cells.endRow = rows.end;
+    cells.firstColumn = columns.first;
+    cells.endColumn = columns.end;
+    DrawCells(canvas, cells, in.target);
 }

@@ -11,6 +11,7 @@
 #include <QPaintEngine>
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -110,6 +111,17 @@ void Canvas::FrameRect(const TRect& rect) {
     fill(r - 1, t, r, b, m_brush);
     fill(l, t, r, t + 1, m_brush);
     fill(l, b - 1, r, b, m_brush);
+}
+
+void Canvas::FillEllipse(double cx, double cy, double rx, double ry) {
+    if (!(rx > 0) || !(ry > 0) || !std::isfinite(cx) || !std::isfinite(cy))
+        return;
+    // Whole ellipses off the surface never reach Qt.
+    if (cx + rx <= 0 || cy + ry <= 0 || cx - rx >= m_width || cy - ry >= m_height)
+        return;
+    m_painter.setPen(Qt::NoPen);
+    m_painter.setBrush(QColor(m_brush));
+    m_painter.drawEllipse(QPointF(cx, cy), rx, ry);
 }
 
 void Canvas::MoveTo(Coord x, Coord y) {

@@ -31,6 +31,10 @@ public:
 
     void FillRect(const TRect& r);
     void FrameRect(const TRect& r);
+    // A filled ellipse in the brush colour, centred on (cx, cy) with radii rx
+    // and ry in device pixels, not antialiased. Printers, PDF and SVG get a
+    // true curve; an image gets the pixels whose centres lie inside.
+    void FillEllipse(double cx, double cy, double rx, double ry);
     void MoveTo(Coord x, Coord y);
     void LineTo(Coord x, Coord y);
 

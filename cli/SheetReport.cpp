@@ -85,8 +85,20 @@ QString BoardLine(const SheetInputs& in, const QString& width, const QString& he
             .arg(in.columns)
             .arg(in.rows)
             .arg(width, height, in.unitName);
+    case TargetKind::AprilGrid: {
+        const int tags = MarkersNeeded(t, in.columns, in.rows);
+        const double pitch = StrToFloatDef(in.checkerWidthText, 0);
+        return tr("Board: AprilGrid 36h11, %1 × %2 tags of %3 %4 (pitch %5 %4, spacing %6), IDs %7 "
+                  "to %8 from the bottom-left, %9 × %10 %4")
+            .arg(in.columns)
+            .arg(in.rows)
+            .arg(Number(pitch / (1 + t.tagSpacing)), in.unitName, Number(pitch),
+                 Number(t.tagSpacing))
+            .arg(t.firstId)
+            .arg(t.firstId + tags - 1)
+            .arg(width, height);
+    }
     case TargetKind::Checkerboard:
-    case TargetKind::AprilGrid:
         break;
     }
     return tr("Board: %1 × %2 checkers, %3 × %4 inner corners, %5 × %6 %7")

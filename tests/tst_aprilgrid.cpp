@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: MIT
-// The AprilGrid as a calibration tool reads it: the tag codes against OpenCV's
-// own 36h11 dictionary, the tags' bits against Kalibr's drawing rule, and
-// whole pages written by the command line, rasterised and searched by
-// OpenCV's marker detector for every tag's ID, place, turn and side.
+// The AprilGrid as the tools read it: the tag codes against OpenCV's 36h11
+// table and Kalibr's, and pages written by the command line, rasterised and
+// searched by OpenCV's marker detector for every tag's ID, place, turn and side.
 #include "support/PdfRaster.h"
 #include "target/AprilTag36h11.h"
 
@@ -10,31 +9,15 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <opencv2/aruco.hpp>
-#include <opencv2/imgproc.hpp>
 
 namespace {
 
-constexpr double kMmPerInch = 25.4;
-constexpr double kA4WidthMm = 210;
-constexpr double kA4HeightMm = 297;
 constexpr int kRasterDpi = 200;
+constexpr double kDotsPerMm = kRasterDpi / 25.4;
+const QSizeF kA4(210, 297);
 
 cv::Ptr<cv::aruco::Dictionary> OpenCvTags() {
     return cv::aruco::getPredefinedDictionary(cv::aruco::DICT_APRILTAG_36h11);
-}
-
-// Writes an A4 page with no margins, frame or caption; the raster or null.
-QImage Page(const QTemporaryDir& dir, const QStringList& board) {
-    const QString file = dir.filePath(QStringLiteral("grid.pdf"));
-    QProcess p;
-    p.start(QStringLiteral(QUADRIX_EXE),
-            QStringList{QStringLiteral("--paper"), QStringLiteral("A4"),
-                        QStringLiteral("--no-frame"), QStringLiteral("--no-caption"),
-                        QStringLiteral("--output"), file}
-                << board);
-    if (!p.waitForFinished(60000) || p.exitCode() != 0)
-        return {};
-    return PdfRaster::Render(file, kRasterDpi);
 }
 
 } // namespace
@@ -42,51 +25,30 @@ QImage Page(const QTemporaryDir& dir, const QStringList& board) {
 class TestAprilGrid : public QObject {
     Q_OBJECT
 private slots:
-    void codesAreOpenCvs();
-    void bitsFollowKalibr_data();
-    void bitsFollowKalibr();
+    void codes();
     void detectedTagByTag_data();
     void detectedTagByTag();
 };
 
 // Every data bit of every code against OpenCV's table, which holds each tag
-// turned half round from the way libapriltag and Kalibr draw it.
-void TestAprilGrid::codesAreOpenCvs() {
+// turned half round from the way libapriltag and Kalibr draw it. Kalibr's
+// generator fills bit 6 (5 - i) + (5 - j) of its code at row i, column j:
+// its table is the row-major codes, as its first ones show.
+void TestAprilGrid::codes() {
     const AprilTag36h11& family = AprilTag36h11::Family();
+    QCOMPARE(family.code(0), 0xd5d628584ull);
+    QCOMPARE(family.code(1), 0xd97f18b49ull);
     const auto dictionary = OpenCvTags();
     QCOMPARE(family.count(), dictionary->bytesList.rows);
     const int n = AprilTag36h11::kDataBits;
     for (int id = 0; id < family.count(); ++id) {
         const cv::Mat bits = cv::aruco::Dictionary::getBitsFromByteList(
-            dictionary->bytesList.rowRange(id, id + 1), AprilTag36h11::kDataBits);
-        for (int r = 0; r < n; ++r)
-            for (int c = 0; c < n; ++c)
-                if (family.white(id, r, c) != (bits.at<uchar>(n - 1 - r, n - 1 - c) != 0))
-                    QFAIL(qPrintable(QStringLiteral("tag %1 bit %2,%3").arg(id).arg(r).arg(c)));
+            dictionary->bytesList.rowRange(id, id + 1), n);
+        for (int bit = 0; bit < n * n; ++bit)
+            QVERIFY2(family.white(id, bit / n, bit % n) ==
+                         (bits.at<uchar>(n - 1 - bit / n, n - 1 - bit % n) != 0),
+                     qPrintable(QStringLiteral("tag %1 bit %2").arg(id).arg(bit)));
     }
-}
-
-// Kalibr's generator fills the data bit at row i, column j (from the top
-// left) black when bit 6 (5 - i) + (5 - j) of its code is clear: its codes
-// turned half round. Its table's codes for the first tags stand here as
-// printed in its generator.
-void TestAprilGrid::bitsFollowKalibr_data() {
-    QTest::addColumn<int>("id");
-    QTest::addColumn<qulonglong>("kalibrCode");
-    QTest::newRow("tag 0") << 0 << qulonglong(0xd5d628584);
-    QTest::newRow("tag 1") << 1 << qulonglong(0xd97f18b49);
-    QTest::newRow("tag 5") << 5 << qulonglong(0xf31dab3ac);
-}
-
-void TestAprilGrid::bitsFollowKalibr() {
-    QFETCH(int, id);
-    QFETCH(qulonglong, kalibrCode);
-    const int n = AprilTag36h11::kDataBits;
-    for (int i = 0; i < n; ++i)
-        for (int j = 0; j < n; ++j) {
-            const bool black = !(kalibrCode & (1ull << (n * (n - 1 - i) + (n - 1 - j))));
-            QCOMPARE(AprilTag36h11::Family().white(id, i, j), !black);
-        }
 }
 
 void TestAprilGrid::detectedTagByTag_data() {
@@ -110,12 +72,21 @@ void TestAprilGrid::detectedTagByTag() {
     QFETCH(double, spacing);
     QFETCH(int, firstId);
     QTemporaryDir dir;
-    const QImage page = Page(
-        dir, {QStringLiteral("--target"), QStringLiteral("aprilgrid"), QStringLiteral("--columns"),
-              QString::number(columns), QStringLiteral("--rows"), QString::number(rows),
-              QStringLiteral("--checker"), QString::number(pitchMm) + QStringLiteral("mm"),
-              QStringLiteral("--tag-spacing"), QString::number(spacing),
-              QStringLiteral("--first-id"), QString::number(firstId)});
+    const QString file = dir.filePath(QStringLiteral("grid.pdf"));
+    QProcess quadrix;
+    quadrix.start(QStringLiteral(QUADRIX_EXE),
+                  QStringLiteral("--paper A4 --no-frame --no-caption --target aprilgrid "
+                                 "--columns %1 --rows %2 --checker %3mm --tag-spacing %4 "
+                                 "--first-id %5 --output")
+                          .arg(columns)
+                          .arg(rows)
+                          .arg(pitchMm)
+                          .arg(spacing)
+                          .arg(firstId)
+                          .split(u' ')
+                      << file);
+    QVERIFY(quadrix.waitForFinished(60000) && quadrix.exitCode() == 0);
+    const QImage page = PdfRaster::Render(file, kRasterDpi);
     QVERIFY(!page.isNull());
     const cv::Mat image(page.height(), page.width(), CV_8UC1, const_cast<uchar*>(page.constBits()),
                         size_t(page.bytesPerLine()));
@@ -127,31 +98,24 @@ void TestAprilGrid::detectedTagByTag() {
     cv::aruco::detectMarkers(image, OpenCvTags(), corners, ids, parameters);
     QCOMPARE(int(ids.size()), columns * rows);
 
-    const double px = kRasterDpi / kMmPerInch;
-    const double pitch = pitchMm * px;
-    const double left = (kA4WidthMm * px - columns * pitch) / 2;
-    const double top = (kA4HeightMm * px - rows * pitch) / 2;
-    const double side = pitch / (1 + spacing);
+    const double pitch = pitchMm * kDotsPerMm;
+    const double left = (kA4.width() * kDotsPerMm - columns * pitch) / 2;
+    const double top = (kA4.height() * kDotsPerMm - rows * pitch) / 2;
     QSet<int> seen;
     for (size_t k = 0; k < ids.size(); ++k) {
         const int n = ids[k] - firstId;
-        QVERIFY2(n >= 0 && n < columns * rows && !seen.contains(n),
-                 qPrintable(QString::number(ids[k])));
+        QVERIFY(n >= 0 && n < columns * rows && !seen.contains(n));
         seen.insert(n);
-        const int j = n % columns;
-        const int i = rows - 1 - n / columns;
         const std::vector<cv::Point2f>& c = corners[k];
         const cv::Point2f centre = (c[0] + c[1] + c[2] + c[3]) / 4;
-        QVERIFY2(
-            std::abs(centre.x - (left + (j + 0.5) * pitch)) < 1.5 &&
-                std::abs(centre.y - (top + (i + 0.5) * pitch)) < 1.5,
-            qPrintable(QStringLiteral("tag %1 at %2,%3").arg(ids[k]).arg(centre.x).arg(centre.y)));
+        QVERIFY(std::abs(centre.x - (left + (n % columns + 0.5) * pitch)) < 1.5);
+        QVERIFY(std::abs(centre.y - (top + (rows - 1 - n / columns + 0.5) * pitch)) < 1.5);
         QVERIFY(c[0].x > centre.x && c[0].y > centre.y);
-        const double measured = (cv::norm(c[1] - c[0]) + cv::norm(c[2] - c[1]) +
-                                 cv::norm(c[3] - c[2]) + cv::norm(c[0] - c[3])) /
-                                4;
-        QVERIFY2(std::abs(measured / side - 1) < 0.01,
-                 qPrintable(QString::number(measured / side)));
+        const double side = (cv::norm(c[1] - c[0]) + cv::norm(c[2] - c[1]) + cv::norm(c[3] - c[2]) +
+                             cv::norm(c[0] - c[3])) /
+                            4;
+        QVERIFY2(std::abs(side / (pitch / (1 + spacing)) - 1) < 0.01,
+                 qPrintable(QString::number(side)));
     }
 }
 

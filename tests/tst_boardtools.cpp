@@ -1,22 +1,36 @@
 // SPDX-License-Identifier: MIT
-// What a sheet tells about its board. The board card read back with a YAML
-// parser as the tools read it: Kalibr's target keys at the top level, OpenCV's
-// pattern and ROS's command line, for every kind. The legend beneath the
-// board, clear of it and its frame, or left out whole.
+// What the tools read from a sheet. The AprilGrid: its codes against OpenCV's
+// 36h11 table and Kalibr's, and pages written by the command line, rasterised
+// and searched by OpenCV's marker detector for every tag's ID, place, turn and
+// side. The board card read back with a YAML parser as the tools read it:
+// Kalibr's target keys, OpenCV's pattern and ROS's command line, for every
+// kind. The legend beneath the board, clear of it and its frame, or left out.
 #include "card/BoardCard.h"
 #include "model/Units.h"
 #include "render/BoardLegend.h"
 #include "render/BoardRenderer.h"
 #include "render/Canvas.h"
 #include "support/PdfRaster.h"
+#include "target/AprilTag36h11.h"
 
 #include <QPainter>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QtTest>
+#include <opencv2/aruco.hpp>
 #include <yaml-cpp/yaml.h>
 
 Q_DECLARE_METATYPE(SheetInputs)
 
 namespace {
+
+constexpr int kRasterDpi = 200;
+constexpr double kDotsPerMm = kRasterDpi / 25.4;
+const QSizeF kA4(210, 297);
+
+cv::Ptr<cv::aruco::Dictionary> OpenCvTags() {
+    return cv::aruco::getPredefinedDictionary(cv::aruco::DICT_APRILTAG_36h11);
+}
 
 SheetInputs Sheet(TargetKind kind, int columns, int rows, const char* w, const char* h, int unit) {
     SheetInputs in;
@@ -56,16 +70,100 @@ SheetInputs LegendSheet(TargetKind kind, bool legend, bool frame, int vertical) 
 
 } // namespace
 
-class TestBoardCard : public QObject {
+class TestBoardTools : public QObject {
     Q_OBJECT
 private slots:
+    void codes();
+    void detectedTagByTag_data();
+    void detectedTagByTag();
     void toolsReadTheirKeys_data();
     void toolsReadTheirKeys();
     void legendBeneathTheBoard_data();
     void legendBeneathTheBoard();
 };
 
-void TestBoardCard::toolsReadTheirKeys_data() {
+// Every data bit of every code against OpenCV's table, which holds each tag
+// turned half round from the way libapriltag and Kalibr draw it. Kalibr's
+// generator fills bit 6 (5 - i) + (5 - j) of its code at row i, column j:
+// its table is the row-major codes, as its first ones show.
+void TestBoardTools::codes() {
+    const AprilTag36h11& family = AprilTag36h11::Family();
+    QCOMPARE(family.code(0), 0xd5d628584ull);
+    QCOMPARE(family.code(1), 0xd97f18b49ull);
+    const auto dictionary = OpenCvTags();
+    QCOMPARE(family.count(), dictionary->bytesList.rows);
+    const int n = AprilTag36h11::kDataBits;
+    for (int id = 0; id < family.count(); ++id) {
+        const cv::Mat bits = cv::aruco::Dictionary::getBitsFromByteList(
+            dictionary->bytesList.rowRange(id, id + 1), n);
+        for (int bit = 0; bit < n * n; ++bit)
+            QVERIFY2(family.white(id, bit / n, bit % n) ==
+                         (bits.at<uchar>(n - 1 - bit / n, n - 1 - bit % n) != 0),
+                     qPrintable(QStringLiteral("tag %1 bit %2").arg(id).arg(bit)));
+    }
+}
+
+void TestBoardTools::detectedTagByTag_data() {
+    QTest::addColumn<int>("columns");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<double>("pitchMm");
+    QTest::addColumn<double>("spacing");
+    QTest::addColumn<int>("firstId");
+    QTest::newRow("Kalibr's default spacing") << 6 << 7 << 26.0 << 0.3 << 0;
+    QTest::newRow("wide, close tags, first ID 100") << 8 << 5 << 23.3 << 0.1 << 100;
+    QTest::newRow("last IDs of the family") << 3 << 2 << 41.7 << 0.75 << 581;
+}
+
+// Each tag is found once, its centre in its cell counted from the bottom-left,
+// turned as Kalibr draws it (OpenCV's first corner at the bottom-right), its
+// side the pitch over 1 + spacing.
+void TestBoardTools::detectedTagByTag() {
+    QFETCH(int, columns);
+    QFETCH(int, rows);
+    QFETCH(double, pitchMm);
+    QFETCH(double, spacing);
+    QFETCH(int, firstId);
+    const QTemporaryDir dir;
+    const QString
+        file = dir.filePath(QStringLiteral("grid.pdf")),
+        options = QString::asprintf(
+            "--paper A4 --no-frame --no-caption --target aprilgrid --columns %d --rows %d "
+            "--checker %gmm --tag-spacing %g --first-id %d --output",
+            columns, rows, pitchMm, spacing, firstId);
+    QCOMPARE(QProcess::execute(QStringLiteral(QUADRIX_EXE), options.split(u' ') << file), 0);
+    const QImage page = PdfRaster::Render(file, kRasterDpi);
+    const cv::Mat image(page.height(), page.width(), CV_8UC1, const_cast<uchar*>(page.constBits()),
+                        size_t(page.bytesPerLine()));
+    std::vector<std::vector<cv::Point2f>> corners;
+    std::vector<int> ids;
+    const auto parameters = cv::aruco::DetectorParameters::create();
+    parameters->markerBorderBits = 2;
+    parameters->cornerRefinementMethod = cv::aruco::CORNER_REFINE_SUBPIX;
+    cv::aruco::detectMarkers(image, OpenCvTags(), corners, ids, parameters);
+    QCOMPARE(int(ids.size()), columns * rows);
+
+    const double pitch = pitchMm * kDotsPerMm;
+    const double left = (kA4.width() * kDotsPerMm - columns * pitch) / 2;
+    const double top = (kA4.height() * kDotsPerMm - rows * pitch) / 2;
+    QSet<int> seen;
+    for (size_t k = 0; k < ids.size(); ++k) {
+        const int n = ids[k] - firstId;
+        QVERIFY(n >= 0 && n < columns * rows && !seen.contains(n));
+        seen.insert(n);
+        const std::vector<cv::Point2f>& c = corners[k];
+        const cv::Point2f centre = (c[0] + c[1] + c[2] + c[3]) / 4;
+        QVERIFY(std::abs(centre.x - (left + (n % columns + 0.5) * pitch)) < 1.5);
+        QVERIFY(std::abs(centre.y - (top + (rows - 1 - n / columns + 0.5) * pitch)) < 1.5);
+        QVERIFY(c[0].x > centre.x && c[0].y > centre.y);
+        const double side = (cv::norm(c[1] - c[0]) + cv::norm(c[2] - c[1]) + cv::norm(c[3] - c[2]) +
+                             cv::norm(c[0] - c[3])) /
+                            4;
+        QVERIFY2(std::abs(side / (pitch / (1 + spacing)) - 1) < 0.01,
+                 qPrintable(QString::number(side)));
+    }
+}
+
+void TestBoardTools::toolsReadTheirKeys_data() {
     QTest::addColumn<SheetInputs>("sheet");
     QTest::addColumn<QString>("expected"); // "path=value;..."
     QTest::addColumn<QString>("ros");      // the command's options
@@ -103,7 +201,7 @@ void TestBoardCard::toolsReadTheirKeys_data() {
         << QString();
 }
 
-void TestBoardCard::toolsReadTheirKeys() {
+void TestBoardTools::toolsReadTheirKeys() {
     QFETCH(SheetInputs, sheet);
     QFETCH(QString, expected);
     QFETCH(QString, ros);
@@ -117,7 +215,7 @@ void TestBoardCard::toolsReadTheirKeys() {
                            : QStringLiteral("ros2 run camera_calibration cameracalibrator ") + ros);
 }
 
-void TestBoardCard::legendBeneathTheBoard_data() {
+void TestBoardTools::legendBeneathTheBoard_data() {
     QTest::addColumn<SheetInputs>("sheet");
     QTest::addColumn<bool>("shown");
     QTest::newRow("checkerboard as it was")
@@ -131,7 +229,7 @@ void TestBoardCard::legendBeneathTheBoard_data() {
 }
 
 // Ink beneath the board only in the legend's rectangle, and there only when shown.
-void TestBoardCard::legendBeneathTheBoard() {
+void TestBoardTools::legendBeneathTheBoard() {
     QFETCH(SheetInputs, sheet);
     QFETCH(bool, shown);
     QImage image(2400, 1000, QImage::Format_RGB32);
@@ -152,5 +250,5 @@ void TestBoardCard::legendBeneathTheBoard() {
                                             .contains(ink)));
 }
 
-QTEST_MAIN(TestBoardCard)
-#include "tst_boardcard.moc"
+QTEST_MAIN(TestBoardTools)
+#include "tst_boardtools.moc"

@@ -54,6 +54,14 @@ void BM_RebuildPreview_100x100(benchmark::State& state) {
     Rebuild(state, Design(100, 100, QStringLiteral("0.2")));
 }
 
+// 10 x 14 ChArUco squares of 1.8 cm with 6 x 6 markers: 70 markers of 64 bits.
+void BM_RebuildPreview_Charuco10x14(benchmark::State& state) {
+    SheetInputs in = Design(10, 14, QStringLiteral("1.8"));
+    in.target.kind = TargetKind::Charuco;
+    in.target.dictionary = QStringLiteral("DICT_6X6_250");
+    Rebuild(state, in);
+}
+
 // What one keystroke in the checker width costs the user: the linked sizes,
 // the conversion, the preview rebuild and its smooth reduction for display.
 void BM_Keystroke(benchmark::State& state) {
@@ -78,6 +86,10 @@ BENCHMARK(BM_RebuildPreview_Default)
     ->Repetitions(10)
     ->ReportAggregatesOnly(true);
 BENCHMARK(BM_RebuildPreview_100x100)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_RebuildPreview_Charuco10x14)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(10)
     ->ReportAggregatesOnly(true);

@@ -113,6 +113,25 @@ void Canvas::FrameRect(const TRect& rect) {
     fill(l, b - 1, r, b, m_brush);
 }
 
+void Canvas::FillRects(const std::vector<TRect>& rects) {
+    std::vector<QRect> visible;
+    visible.reserve(rects.size());
+    for (const TRect& r : rects) {
+        const Coord l = std::max<Coord>(clampCoord(r.Left), 0);
+        const Coord t = std::max<Coord>(clampCoord(r.Top), 0);
+        const Coord rr = std::min<Coord>(clampCoord(r.Right), m_width);
+        const Coord b = std::min<Coord>(clampCoord(r.Bottom), m_height);
+        if (l < rr && t < b)
+            visible.emplace_back(int(l), int(t), int(rr - l), int(b - t));
+    }
+    if (visible.empty())
+        return;
+    // Without a pen a rectangle covers exactly its own pixels.
+    m_painter.setPen(Qt::NoPen);
+    m_painter.setBrush(QColor(m_brush));
+    m_painter.drawRects(visible.data(), int(visible.size()));
+}
+
 void Canvas::FillEllipse(double cx, double cy, double rx, double ry) {
     if (!(rx > 0) || !(ry > 0) || !std::isfinite(cx) || !std::isfinite(cy))
         return;

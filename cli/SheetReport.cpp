@@ -147,6 +147,10 @@ QStringList CutOffWarnings(const SheetInputs& in, int pageWidth, int pageHeight)
         CutOff(DrawnBoardRect(1.0f, pageWidth, pageHeight, in), pageWidth, pageHeight, in);
     if (!board.isEmpty())
         warnings << tr("Warning: the board does not fit on the printable page: %1.").arg(board);
+    if (in.target.kind == TargetKind::AprilGrid &&
+        StrToFloatDef(in.checkerWidthText, 0) != StrToFloatDef(in.checkerHeightText, 0))
+        warnings << tr("Warning: the AprilGrid's cells are not square, so neither are its tags; "
+                       "Kalibr's tags are square: give the checker one size.");
     if (in.sizeCaption || LegendWanted(in)) {
         // The labels are measured in a font of the printer's resolution.
         QImage scratch(1, 1, QImage::Format_RGB32);

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# Renders the README's pictures of each target kind: the command line's PDF,
+# rasterised by pdftoppm (poppler-utils). Usage: scripts/target-pictures.sh [BUILD_DIR]
+set -euo pipefail
+cd "$(dirname "$(readlink -f "${BASH_SOURCE[0]}")")/.."
+quadrix="${1:-build}/quadrix"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+picture() { # NAME PAPER OPTIONS...
+    local name=$1 paper=$2
+    shift 2
+    "$quadrix" --paper "$paper" --output "$work/$name.pdf" "$@" >/dev/null
+    pdftoppm -png -r 60 -singlefile "$work/$name.pdf" "docs/target-$name"
+}
+
+picture checkerboard 120x95mm --columns 8 --rows 6 --checker 12mm
+picture charuco 120x95mm --target charuco --columns 8 --rows 6 --checker 12mm --dictionary DICT_4X4_50
+picture charuco-legacy 120x95mm --target charuco --columns 8 --rows 6 --checker 12mm --dictionary DICT_4X4_50 --legacy
+picture circles 120x95mm --target circles --columns 8 --rows 6 --checker 12mm
+picture acircles 95x120mm --target acircles --columns 4 --rows 11 --checker 16x8mm --diameter 0.6

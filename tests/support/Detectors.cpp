@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: MIT
+#include "support/Detectors.h"
+
+#include <opencv2/aruco/charuco.hpp>
+#include <opencv2/calib3d.hpp>
+
+namespace {
+
+cv::Mat Wrap(const QImage& grey) {
+    return cv::Mat(grey.height(), grey.width(), CV_8UC1, const_cast<uchar*>(grey.constBits()),
+                   size_t(grey.bytesPerLine()));
+}
+
+} // namespace
+
+bool FindGrid(const QImage& grey, Grid grid, cv::Size pattern, Detection& found) {
+    if (grid == Grid::Chessboard)
+        return cv::findChessboardCorners(Wrap(grey), pattern, found.points);
+    return cv::findCirclesGrid(Wrap(grey), pattern, found.points,
+                               grid == Grid::Circles ? cv::CALIB_CB_SYMMETRIC_GRID
+                                                     : cv::CALIB_CB_ASYMMETRIC_GRID);
+}
+
+void FindCharuco(const QImage& grey, cv::Size squares, const cv::Ptr<cv::aruco::Dictionary>& d,
+                 double markerFraction, int firstId, Detection& markers, Detection& corners) {
+    const auto board = cv::aruco::CharucoBoard::create(squares.width, squares.height, 1.0f,
+                                                       float(markerFraction), d);
+    for (int& id : board->ids)
+        id += firstId;
+    std::vector<std::vector<cv::Point2f>> quads;
+    cv::aruco::detectMarkers(Wrap(grey), d, quads, markers.ids);
+    for (const auto& q : quads)
+        markers.points.push_back((q[0] + q[1] + q[2] + q[3]) / 4);
+    if (!quads.empty())
+        cv::aruco::interpolateCornersCharuco(quads, markers.ids, Wrap(grey), board, corners.points,
+                                             corners.ids);
+}
+
+bool FitGrid(const std::vector<cv::Point2f>& image, const std::vector<cv::Point2f>& object,
+             double maxError, double scale, double tolerance) {
+    const cv::Mat map = cv::estimateAffine2D(object, image, cv::noArray(), cv::LMEDS);
+    if (map.empty())
+        return false;
+    cv::Mat scales; // the singular values of the linear part: the scale along either axis
+    cv::SVD::compute(map.colRange(0, 2), scales);
+    std::vector<cv::Point2f> mapped;
+    cv::transform(object, mapped, map);
+    for (size_t i = 0; i < mapped.size(); ++i)
+        if (cv::norm(mapped[i] - image[i]) > maxError)
+            return false;
+    for (int i = 0; i < 2; ++i)
+        if (std::abs(scales.at<double>(i) / scale - 1) > tolerance)
+            qWarning("scale %.5f of nominal", scales.at<double>(i) / scale);
+    return std::abs(scales.at<double>(0) / scale - 1) <= tolerance &&
+           std::abs(scales.at<double>(1) / scale - 1) <= tolerance;
+}

@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QImage>
+#include <opencv2/aruco/dictionary.hpp>
+#include <vector>
+
+// OpenCV's own detectors, for the tests only: what a calibration program
+// finds on a rendered page (8-bit grey). Points are image pixels.
+struct Detection {
+    std::vector<cv::Point2f> points;
+    std::vector<int> ids; // ChArUco corners' or markers' IDs
+};
+
+// findChessboardCorners (inner corners across x down) or findCirclesGrid
+// (circles per row x rows, symmetric or ASYMMETRIC_GRID; OpenCV's blob
+// detector takes circles up to 5000 pixels in area), by the kind of grid.
+enum class Grid { Chessboard, Circles, AsymmetricCircles };
+bool FindGrid(const QImage& grey, Grid grid, cv::Size pattern, Detection& found);
+
+// detectMarkers (each marker's centre), then interpolateCornersCharuco into
+// corners for OpenCV 4.6's board of that many squares, markers from firstId on.
+void FindCharuco(const QImage& grey, cv::Size squares, const cv::Ptr<cv::aruco::Dictionary>& d,
+                 double markerFraction, int firstId, Detection& markers, Detection& corners);
+
+// Whether the affine map that fits best (least median of squares) takes every
+// object point to within maxError pixels of its image point, and scales by
+// `scale` within `tolerance` (a fraction) along either axis.
+bool FitGrid(const std::vector<cv::Point2f>& image, const std::vector<cv::Point2f>& object,
+             double maxError, double scale, double tolerance);

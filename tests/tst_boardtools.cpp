@@ -124,12 +124,11 @@ void TestBoardTools::detectedTagByTag() {
     QFETCH(double, spacing);
     QFETCH(int, firstId);
     const QTemporaryDir dir;
-    const QString
-        file = dir.filePath(QStringLiteral("grid.pdf")),
-        options = QString::asprintf(
-            "--paper A4 --no-frame --no-caption --target aprilgrid --columns %d --rows %d "
-            "--checker %gmm --tag-spacing %g --first-id %d --output",
-            columns, rows, pitchMm, spacing, firstId);
+    const QString file = dir.filePath(QStringLiteral("grid.pdf"));
+    const QString options = QString::asprintf(
+        "--paper A4 --no-frame --no-caption --target aprilgrid --columns %d --rows %d "
+        "--checker %gmm --tag-spacing %g --first-id %d --output",
+        columns, rows, pitchMm, spacing, firstId);
     QCOMPARE(QProcess::execute(QStringLiteral(QUADRIX_EXE), options.split(u' ') << file), 0);
     const QImage page = PdfRaster::Render(file, kRasterDpi);
     const cv::Mat image(page.height(), page.width(), CV_8UC1, const_cast<uchar*>(page.constBits()),

@@ -2,6 +2,7 @@
 #include "app/MainWindow.h"
 
 #include "app/TargetDialog.h"
+#include "card/BoardCard.h"
 #include "cli/CommandLineParser.h"
 #include "model/NumberText.h"
 #include "model/Units.h"
@@ -54,6 +55,7 @@ void MainWindow::buildMenus() {
     file->addAction(tr("Save as &PDF…"), QKeySequence(tr("Ctrl+S")), this,
                     [this] { chooseFileAndSave(FileFormat::Pdf); });
     file->addAction(tr("Save as S&VG…"), this, [this] { chooseFileAndSave(FileFormat::Svg); });
+    file->addAction(tr("Save board &card…"), this, &MainWindow::chooseFileAndSaveCard);
     file->addSeparator();
     file->addAction(tr("P&rint"), QKeySequence(tr("Ctrl+P")), m_form->bbPrint,
                     &QAbstractButton::click);
@@ -138,6 +140,29 @@ void MainWindow::chooseFileAndSave(FileFormat format) {
     dialog.selectFile(QString::fromLatin1(kDefaultFileName) + QLatin1Char('.') + suffix);
     if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
         saveAs(format, dialog.selectedFiles().constFirst());
+}
+
+bool MainWindow::saveBoardCard(const QString& path) {
+    try {
+        const PrinterDevice& printer = m_form->printer();
+        const CardPage page{printer.name(), PrinterFilePage(printer).layout.pageSize().name(),
+                            QDate::currentDate()};
+        BoardCard(m_form->sheetInputs(), page).write(path);
+        m_lastFolder = QFileInfo(path).absolutePath();
+        return true;
+    } catch (const std::exception& e) {
+        m_form->reportError(QString::fromUtf8(e.what()));
+    }
+    return false;
+}
+
+void MainWindow::chooseFileAndSaveCard() {
+    QFileDialog dialog(this, tr("Save board card"), m_lastFolder, tr("YAML files (*.yaml)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("yaml"));
+    dialog.selectFile(QString::fromLatin1(kDefaultFileName) + QStringLiteral(".yaml"));
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+        saveBoardCard(dialog.selectedFiles().constFirst());
 }
 
 BoardOptions MainWindow::boardOptions() const {

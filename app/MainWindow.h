@@ -19,6 +19,9 @@ public:
     // Writes the page as Print would put it on paper on the current printer;
     // true when written, otherwise the error box says why.
     bool saveAs(FileFormat format, const QString& path);
+    // Writes the board card of the page Print would make; true when written,
+    // otherwise the error box says why.
+    bool saveBoardCard(const QString& path);
     // The board the form shows, as command-line options.
     BoardOptions boardOptions() const;
     // The quadrix command that makes this page (its paper as the current
@@ -32,6 +35,7 @@ private:
     void buildMenus();
     void buildTargetMenu();
     void chooseFileAndSave(FileFormat format);
+    void chooseFileAndSaveCard();
     void showAbout();
 
     TfQuadrix* m_form;

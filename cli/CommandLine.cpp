@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "cli/CommandLine.h"
 
+#include "card/BoardCard.h"
+
 #include "cli/CommandLineParser.h"
 #include "cli/SheetFromOptions.h"
 #include "cli/SheetReport.h"
@@ -17,6 +19,7 @@
 #include <QTextStream>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 
 namespace {
@@ -157,8 +160,20 @@ SheetInputs MakeSheet(const BoardOptions& b, const Work& work, float dpiX, float
     }
 }
 
+// Writes the card of the sheet last made, then ends the report with ROS's line.
+void WriteCard(const QString& path, const BoardCard& card, QTextStream& out) {
+    try {
+        card.write(path);
+    } catch (const std::exception& e) {
+        throw RunError{kExitFailed, QString::fromUtf8(e.what())};
+    }
+    out << tr("Wrote the board card %1").arg(path) << '\n';
+    out << tr("ROS: %1").arg(card.rosCommand()) << '\n';
+}
+
 void Run(const CommandLineOptions& options, QTextStream& out) {
     const OutputOptions& o = options.output;
+    std::optional<BoardCard> card;
     std::unique_ptr<QtPrinterDevice> printer;
     if (o.print || (!o.file.isEmpty() && !o.paper))
         printer = OpenPrinter(o);
@@ -175,6 +190,8 @@ void Run(const CommandLineOptions& options, QTextStream& out) {
         out << correction.line << '\n';
         out << tr("Wrote %1").arg(o.file) << '\n';
         Report(CutOffWarnings(in, area.width(), area.height()), out);
+        card.emplace(in, CardPage{o.paper ? QString() : printer->name(),
+                                  page.layout.pageSize().name(), QDate::currentDate()});
     }
 
     if (o.print) {
@@ -196,7 +213,12 @@ void Run(const CommandLineOptions& options, QTextStream& out) {
         if (!notice.isEmpty())
             out << notice << '\n';
         Report(CutOffWarnings(in, printer->pageWidth(), printer->pageHeight()), out);
+        card.emplace(in,
+                     CardPage{printer->name(), printer->printer().pageLayout().pageSize().name(),
+                              QDate::currentDate()});
     }
+    if (!o.card.isEmpty() && card)
+        WriteCard(o.card, *card, out);
 }
 
 } // namespace

@@ -55,6 +55,7 @@ struct OutputOptions {
     std::optional<QPageLayout::Orientation> orientation;
     std::optional<LengthOption> margins;
     std::optional<int> resolution;
+    QString card; // --card; empty: no board card
     // --scale; unset: the correction stored for the printer whose page is used.
     std::optional<ScaleCorrection> scale;
 };

@@ -180,12 +180,22 @@ const Option kOptions[] = {
     {"caption-distance", "LENGTH",
      "Size caption distance from the board (a tenth of the checker)."},
     {"target", "KIND",
-     "What the board holds: checkerboard|charuco|circles|acircles (checkerboard)."},
+     "What the board holds: checkerboard|charuco|circles|acircles|aprilgrid (checkerboard)."},
     {"dictionary", "NAME",
      "ChArUco: OpenCV's marker dictionary, such as DICT_4X4_50 or 5x5_1000 "
      "(DICT_6X6_250)."},
     {"marker", "FRACTION", "ChArUco: the marker side as a fraction of the square side (0.75)."},
-    {"first-id", "N", "ChArUco: the first marker's ID, for several boards in one scene (0)."},
+    {"first-id", "N",
+     "ChArUco and AprilGrid: the first marker's ID, for several boards in one scene (0); the "
+     "AprilGrid's first tag is the bottom-left one."},
+    {"tag-spacing", "FRACTION",
+     "AprilGrid: the gap between tags as a fraction of the tag side, above 0 to 1 (0.3); the "
+     "checker is the pitch, tag x (1 + spacing)."},
+    {"legend", nullptr,
+     "Name the checkerboard in a line beneath it; the other kinds always have that line."},
+    {"card", "FILE.yaml",
+     "Also write the board card: Kalibr's target file with OpenCV's and ROS's settings and the "
+     "page."},
     {"legacy", nullptr,
      "ChArUco: OpenCV's layout before 4.6; with an even number of rows the top-left square is "
      "white and holds the first marker."},
@@ -224,6 +234,9 @@ void ReadTarget(const QCommandLineParser& parser, BoardOptions& b) {
     if (isSet("first-id"))
         t.firstId = ParseInteger(QStringLiteral("first-id"), value("first-id"), 0, kFirstIdMax);
     t.legacy = isSet("legacy");
+    if (isSet("tag-spacing"))
+        t.tagSpacing = ParseFraction(QStringLiteral("tag-spacing"), value("tag-spacing"));
+    t.legend = isSet("legend");
     if (isSet("diameter"))
         t.diameterFraction = ParseFraction(QStringLiteral("diameter"), value("diameter"));
     const QString problem = TargetProblem(t, b.columns, b.rows);
@@ -238,6 +251,7 @@ void Read(const QCommandLineParser& parser, CommandLineOptions& options) {
     const auto isSet = [&parser](const char* name) { return parser.isSet(QLatin1String(name)); };
 
     o.file = value("output");
+    o.card = value("card");
     o.printerName = value("printer");
     o.print = isSet("print") || isSet("printer");
     if (isSet("printer") && o.printerName.trimmed().isEmpty())
@@ -298,7 +312,8 @@ void Read(const QCommandLineParser& parser, CommandLineOptions& options) {
 ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        tr("Makes a calibration target (checkerboard, ChArUco or circle grid) at its exact size: "
+        tr("Makes a calibration target (checkerboard, ChArUco, circle grid or AprilGrid) at its "
+           "exact size: "
            "as a PDF or SVG file, or printed. Without options, opens the window."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
@@ -353,8 +368,10 @@ QStringList TargetArguments(const TargetOptions& t) {
     const TargetOptions defaults;
     QStringList args;
     if (t.kind == TargetKind::Checkerboard)
-        return args;
+        return t.legend ? QStringList{QStringLiteral("--legend")} : args;
     args << QStringLiteral("--target") << TargetKindKey(t.kind);
+    if (t.kind == TargetKind::AprilGrid && t.tagSpacing != defaults.tagSpacing)
+        args << QStringLiteral("--tag-spacing") << NumberArgument(t.tagSpacing);
     if (t.kind == TargetKind::Charuco) {
         if (t.dictionary != defaults.dictionary)
             args << QStringLiteral("--dictionary") << t.dictionary;

@@ -4,6 +4,7 @@
 #include "model/LayoutMath.h"
 #include "model/NumberText.h"
 #include "model/Units.h"
+#include "render/BoardLegend.h"
 #include "render/BoardRenderer.h"
 #include "render/Canvas.h"
 #include "render/SizeCaption.h"
@@ -84,8 +85,20 @@ QString BoardLine(const SheetInputs& in, const QString& width, const QString& he
             .arg(in.columns)
             .arg(in.rows)
             .arg(width, height, in.unitName);
+    case TargetKind::AprilGrid: {
+        const int tags = MarkersNeeded(t, in.columns, in.rows);
+        const double pitch = StrToFloatDef(in.checkerWidthText, 0);
+        return tr("Board: AprilGrid 36h11, %1 × %2 tags of %3 %4 (pitch %5 %4, spacing %6), IDs %7 "
+                  "to %8 from the bottom-left, %9 × %10 %4")
+            .arg(in.columns)
+            .arg(in.rows)
+            .arg(Number(pitch / (1 + t.tagSpacing)), in.unitName, Number(pitch),
+                 Number(t.tagSpacing))
+            .arg(t.firstId)
+            .arg(t.firstId + tags - 1)
+            .arg(width, height);
+    }
     case TargetKind::Checkerboard:
-    case TargetKind::AprilGrid:
         break;
     }
     return tr("Board: %1 × %2 checkers, %3 × %4 inner corners, %5 × %6 %7")
@@ -142,17 +155,24 @@ QStringList CutOffWarnings(const SheetInputs& in, int pageWidth, int pageHeight)
         CutOff(DrawnBoardRect(1.0f, pageWidth, pageHeight, in), pageWidth, pageHeight, in);
     if (!board.isEmpty())
         warnings << tr("Warning: the board does not fit on the printable page: %1.").arg(board);
-    if (in.sizeCaption) {
+    if (in.target.kind == TargetKind::AprilGrid &&
+        StrToFloatDef(in.checkerWidthText, 0) != StrToFloatDef(in.checkerHeightText, 0))
+        warnings << tr("Warning: the AprilGrid's cells are not square, so neither are its tags; "
+                       "Kalibr's tags are square: give the checker one size.");
+    if (in.sizeCaption || LegendWanted(in)) {
         // The labels are measured in a font of the printer's resolution.
         QImage scratch(1, 1, QImage::Format_RGB32);
         scratch.setDotsPerMeterX(int(in.dpiX / kMetresPerInch));
         scratch.setDotsPerMeterY(int(in.dpiY / kMetresPerInch));
         QPainter painter(&scratch);
         Canvas canvas(painter, scratch, 0, 0);
+        const TRect legend = LegendRect(canvas, 1.0f, pageWidth, pageHeight, in);
+        if (LegendWanted(in) && legend.Right <= legend.Left)
+            warnings << tr("Warning: the legend does not fit beneath the board; it is left out.");
         const TRect rect =
             CaptionBounds(canvas, 1.0f, BoardRect(1.0f, pageWidth, pageHeight, in), in);
         const QString caption = CutOff(rect, pageWidth, pageHeight, in);
-        if (!caption.isEmpty())
+        if (in.sizeCaption && !caption.isEmpty())
             warnings << tr("Warning: the size caption does not fit on the printable page: %1.")
                             .arg(caption);
     }

@@ -4,7 +4,9 @@
 #include "model/NumberText.h"
 #include "model/Numeric.h"
 #include "model/Units.h"
+#include "render/AprilGridRenderer.h"
 #include "render/BoardCells.h"
+#include "render/BoardLegend.h"
 #include "render/Canvas.h"
 #include "render/CharucoRenderer.h"
 #include "render/CircleGridRenderer.h"
@@ -121,8 +123,10 @@ void DrawCells(Canvas& canvas, const BoardCells& cells, const TargetOptions& tar
     case TargetKind::AsymmetricCircles:
         DrawCircleGrid(canvas, cells, target);
         break;
-    case TargetKind::Checkerboard:
     case TargetKind::AprilGrid:
+        DrawAprilGrid(canvas, cells, target);
+        break;
+    case TargetKind::Checkerboard:
         DrawCheckers(canvas, cells);
         break;
     }
@@ -137,15 +141,19 @@ TRect BoardRect(float scale, int width, int height, const SheetInputs& in) {
 TRect DrawnBoardRect(float scale, int width, int height, const SheetInputs& in) {
     const Placement p = Place(scale, width, height, in);
     const TRect& board = p.board;
-    const Coord right = board.Left + in.columns * CellSize(in.checkerWidthPx, scale);
-    const Coord bottom = board.Top + in.rows * CellSize(in.checkerHeightPx, scale);
+    const Coord cellWidth = CellSize(in.checkerWidthPx, scale);
+    const Coord cellHeight = CellSize(in.checkerHeightPx, scale);
+    TRect cells = Rect(board.Left, board.Top, board.Left + in.columns * cellWidth,
+                       board.Top + in.rows * cellHeight);
+    if (in.target.kind == TargetKind::AprilGrid)
+        cells = AprilGridCover(cells, cellWidth, cellHeight, in.target.tagSpacing);
     if (!in.frame)
-        return Rect(board.Left, board.Top, right, bottom);
+        return cells;
     const double d = p.frameDistance;
-    return Rect(std::min<Coord>(board.Left, Trunc(double(board.Left) - d)),
-                std::min<Coord>(board.Top, Trunc(double(board.Top) - d)),
-                std::max<Coord>(right, Trunc(double(board.Right) + d)),
-                std::max<Coord>(bottom, Trunc(double(board.Bottom) + d)));
+    return Rect(std::min<Coord>(cells.Left, Trunc(double(board.Left) - d)),
+                std::min<Coord>(cells.Top, Trunc(double(board.Top) - d)),
+                std::max<Coord>(cells.Right, Trunc(double(board.Right) + d)),
+                std::max<Coord>(cells.Bottom, Trunc(double(board.Bottom) + d)));
 }
 
 void DrawBoard(Canvas& canvas, float scale, int width, int height, const SheetInputs& in) {
@@ -153,6 +161,7 @@ void DrawBoard(Canvas& canvas, float scale, int width, int height, const SheetIn
     const TRect& board = p.board;
     const double d = p.frameDistance;
 
+    DrawLegend(canvas, scale, width, height, in);
     if (in.sizeCaption)
         DrawSizeCaption(canvas, scale, board, in);
 

@@ -178,6 +178,13 @@ CaptionMetrics ComputeCaptionMetrics(float scale, const SheetInputs& in) {
     }
     m.distanceX = ToSingle(double(m.distanceX) * scale);
     m.distanceY = ToSingle(double(m.distanceY) * scale);
+    if (in.target.kind == TargetKind::AprilGrid) {
+        // The outer corner squares reach half a gap beyond the board; the
+        // caption keeps its distance from them.
+        const double halfGap = in.target.tagSpacing / (1 + in.target.tagSpacing) / 2;
+        m.distanceX = ToSingle(m.distanceX + double(in.checkerWidthPx) * scale * halfGap);
+        m.distanceY = ToSingle(m.distanceY + double(in.checkerHeightPx) * scale * halfGap);
+    }
 
     const float side =
         in.checkerWidthPx < in.checkerHeightPx ? in.checkerWidthPx : in.checkerHeightPx;

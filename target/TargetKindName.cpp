@@ -9,10 +9,9 @@ struct KindKey {
 };
 
 const KindKey kKeys[] = {
-    {TargetKind::Checkerboard, "checkerboard"},
-    {TargetKind::Charuco, "charuco"},
-    {TargetKind::Circles, "circles"},
-    {TargetKind::AsymmetricCircles, "acircles"},
+    {TargetKind::Checkerboard, "checkerboard"}, {TargetKind::Charuco, "charuco"},
+    {TargetKind::Circles, "circles"},           {TargetKind::AsymmetricCircles, "acircles"},
+    {TargetKind::AprilGrid, "aprilgrid"},
 };
 
 } // namespace

@@ -1,0 +1,253 @@
+// SPDX-License-Identifier: MIT
+// What the tools read from a sheet. The AprilGrid: its codes against OpenCV's
+// 36h11 table and Kalibr's, and pages written by the command line, rasterised
+// and searched by OpenCV's marker detector for every tag's ID, place, turn and
+// side. The board card read back with a YAML parser as the tools read it:
+// Kalibr's target keys, OpenCV's pattern and ROS's command line, for every
+// kind. The legend beneath the board, clear of it and its frame, or left out.
+#include "card/BoardCard.h"
+#include "model/Units.h"
+#include "render/BoardLegend.h"
+#include "render/BoardRenderer.h"
+#include "render/Canvas.h"
+#include "support/PdfRaster.h"
+#include "target/AprilTag36h11.h"
+
+#include <QPainter>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <opencv2/aruco.hpp>
+#include <yaml-cpp/yaml.h>
+
+Q_DECLARE_METATYPE(SheetInputs)
+
+namespace {
+
+constexpr int kRasterDpi = 200;
+constexpr double kDotsPerMm = kRasterDpi / 25.4;
+const QSizeF kA4(210, 297);
+
+cv::Ptr<cv::aruco::Dictionary> OpenCvTags() {
+    return cv::aruco::getPredefinedDictionary(cv::aruco::DICT_APRILTAG_36h11);
+}
+
+SheetInputs Sheet(TargetKind kind, int columns, int rows, const char* w, const char* h, int unit) {
+    SheetInputs in;
+    in.target.kind = kind;
+    in.columns = columns;
+    in.rows = rows;
+    in.checkerWidthText = QString::fromLatin1(w);
+    in.checkerHeightText = QString::fromLatin1(h);
+    in.unitName = UnitName(unit);
+    in.dpiX = in.dpiY = 300;
+    return in;
+}
+
+// The value at a path such as "opencv/pattern_size" as YAML writes it;
+// "(none)" when missing.
+QString At(YAML::Node node, const QString& path) {
+    for (const QString& key : path.split(QLatin1Char('/'))) {
+        if (!node.IsMap() || !node[key.toStdString()])
+            return QStringLiteral("(none)");
+        node.reset(node[key.toStdString()]);
+    }
+    return QString::fromStdString(YAML::Dump(node));
+}
+
+// A 5 x 4 board of 1 cm cells at 300 dpi, its frame 4 mm out.
+SheetInputs LegendSheet(TargetKind kind, bool legend, bool frame, int vertical) {
+    SheetInputs in = Sheet(kind, 5, 4, "1", "1", kUnitCm);
+    in.checkerWidthPx = in.checkerHeightPx = 118;
+    in.patternWidthPx = 5 * 118.0f;
+    in.patternHeightPx = 4 * 118.0f;
+    in.target.legend = legend;
+    in.frame = frame;
+    in.frameDistanceText = QStringLiteral("0.4");
+    in.vertical = vertical;
+    return in;
+}
+
+} // namespace
+
+class TestBoardTools : public QObject {
+    Q_OBJECT
+private slots:
+    void codes();
+    void detectedTagByTag_data();
+    void detectedTagByTag();
+    void toolsReadTheirKeys_data();
+    void toolsReadTheirKeys();
+    void legendBeneathTheBoard_data();
+    void legendBeneathTheBoard();
+};
+
+// Every data bit of every code against OpenCV's table, which holds each tag
+// turned half round from the way libapriltag and Kalibr draw it. Kalibr's
+// generator fills bit 6 (5 - i) + (5 - j) of its code at row i, column j:
+// its table is the row-major codes, as its first ones show.
+void TestBoardTools::codes() {
+    const AprilTag36h11& family = AprilTag36h11::Family();
+    QCOMPARE(family.code(0), 0xd5d628584ull);
+    QCOMPARE(family.code(1), 0xd97f18b49ull);
+    const auto dictionary = OpenCvTags();
+    QCOMPARE(family.count(), dictionary->bytesList.rows);
+    const int n = AprilTag36h11::kDataBits;
+    for (int id = 0; id < family.count(); ++id) {
+        const cv::Mat bits = cv::aruco::Dictionary::getBitsFromByteList(
+            dictionary->bytesList.rowRange(id, id + 1), n);
+        for (int bit = 0; bit < n * n; ++bit)
+            QVERIFY2(family.white(id, bit / n, bit % n) ==
+                         (bits.at<uchar>(n - 1 - bit / n, n - 1 - bit % n) != 0),
+                     qPrintable(QStringLiteral("tag %1 bit %2").arg(id).arg(bit)));
+    }
+}
+
+void TestBoardTools::detectedTagByTag_data() {
+    QTest::addColumn<int>("columns");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<double>("pitchMm");
+    QTest::addColumn<double>("spacing");
+    QTest::addColumn<int>("firstId");
+    QTest::newRow("Kalibr's default spacing") << 6 << 7 << 26.0 << 0.3 << 0;
+    QTest::newRow("wide, close tags, first ID 100") << 8 << 5 << 23.3 << 0.1 << 100;
+    QTest::newRow("last IDs of the family") << 3 << 2 << 41.7 << 0.75 << 581;
+}
+
+// Each tag is found once, its centre in its cell counted from the bottom-left,
+// turned as Kalibr draws it (OpenCV's first corner at the bottom-right), its
+// side the pitch over 1 + spacing.
+void TestBoardTools::detectedTagByTag() {
+    QFETCH(int, columns);
+    QFETCH(int, rows);
+    QFETCH(double, pitchMm);
+    QFETCH(double, spacing);
+    QFETCH(int, firstId);
+    const QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("grid.pdf"));
+    const QString options = QString::asprintf(
+        "--paper A4 --no-frame --no-caption --target aprilgrid --columns %d --rows %d "
+        "--checker %gmm --tag-spacing %g --first-id %d --output",
+        columns, rows, pitchMm, spacing, firstId);
+    QCOMPARE(QProcess::execute(QStringLiteral(QUADRIX_EXE), options.split(u' ') << file), 0);
+    const QImage page = PdfRaster::Render(file, kRasterDpi);
+    const cv::Mat image(page.height(), page.width(), CV_8UC1, const_cast<uchar*>(page.constBits()),
+                        size_t(page.bytesPerLine()));
+    std::vector<std::vector<cv::Point2f>> corners;
+    std::vector<int> ids;
+    const auto parameters = cv::aruco::DetectorParameters::create();
+    parameters->markerBorderBits = 2;
+    parameters->cornerRefinementMethod = cv::aruco::CORNER_REFINE_SUBPIX;
+    cv::aruco::detectMarkers(image, OpenCvTags(), corners, ids, parameters);
+    QCOMPARE(int(ids.size()), columns * rows);
+
+    const double pitch = pitchMm * kDotsPerMm;
+    const double left = (kA4.width() * kDotsPerMm - columns * pitch) / 2;
+    const double top = (kA4.height() * kDotsPerMm - rows * pitch) / 2;
+    QSet<int> seen;
+    for (size_t k = 0; k < ids.size(); ++k) {
+        const int n = ids[k] - firstId;
+        QVERIFY(n >= 0 && n < columns * rows && !seen.contains(n));
+        seen.insert(n);
+        const std::vector<cv::Point2f>& c = corners[k];
+        const cv::Point2f centre = (c[0] + c[1] + c[2] + c[3]) / 4;
+        QVERIFY(std::abs(centre.x - (left + (n % columns + 0.5) * pitch)) < 1.5);
+        QVERIFY(std::abs(centre.y - (top + (rows - 1 - n / columns + 0.5) * pitch)) < 1.5);
+        QVERIFY(c[0].x > centre.x && c[0].y > centre.y);
+        const double side = (cv::norm(c[1] - c[0]) + cv::norm(c[2] - c[1]) + cv::norm(c[3] - c[2]) +
+                             cv::norm(c[0] - c[3])) /
+                            4;
+        QVERIFY2(std::abs(side / (pitch / (1 + spacing)) - 1) < 0.01,
+                 qPrintable(QString::number(side)));
+    }
+}
+
+void TestBoardTools::toolsReadTheirKeys_data() {
+    QTest::addColumn<SheetInputs>("sheet");
+    QTest::addColumn<QString>("expected"); // "path=value;..."
+    QTest::addColumn<QString>("ros");      // the command's options
+    QTest::newRow("checkerboard: inner corners, rows apart by the height")
+        << Sheet(TargetKind::Checkerboard, 9, 7, "2.5", "3", kUnitCm)
+        << "target_type=checkerboard;targetCols=8;targetRows=6;rowSpacingMeters=0.03;"
+           "colSpacingMeters=0.025;opencv/pattern_size=[8, 6]"
+        << "--pattern chessboard --size 8x6 --square 0.025";
+    SheetInputs charuco = Sheet(TargetKind::Charuco, 5, 7, "1", "1", kUnitInches);
+    charuco.target = {TargetKind::Charuco, QStringLiteral("DICT_5X5_100"), 0.7, true, 17};
+    QTest::newRow("charuco: squares, marker, dictionary, legacy, first ID; no Kalibr keys")
+        << charuco
+        << "target_type=(none);opencv/squares=[5, 7];opencv/square_length=0.0254;"
+           "opencv/marker_length=0.01778;opencv/dictionary=DICT_5X5_100;"
+           "opencv/legacy_pattern=true;opencv/first_id=17"
+        << "--pattern charuco --size 5x7 --square 0.0254 --charuco_marker_size 0.01778 "
+           "--aruco_dict 5x5_100";
+    // Kalibr reads YAML 1.1, where a float needs its point and no exponent.
+    QTest::newRow("circles: circles per row, centre distance, a whole metre as a float")
+        << Sheet(TargetKind::Circles, 4, 5, "100", "100", kUnitCm)
+        << "target_type=circlegrid;targetCols=4;targetRows=5;spacingMeters=1.0;"
+           "asymmetricGrid=false;opencv/pattern_size=[4, 5]"
+        << "--pattern circles --size 4x5 --square 1.0";
+    QTest::newRow("asymmetric circles: s is the row distance, in pixels")
+        << Sheet(TargetKind::AsymmetricCircles, 4, 11, "300", "150", kUnitPixels)
+        << "target_type=circlegrid;targetCols=4;targetRows=11;spacingMeters=0.0127;"
+           "asymmetricGrid=true;opencv/pattern_size=[4, 11];opencv/flags=CALIB_CB_ASYMMETRIC_GRID"
+        << "--pattern acircles --size 4x11 --square 0.0127";
+    SheetInputs april = Sheet(TargetKind::AprilGrid, 6, 4, "2.6", "2.6", kUnitCm);
+    april.target.firstId = 24;
+    QTest::newRow("aprilgrid: the tag, not the pitch; spacing as a fraction")
+        << april
+        << "target_type=aprilgrid;tagCols=6;tagRows=4;tagSize=0.02;tagSpacing=0.3;"
+           "opencv/dictionary=DICT_APRILTAG_36h11;opencv/marker_border_bits=2;opencv/first_id=24"
+        << QString();
+}
+
+void TestBoardTools::toolsReadTheirKeys() {
+    QFETCH(SheetInputs, sheet);
+    QFETCH(QString, expected);
+    QFETCH(QString, ros);
+    const YAML::Node card = YAML::Load(BoardCard(sheet, {}).yaml());
+    for (const QString& entry : expected.split(QLatin1Char(';'))) {
+        const QString path = entry.section(QLatin1Char('='), 0, 0);
+        QCOMPARE(path + QLatin1Char('=') + At(card, path), entry);
+    }
+    QCOMPARE(At(card, QStringLiteral("ros/command")),
+             ros.isEmpty() ? QStringLiteral("(none)")
+                           : QStringLiteral("ros2 run camera_calibration cameracalibrator ") + ros);
+}
+
+void TestBoardTools::legendBeneathTheBoard_data() {
+    QTest::addColumn<SheetInputs>("sheet");
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("checkerboard as it was")
+        << LegendSheet(TargetKind::Checkerboard, false, true, 1) << false;
+    QTest::newRow("checkerboard asked for it, under the frame")
+        << LegendSheet(TargetKind::Checkerboard, true, true, 1) << true;
+    QTest::newRow("aprilgrid, under the corner squares")
+        << LegendSheet(TargetKind::AprilGrid, false, false, 1) << true;
+    QTest::newRow("board at the page's foot: left out")
+        << LegendSheet(TargetKind::Circles, false, true, 2) << false;
+}
+
+// Ink beneath the board only in the legend's rectangle, and there only when shown.
+void TestBoardTools::legendBeneathTheBoard() {
+    QFETCH(SheetInputs, sheet);
+    QFETCH(bool, shown);
+    QImage image(2400, 1000, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    Canvas canvas(painter, image, image.width(), image.height());
+    DrawBoard(canvas, 1.0f, image.width(), image.height(), sheet);
+    const TRect r = LegendRect(canvas, 1.0f, image.width(), image.height(), sheet);
+    const int below = int(DrawnBoardRect(1.0f, image.width(), image.height(), sheet).Bottom);
+    const QRect ink =
+        PdfRaster::DarkBounds(image.copy(0, below, image.width(), image.height() - below)
+                                  .convertToFormat(QImage::Format_Grayscale8))
+            .translated(0, below);
+    QCOMPARE(r.Right > r.Left, shown);
+    QCOMPARE(!ink.isEmpty(), shown);
+    QVERIFY(!shown || (r.Top > below && QRect(QPoint(int(r.Left), int(r.Top)),
+                                              QPoint(int(r.Right) - 1, int(r.Bottom) - 1))
+                                            .contains(ink)));
+}
+
+QTEST_MAIN(TestBoardTools)
+#include "tst_boardtools.moc"

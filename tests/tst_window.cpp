@@ -19,6 +19,14 @@
 #include <QWheelEvent>
 
 namespace {
+// One notch of the mouse wheel on target, away from the user (up) or towards.
+void wheel(QWidget* target, bool up) {
+    QWheelEvent event(QPointF(5, 5), target->mapToGlobal(QPointF(5, 5)), QPoint(),
+                      QPoint(0, up ? 120 : -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                      false);
+    QApplication::sendEvent(target, &event);
+}
+
 // One user step on a unit combo: "C type pixels", "C key Down", "C wheel", or
 // "C list Up Return" (open the list, move in it, pick).
 void act(TfQuadrix& w, const QString& step) {
@@ -28,10 +36,8 @@ void act(TfQuadrix& w, const QString& step) {
     if (p[1] == "type") {
         combo->lineEdit()->selectAll();
         QTest::keyClicks(combo, p[2]);
-    } else if (p[1] == "wheel") { // one notch towards the user
-        QWheelEvent wheel(QPointF(5, 5), combo->mapToGlobal(QPointF(5, 5)), QPoint(),
-                          QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(combo, &wheel);
+    } else if (p[1] == "wheel") {
+        wheel(combo, false);
     } else { // keys on the combo, or on its list opened
         QWidget* target = combo;
         if (p[1] == "list") {
@@ -61,17 +67,20 @@ private slots:
     }
     void cleanup() { QLocale::setDefault(QLocale::c()); }
     void scaleCorrection_data() {
-        QTest::addColumn<double>("across"); // measured over nominal; 0: Reset is pressed
-        QTest::addColumn<double>("down");
-        QTest::addColumn<QString>("kept"); // the correction in force afterwards
-        QTest::newRow("1 % large across, 0.5 % small down")
-            << 1.01 << 0.995 << "101.0 % \u00d7 102.5 %";
+        QTest::addColumn<double>("across"); // the printer's own scale; 0: Reset is pressed
+        QTest::addColumn<double>("down");   // 0: only the bar across is typed
+        QTest::addColumn<QString>("kept");  // the correction in force afterwards
+        QTest::newRow("1 % small across, 2.5 % small down")
+            << 0.99 << 0.975 << "101.0 % \u00d7 102.6 %";
         QTest::newRow("refused: scaled on the way") << 0.9 << 1.0 << "102.0 % \u00d7 102.0 %";
+        QTest::newRow("one length only: asks for both") << 0.99 << 0.0 << "102.0 % \u00d7 102.0 %";
         QTest::newRow("reset") << 0.0 << 0.0 << "100.0 % \u00d7 100.0 %";
     }
-    // A printer's stored correction enters the checker's pixels; measured in the
-    // scale dialog a new one is composed with it, stored for this printer alone
-    // and shown on its panel; one no printer needs is refused and changes nothing.
+    // A printer's stored correction enters the checker's pixels and the test
+    // page; the test page's bars as that printer prints them, measured in the
+    // scale dialog, give the correction it needs, stored for this printer alone
+    // and shown on its panel; one no printer needs, or half a measurement, is
+    // refused and changes nothing.
     void scaleCorrection() {
         QFETCH(double, across);
         QFETCH(double, down);
@@ -81,24 +90,28 @@ private slots:
         TfQuadrix& w = *f.window;
         QCOMPARE(w.checkerWidthPx, float(3 * kCm600 * 1.02));
         const TestPageLayout bars = LayOutTestPage(w.testPageInputs());
+        bool refused = false;
         QTimer::singleShot(0, [&] { // the dialog, then its message box if it refuses
             auto* dialog = qobject_cast<ScaleDialog*>(QApplication::activeModalWidget());
             QVERIFY(dialog);
             if (across == 0)
                 return dialog->findChild<QPushButton*>("bbReset")->click();
+            const double cm = 1 / kCm600; // the bars' pixels as this printer prints them
             dialog->findChild<QLineEdit*>("eMeasuredAcross")
-                ->setText(QString::number(bars.unitsAcross * across));
-            dialog->findChild<QLineEdit*>("eMeasuredDown")
-                ->setText(QString::number(bars.unitsDown * down));
+                ->setText(QString::number((bars.across.Right - bars.across.Left) * cm * across));
+            if (down > 0)
+                dialog->findChild<QLineEdit*>("eMeasuredDown")
+                    ->setText(QString::number((bars.down.Bottom - bars.down.Top) * cm * down));
             QTimer::singleShot(0, [] {
                 if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
                     box->close();
             });
             dialog->accept();
-            if (dialog->isVisible())
+            if ((refused = dialog->isVisible()))
                 dialog->reject();
         });
         w.showScaleDialog();
+        QCOMPARE(refused, across != 0 && kept.startsWith("102.0 % \u00d7 102.0"));
         QCOMPARE(CorrectionText(w.correction()), kept);
         QCOMPARE(CorrectionText(LoadCorrection("Test printer")), kept);
         QVERIFY(w.sbPanel[0]->toolTip().contains(kept));
@@ -172,6 +185,7 @@ private slots:
         row("count with a sign", {"keep", "seWidth=+9"}, "27x18 3");
         row("count with a trailing blank", {"keep", "seWidth=8 "}, "15x18 3");
         row("count of 10000 digits", {"keep", "seWidth=" + QString(10000, '9')}, "15x18 3");
+        row("count wheeled up", {"keep", "seHeight wheel"}, "15x21 3");
         // Inside adds a checker on every side and gives "Keep constant" back.
         row("Inside", {"inside:2"}, "21x24 3");
         row("Inside, kept", {"keep", "inside:2"}, "21x24 3");
@@ -195,6 +209,9 @@ private slots:
             if (step.startsWith("inside:")) {
                 QTest::mouseClick(w.bbInside, Qt::LeftButton);
                 expected += step.section(':', 1).toInt();
+            } else if (step.endsWith(" wheel")) {
+                wheel(w.findChild<QLineEdit*>(step.section(' ', 0, 0)), true);
+                ++expected;
             } else { // one replaced text: one recompute, one rebuild, the text as typed
                 auto* edit = w.findChild<QLineEdit*>(step.section('=', 0, 0));
                 WindowFixture::paste(edit, step.section('=', 1));
@@ -303,6 +320,7 @@ private slots:
             {"Up, Up, out and back", "rgHorizontalItem1", "Up Up Backtab Tab", "rgHorizontalItem2",
              2},
             {"Return on Inside", "bbInside", "Return", "bbInside", 2},
+            {"Return held on Inside", "bbInside", "Return Return~ Return~", "bbInside", 2},
             {"Enter on Setup", "bbSetup", "Num+Enter", "bbSetup", 1},
         };
         for (const auto& r : rows)
@@ -322,9 +340,13 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&w));
         w.findChild<QWidget*>(start)->setFocus();
         QSignalSpy spy(&w, &TfQuadrix::previewRebuilt);
-        for (const QString& key : keys) {
-            const QKeyCombination k = QKeySequence::fromString(key)[0];
-            QTest::keyClick(QApplication::focusWidget(), k.key(), k.keyboardModifiers());
+        for (const QString& key : keys) { // "Key~": the key held, repeated
+            const QKeyCombination k = QKeySequence::fromString(QString(key).remove('~'))[0];
+            QKeyEvent repeat(QEvent::KeyPress, k.key(), k.keyboardModifiers(), QString(), true);
+            if (key.endsWith('~'))
+                QApplication::sendEvent(QApplication::focusWidget(), &repeat);
+            else
+                QTest::keyClick(QApplication::focusWidget(), k.key(), k.keyboardModifiers());
         }
         QCOMPARE(QApplication::focusWidget()->objectName(), focus);
         if (auto* item = qobject_cast<QRadioButton*>(QApplication::focusWidget()))

@@ -260,7 +260,7 @@ private slots:
         } rows[] = {
             {"last typed, Down", "C type pixels;C key Down", 2, "pixels|pixels|pixels|pixels", 0},
             {"typed, Down", "C type inches;C key Down", 2, "pixels|pixels|pixels|pixels", 1},
-            {"typed, wheel", "C type inch;C wheel", 2, "pixels|pixels|pixels|pixels", 1},
+            {"typed caps, part, wheel", "C type INCH;C wheel", 2, "pixels|pixels|pixels|pixels", 1},
             {"typed, list", "P type inches;P list Down Return", 2, "pixels|pixels|pixels|pixels",
              1},
             {"typed none, Down", "C type x;C key Down", 0, "cm|cm|cm|cm", 1},

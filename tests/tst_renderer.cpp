@@ -330,6 +330,30 @@ private slots:
             runY += Dark(image, x, i);
         QVERIFY(qAbs(runX - units.width() * 100 * perUnit * across) <= 0.5);
         QVERIFY(qAbs(runY - units.height() * 200 * perUnit * down) <= 0.5);
+        // Beside each bar a tick every unit (half inch), the last at its end; every
+        // fifth is long (reaches past 0.45 cm).
+        const double step = inches ? 0.5 : 1;
+        for (const bool isDown : {false, true}) {
+            const TRect& bar = isDown ? l.down : l.across;
+            const double pitch = (isDown ? 200 * down : 100 * across) * perUnit * step;
+            const int ticks = int((isDown ? units.height() : units.width()) / step) + 1;
+            for (const int every : {1, 5}) {
+                const int off = every == 1 ? 1 : int((isDown ? 100 : 200) * 0.45 / 2.54) + 1;
+                const auto dark = [&](int i) { // i along the bar, off away from its edge
+                    return isDown ? Dark(image, int(bar.Right) + off - 1, i)
+                                  : Dark(image, i, int(bar.Top) - off);
+                };
+                QList<int> starts;
+                for (int i = isDown ? int(bar.Top) : 1;
+                     i < (isDown ? image.height() : image.width()); ++i)
+                    if (dark(i) && !dark(i - 1))
+                        starts << i;
+                QCOMPARE(starts.size(), (ticks - 1) / every + 1);
+                for (int i = 0; i < starts.size(); ++i)
+                    QVERIFY(qAbs(starts[i] - (isDown ? bar.Top : bar.Left) - i * every * pitch) <
+                            3);
+            }
+        }
     }
     void preview_data() {
         QTest::addColumn<QSize>("page");

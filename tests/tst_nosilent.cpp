@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QLocalServer>
 #include <QMessageBox>
+#include <QPrintDialog>
 #include <QtTest>
 #include <cups/cups.h>
 
@@ -19,8 +20,9 @@ class TestNoSilent : public QObject {
     QStringList m_said; // errors, notes and questions, in order
     QString m_openedIn; // the folder the last file dialog started in
 
-    // Presses Print, typing name into the file dialog and answering Yes to "Replace?".
-    QString print(const QString& name = {}) {
+    // Presses Print (or button), typing name into the file dialog, answering Yes
+    // to "Replace?" and closing the printer's dialog, which is noted by its title.
+    QString print(const QString& name = {}, QAbstractButton* button = nullptr) {
         m_said.clear();
         QTimer answer;
         connect(&answer, &QTimer::timeout, [&] {
@@ -33,10 +35,13 @@ class TestNoSilent : public QObject {
                 m_openedIn = dialog->directory().absolutePath();
                 dialog->findChild<QLineEdit*>("fileNameEdit")->setText(name);
                 QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection); // may ask first
+            } else if (auto* setup = qobject_cast<QPrintDialog*>(modal)) {
+                m_said << setup->windowTitle();
+                setup->reject();
             }
         });
         answer.start(20);
-        QTest::mouseClick(m_window->bbPrint, Qt::LeftButton);
+        QTest::mouseClick(button ? button : m_window->bbPrint, Qt::LeftButton);
         return m_said.join(u'\n');
     }
 
@@ -72,6 +77,9 @@ private slots:
         if (fault && QStorageInfo(folder).rootPath() != folder.path())
             QSKIP("the fault mounts are missing (tests/print/fault_mounts.sh needs root)");
         QFile(good.filePath("board.pdf")).open(QIODevice::WriteOnly);
+        // Nothing listens: a plain PDF output, and Setup opens the printer's dialog.
+        QCOMPARE(m_window->sbPanel[0]->text(), "Printer: PDF file");
+        QCOMPARE(print({}, m_window->bbSetup), "Printer setup");
         QCOMPARE(print(good.filePath("first.pdf")), QString());
         const QStringList before = folder.entryList(QDir::Files);
         const qint64 kept = QFileInfo(file).size();
@@ -84,8 +92,8 @@ private slots:
         if (fault) { // the command line writes through its own path and fails alike
             QProcess cli;
             cli.start(QUADRIX_EXE, QString(small ? "--no-frame --no-caption --paper A4 --output"
-                                                  : "--paper A4 --output")
-                                       .split(' ')
+                                                 : "--paper A4 --output")
+                                           .split(' ')
                                        << file);
             QVERIFY(cli.waitForFinished(60000) && cli.exitCode() == 1);
             QVERIFY(QString(cli.readAllStandardError()).contains(said));
@@ -131,8 +139,8 @@ private slots:
         if (fault == "silent") { // a window started now comes up on the PDF output and says so
             init();
             QCOMPARE(m_window->sbPanel[0]->text(), "Printer: PDF file (CUPS silent)");
-            QTest::mouseClick(m_window->bbSetup, Qt::LeftButton); // asks again and explains
-            QVERIFY2(m_said.join("").contains("does not answer"), qPrintable(m_said.join("")));
+            const QString setup = print({}, m_window->bbSetup); // asks again and explains
+            QVERIFY2(setup.contains("does not answer"), qPrintable(setup));
             cupsSetServer(nullptr);
             init(); // on the queue again
         }

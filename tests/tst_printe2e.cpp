@@ -78,9 +78,21 @@ private slots:
         QVERIFY2(errors.isEmpty() && !printed.isEmpty(),
                  qPrintable("no PDF; " + errors.join('\n')));
         QCOMPARE(PdfRaster::PageCount(printed), 1);
-        const QImage a = PdfRaster::Render(saved, kSurveyDpi),
-                     b = PdfRaster::Render(printed, kSurveyDpi);
-        QVERIFY(a.size() == b.size() && PdfRaster::DarkBounds(a) == PdfRaster::DarkBounds(b));
+        // The command line prints the same page with --printer alone, and says so.
+        QProcess cli;
+        const QString typed = PrintAndWait([&] {
+            cli.start(QUADRIX_EXE, {"--printer", queue, "--scale", "101x99"});
+            cli.waitForFinished(kPrintTimeoutMs);
+        });
+        const QString report = cli.readAllStandardOutput();
+        QVERIFY2(cli.exitCode() == 0 && report.contains("101.0 % × 99.0 % (from --scale)") &&
+                     report.contains("Printed on " + queue),
+                 qPrintable(report + cli.readAllStandardError()));
+        const QImage a = PdfRaster::Render(saved, kSurveyDpi);
+        for (const QString& pdf : {printed, typed}) { // the same page, the same ink
+            const QImage b = PdfRaster::Render(pdf, kSurveyDpi);
+            QVERIFY(a.size() == b.size() && PdfRaster::DarkBounds(a) == PdfRaster::DarkBounds(b));
+        }
 
         // The board's corner in the printable area, shifted by that area's
         // corner on the paper; a checker of 3 cm.
@@ -92,7 +104,7 @@ private slots:
                 QPoint(int(board.Left), int(board.Top)),
             QSize(RoundHalfDown(float(threeCm * across)), RoundHalfDown(float(threeCm * down))));
         const QRect crop = cell.adjusted(-kCropBorder, -kCropBorder, kCropBorder, kCropBorder);
-        for (const QString& pdf : {printed, saved}) {
+        for (const QString& pdf : {printed, saved, typed}) {
             const QRect checker = PdfRaster::DarkSpan(PdfRaster::Render(pdf, dpi, crop),
                                                       cell.center() - crop.topLeft())
                                       .translated(crop.topLeft());

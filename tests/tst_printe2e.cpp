@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // End to end: the real window prints on the system's default printer, which the
 // CTest fixture made a cups-pdf queue, and the PDF that comes out is measured;
-// the window's saved PDF is the printed page.
+// the window's saved PDF and the command line's print are the printed page.
 
 #include "app/MainWindow.h"
 #include "model/Numeric.h"

@@ -142,14 +142,12 @@ private slots:
         } rows[] = {{"count below 2", "--columns 1", "--columns", 2},
                     {"checker without unit", "--checker 3", "--checker", 2},
                     {"checker of zero", "--checker 0x3cm", "--checker", 2},
-                    {"board in furlongs", "--board 15x18furlong", "--board", 2},
                     {"checker and board", "--checker 3cm --board 15x18cm", "--board", 2},
                     {"alignment one word", "--align middle", "--align", 2},
                     {"unknown paper", "--paper B99", "--paper", 2},
                     {"margins fill the paper", "--paper A4 --margins 11cm", "--margins", 2},
                     {"resolution too low", "--resolution 10", "--resolution", 2},
                     {"scale as a factor", "--scale 1.01x0.99", "--scale", 2},
-                    {"unknown option", "--colour red", "colour", 2},
                     {"no printer of that name", "--printer NoSuchQueue", "--printer", 2},
                     {"no such folder", "--paper A4 --output %1/missing/b.pdf",
                      "%1/missing/b.pdf: No such file", 1},
@@ -192,15 +190,13 @@ private slots:
         QVERIFY(menu.contains("Save as PDF…Ctrl+S") && menu.contains("PrintCtrl+P"));
         menu["PrintCtrl+P"]->trigger();
         QCOMPARE(printer->jobsFinished, 1);
-        for (const QString format : {"PDF", "SVG"}) { // a bare name gets the format's suffix
-            QTimer::singleShot(0, [&] {
-                auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-                dialog->findChild<QLineEdit*>("fileNameEdit")->setText(dir.filePath("board2"));
-                QMetaObject::invokeMethod(dialog, "accept");
-            });
-            menu["Save as " + format + (format == "PDF" ? "…Ctrl+S" : "…")]->trigger();
-            QVERIFY(QFileInfo::exists(dir.filePath("board2." + format.toLower())));
-        }
+        QTimer::singleShot(0, [&] { // a bare name typed gets the format's suffix
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            dialog->findChild<QLineEdit*>("fileNameEdit")->setText(dir.filePath("board2"));
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        menu["Save as PDF…Ctrl+S"]->trigger();
+        QVERIFY(QFileInfo::exists(dir.filePath("board2.pdf")));
         QVERIFY(!window.saveAs(FileFormat::Pdf, dir.filePath("missing/x.pdf")));
         QVERIFY(errors.size() == 1 && errors[0].contains("missing/x.pdf: No such file"));
         window.form().bbExit->click(); // closes the whole window, not just the form

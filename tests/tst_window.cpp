@@ -182,7 +182,6 @@ private slots:
         row("count 150", {"keep", "seWidth=150"}, "15x18 3");
         row("count 1", {"keep", "seWidth=1"}, "15x18 3");
         row("count with leading blanks", {"keep", "seWidth=  8"}, "24x18 3");
-        row("count with a sign", {"keep", "seWidth=+9"}, "27x18 3");
         row("count with a trailing blank", {"keep", "seWidth=8 "}, "15x18 3");
         row("count of 10000 digits", {"keep", "seWidth=" + QString(10000, '9')}, "15x18 3");
         row("count wheeled up", {"keep", "seHeight wheel"}, "15x21 3");

@@ -10,8 +10,6 @@
 #include "support/FakePrinterDevice.h"
 #include "support/PdfRaster.h"
 
-#include <QFileDialog>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -191,7 +189,7 @@ private slots:
         menu["PrintCtrl+P"]->trigger();
         QCOMPARE(printer->jobsFinished, 1);
         QTimer::singleShot(0, [&] { // a bare name typed gets the format's suffix
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QWidget* dialog = QApplication::activeModalWidget();
             dialog->findChild<QLineEdit*>("fileNameEdit")->setText(dir.filePath("board2"));
             QMetaObject::invokeMethod(dialog, "accept");
         });

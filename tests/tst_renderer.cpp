@@ -102,10 +102,8 @@ private slots:
         row("frame", R, 1, 1, 5, 5, "........|.####...|.#..#...|.#..#...|.####...|........");
         row("frame mostly off", R, -kFar, -kFar, 6, kFar,
             ".....#..|.....#..|.....#..|.....#..|.....#..|.....#..");
-        // From (3, 2) in several directions: the end point is never painted.
+        // From (3, 2): the end point is never painted.
         row("line E", L, 3, 2, 6, 2, "........|........|...###..|........|........|........");
-        row("line NW", L, 3, 2, 1, 0, "........|..#.....|...#....|........|........|........");
-        row("line SW", L, 3, 2, 0, 5, "........|........|...#....|..#.....|.#......|........");
         // One step in four moves down, rounded half up; the start is off the surface.
         row("line shallow, clipped", L, -6, 0, 10, 4,
             "........|........|####....|....####|........|........");
@@ -148,9 +146,6 @@ private slots:
         QTest::newRow("pixels, bottom right: the frame on the last row and column")
             << Sheet(600, 600, 100, 100, 5, 6, kUnitPixels, "20", kUnitPixels, nullptr, 2, 2) << 1.0f
             << outline(460, 760, 999, 1399) << QRect(480, 780, 100, 100) << QPoint() << QPoint();
-        QTest::newRow("no frame, top left")
-            << Sheet(600, 600, 100, 100, 5, 6, kUnitPixels, nullptr, kUnitPixels, nullptr, 0, 0) << 1.0f
-            << QRect() << QRect(0, 0, 100, 100) << QPoint() << QPoint();
         QTest::newRow("cm, 300 x 600 dpi")
             << Sheet(300, 600, kCm300, kCm600, 4, 3, kUnitCm, "0.5", kUnitCm, "0.2", 1, 1) << 1.0f
             << outline(130, 212, 778, 1096) << QRect(219, 301, 118, 236) << QPoint(219, 253) << QPoint(195, 301);

@@ -96,12 +96,12 @@ private slots:
             QVERIFY(dialog);
             if (across == 0)
                 return dialog->findChild<QPushButton*>("bbReset")->click();
-            const double cm = 1 / kCm600; // the bars' pixels as this printer prints them
             dialog->findChild<QLineEdit*>("eMeasuredAcross")
-                ->setText(QString::number((bars.across.Right - bars.across.Left) * cm * across));
+                ->setText(
+                    QString::number((bars.across.Right - bars.across.Left) / kCm600 * across));
             if (down > 0)
                 dialog->findChild<QLineEdit*>("eMeasuredDown")
-                    ->setText(QString::number((bars.down.Bottom - bars.down.Top) * cm * down));
+                    ->setText(QString::number((bars.down.Bottom - bars.down.Top) / kCm600 * down));
             QTimer::singleShot(0, [] {
                 if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
                     box->close();
@@ -181,8 +181,6 @@ private slots:
         // A count text that is no whole number within 2..100 leaves the last valid count.
         row("count 150", {"keep", "seWidth=150"}, "15x18 3");
         row("count 1", {"keep", "seWidth=1"}, "15x18 3");
-        row("count with leading blanks", {"keep", "seWidth=  8"}, "24x18 3");
-        row("count with a trailing blank", {"keep", "seWidth=8 "}, "15x18 3");
         row("count of 10000 digits", {"keep", "seWidth=" + QString(10000, '9')}, "15x18 3");
         row("count wheeled up", {"keep", "seHeight wheel"}, "15x21 3");
         // Inside adds a checker on every side and gives "Keep constant" back.
@@ -313,7 +311,6 @@ private slots:
             int rebuilds;
         } rows[] = {
             {"Tab, Space", "cbKeepCheckerConstant", "Tab Space", "rgVerticalItem1", 0},
-            {"Backtab", "cbFrame", "Backtab", "rgHorizontalItem1", 0},
             {"Right", "rgVerticalItem1", "Right", "rgVerticalItem2", 1},
             {"Down, Down", "rgVerticalItem1", "Down Down", "rgVerticalItem0", 2},
             {"Up, Up, out and back", "rgHorizontalItem1", "Up Up Backtab Tab", "rgHorizontalItem2",

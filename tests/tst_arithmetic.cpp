@@ -11,8 +11,6 @@
 
 #include <QLocale>
 #include <QtTest>
-#include <cfloat>
-#include <cmath>
 #include <cstring>
 
 class TestArithmetic : public QObject {
@@ -26,18 +24,8 @@ private slots:
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("text");
         QTest::newRow("float 12.7") << false << double(12.7f) << "12.6999998092651";
-        QTest::newRow("tie rounds up") << false << 100000000000000.5 << "100000000000001";
-        QTest::newRow("carry to 1E15") << false << 999999999999999.9 << "1E15";
-        QTest::newRow("smallest fixed") << false << 0.00001 << "0.00001";
-        QTest::newRow("negative exponent form") << false << -1.5e-6 << "-1.5E-6";
-        QTest::newRow("negative zero") << false << -0.0 << "0";
-        QTest::newRow("NaN") << false << qQNaN() << "NAN";
         QTest::newRow("infinity") << false << qInf() << "INF";
-        QTest::newRow("minus infinity") << false << -qInf() << "-INF";
         QTest::newRow("fixed, binary below the half") << true << -2.675 << "-2.67";
-        QTest::newRow("fixed NaN") << true << qQNaN() << "NAN";
-        // All 309 digits, not cut off at a buffer's end; Qt's formatter writes them exactly.
-        QTest::newRow("fixed -DBL_MAX") << true << -DBL_MAX << QString::number(-DBL_MAX, 'f', 2);
     }
     void format() {
         QFETCH(bool, fixed);
@@ -58,22 +46,8 @@ private slots:
         auto row = [](const char* name, const QString& text, bool ok, double value = 0,
                       bool comma = false) { QTest::newRow(name) << comma << text << ok << value; };
         row("spaces, sign, leading point, exponent", "  +.5E+01  ", true, 5);
-        row("bare exponent letter", "1e", true, 1);
-        row("negative zero", "-0", true, -0.0);
-        row("largest double", "1.7976931348623157e308", true, DBL_MAX);
-        row("negative underflow", "-2e-324", true, -0.0);
-        row("zero with huge exponent", "0e99999", true, 0);
         row("comma locale", "1,5", true, 1.5, true);
         row("point in a comma locale", "1.5", false, 0, true);
-        const QString zeros(9990, '0');
-        row("10000 digits overflow", "1" + QString(9999, '0'), false);
-        row("far exponent brings back", "0." + zeros + "15e9992", true, 15);
-        row("huge exponent", "1e" + QString(10000, '9'), false);
-        // 1 + 2^-53 lies exactly between 1 and the next double and goes to 1;
-        // a non-zero digit thousands of places later tips it up.
-        const QString tie = "1.00000000000000011102230246251565404236316680908203125" + zeros;
-        row("exact tie", tie, true, 1);
-        row("tie broken far away", tie + "1", true, std::nextafter(1.0, 2.0));
         for (const char* text : {"", ".", "e5", "1,5", "1 000", "1e 2", "0x10", "INF", "NAN",
                                  "1e+-5", "\t1", "1\t", "1.8e308", "\uFF11"})
             row(*text ? text : "empty", QString::fromUtf8(text), false);
@@ -103,11 +77,8 @@ private slots:
     void formTexts() {
         QCOMPARE(FloatToStr(TimesCount(5, ReadSize("2.54"))), "12.6999998092651");
         QCOMPARE(FloatToStr(TimesCount(5, ReadSize("abc"))), "50"); // no number counts as 10
-        QCOMPARE(FloatToStr(TimesCount(100, ReadSize("1e37"))), "INF");
         QCOMPARE(ComputeDefaultDistances(4, 2).frame, "0.6");
         QCOMPARE(ComputeDefaultDistances(4, 2).size, "0.3");
-        // FLT_MAX + FLT_MAX overflows a float, not the double the mean is formed in.
-        QCOMPARE(ComputeDefaultDistances(FLT_MAX, FLT_MAX).size, "3.40282346638529E37");
     }
 
     // The checker in printer pixels and the page panel, in each unit. A
@@ -121,21 +92,26 @@ private slots:
         QTest::addColumn<QString>("texts");
         auto row = [](const char* name, const char* percent, int unit, float dpiX, const char* size,
                       const char* texts) {
-            QTest::newRow(name) << QString(percent) << unit << dpiX << QString(size) << QString(texts);
+            QTest::newRow(name) << QString(percent) << unit << dpiX << QString(size)
+                                << QString(texts);
         };
         const char* const cm3 = "708.661377x708.661377 px, Page size: 20.32x27.94 cm";
         row("cm", "", kUnitCm, 600, "3", cm3);
         row("inches", "", kUnitInches, 600, "3", "1800x1800 px, Page size: 8.00x11.00 inches");
-        row("pixels, no number", "", kUnitPixels, 600, "abc", "0x0 px, Page size: 4800x6600 pixels");
-        row("300 x 600 dpi", "", kUnitCm, 300, "1", "118.110237x236.220474 px, Page size: 40.64x27.94 cm");
+        row("pixels, no number", "", kUnitPixels, 600, "abc",
+            "0x0 px, Page size: 4800x6600 pixels");
+        row("300 x 600 dpi", "", kUnitCm, 300, "1",
+            "118.110237x236.220474 px, Page size: 40.64x27.94 cm");
         row("no unit", "", -1, 600, "3", "not converted, Page size: x ");
-        row("cm, 101 % x 99 %", "101x99", kUnitCm, 600, "3", "715.747986x701.574768 px, Page size: 20.32x27.94 cm");
+        row("cm, 101 % x 99 %", "101x99", kUnitCm, 600, "3",
+            "715.747986x701.574768 px, Page size: 20.32x27.94 cm");
         row("inches, 300 x 600 dpi, corrected", "101 % x 99 %", kUnitInches, 300, "2",
             "606x1188 px, Page size: 16.00x11.00 inches");
-        row("pixels are the printer's own", "101x99", kUnitPixels, 600, "50", "50x50 px, Page size: 4800x6600 pixels");
-        row("one figure for both", "96", kUnitCm, 1200, "3", "1360.62988x680.314941 px, Page size: 10.16x27.94 cm");
+        row("pixels are the printer's own", "101x99", kUnitPixels, 600, "50",
+            "50x50 px, Page size: 4800x6600 pixels");
+        row("one figure for both", "96", kUnitCm, 1200, "3",
+            "1360.62988x680.314941 px, Page size: 10.16x27.94 cm");
         row("beyond 5 %: refused", "106x100", kUnitCm, 600, "3", cm3);
-        row("no number: refused", "abc", kUnitCm, 600, "3", cm3);
     }
     void convertChecker() {
         QFETCH(QString, percent);

@@ -73,15 +73,15 @@ private slots:
         // Qt holds a page in whole points: A4 is 595 x 842 pt.
         const int a4w = qRound(595 / 72.0 * kDpi), a4h = qRound(842 / 72.0 * kDpi);
         const double c = 3 * kCm, d = 0.6 * kCm;
-        QTest::newRow("pdf, start board centred on A4")
-            << QStringList{"--paper", "A4", "--output", "b.pdf"} << QSizeF(210, 297)
+        QTest::newRow("pdf at 600 dpi, start board centred on A4")
+            << QString("--paper A4 --resolution 600 --output b.pdf").split(' ') << QSizeF(210, 297)
             << QPoint((a4w - 5 * c - d) / 2, (a4h - 6 * c - d) / 2) << QSize(1417, 1417)
             << "4 × 5 inner corners";
-        QTest::newRow("svg, 2.5x3cm left top, mm paper, half-inch margins")
-            << QString("--checker 2.5x3cm --align left,top --paper 200x250mm --margins 0.5in "
-                       "--output b.svg")
+        QTest::newRow("svg, 25x30mm left top, landscape mm paper, half-inch margins")
+            << QString("--checker 25x30mm --frame-distance 5mm --align left,top --paper 200x250mm "
+                       "--orientation landscape --margins 0.5in --output b.svg")
                    .split(' ')
-            << QSizeF(200, 250) << QPoint(600 + int(0.55 * kCm), 600 + int(0.55 * kCm))
+            << QSizeF(250, 200) << QPoint(600 + int(0.5 * kCm), 600 + int(0.5 * kCm))
             << QSize(1181, 1417) << "Scale correction: none";
         QTest::newRow("pdf, 10 columns keep the start board (1.5 x 3 cm), right bottom, landscape")
             << QString("--columns 10 --align right,bottom --no-frame --paper letter --orientation "
@@ -89,12 +89,12 @@ private slots:
                    .split(' ')
             << QSizeF(279.4, 215.9) << QPoint(13200 - 10 * 1.5 * kCm, 10200 - 6 * c)
             << QSize(709, 1417) << "9 × 5 inner corners";
-        // 3 cm = 1417.32 dots: x 1.01 = 1431.50, x 0.99 = 1403.15; the frame distance
+        // 3 cm = 1417.32 dots: x 1.05 = 1488.19, x 0.95 = 1346.46; the frame distance
         // takes the mean of both corrections, 100 % here.
-        QTest::newRow("pdf, --scale 101x99 on A4")
-            << QString("--scale 101x99 --paper A4 --output b.pdf").split(' ') << QSizeF(210, 297)
-            << QPoint((a4w - 1.01 * 5 * c - d) / 2, (a4h - 0.99 * 6 * c - d) / 2)
-            << QSize(1431, 1403) << "101.0 % × 99.0 % (from --scale)";
+        QTest::newRow("pdf, --scale 105x95 (the limits) on A4")
+            << QString("--scale 105x95 --paper A4 --output b.pdf").split(' ') << QSizeF(210, 297)
+            << QPoint((a4w - 1.05 * 5 * c - d) / 2, (a4h - 0.95 * 6 * c - d) / 2)
+            << QSize(1488, 1346) << "105.0 % × 95.0 % (from --scale)";
         // 11 mm, rounded by Qt to 0.43 in, is 0.7 % off; its printable area is 31 pt, 517 dots.
         QTest::newRow("svg, 5 mm checkers on an 11 mm page, Qt's own options ignored")
             << QString("-platform xcb -style=fusion --paper 11x11mm --checker 5mm --columns 2 "
@@ -136,6 +136,7 @@ private slots:
 
     // Bad input ends with one line naming what is wrong, and no file: an
     // option that cannot be met (exit 2) or a target that cannot be written (1).
+    // A page that cannot be printed also ends with 1, its file kept.
     void rejectsBadInput_data() {
         QTest::addColumn<QString>("args"); // %1: an empty folder, named *.pdf
         QTest::addColumn<QString>("named");
@@ -146,7 +147,6 @@ private slots:
         } rows[] = {{"count below 2", "--columns 1", "--columns", 2},
                     {"checker without unit", "--checker 3", "--checker", 2},
                     {"checker of zero", "--checker 0x3cm", "--checker", 2},
-                    {"board in furlongs", "--board 15x18furlong", "--board", 2},
                     {"checker and board", "--checker 3cm --board 15x18cm", "--board", 2},
                     {"alignment one word", "--align middle", "--align", 2},
                     {"unknown paper", "--paper B99", "--paper", 2},
@@ -161,7 +161,9 @@ private slots:
                     {"ten thousand digits, cut short", "--rows %9", "9…'", 2},
                     {"no such folder", "--paper A4 --output %1/missing/b.pdf",
                      "%1/missing/b.pdf: No such file", 1},
-                    {"a folder is no file", "--paper A4 --output %1", "%1: not a regular file", 1}};
+                    {"a folder is no file", "--paper A4 --output %1", "%1: not a regular file", 1},
+                    {"file written, no printer to print on", "--paper A4 --print",
+                     "nothing was printed", 1}};
         for (const auto& row : rows)
             QTest::newRow(row.name) << QString(row.args) << QString(row.named) << row.exitCode;
     }
@@ -180,7 +182,7 @@ private slots:
         QCOMPARE(run.exitCode, exitCode);
         QVERIFY2(run.err.contains(named.replace("%1", empty.path())) && run.err.count('\n') == 1,
                  qPrintable(run.err));
-        QVERIFY(empty.isEmpty());
+        QCOMPARE(empty.isEmpty(), !list.contains("--print"));
     }
 
     // Qt's own options are left to Qt: alone they open the window.
@@ -213,22 +215,39 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QCOMPARE(window.form().geometry(), QRect(0, window.menuBar()->height(), 585, 404));
         QCOMPARE(window.minimumSize(), window.maximumSize());
-        QMap<QString, QAction*> byKey;
+        QMap<QString, QAction*> menu; // by text and shortcut
         for (QAction* action : window.findChildren<QAction*>())
-            byKey[action->shortcut().toString()] = action;
-        QVERIFY(byKey.contains("Ctrl+S") && byKey.contains("Ctrl+P"));
-        byKey["Ctrl+P"]->trigger();
+            menu[action->text().remove('&') + action->shortcut().toString()] = action;
+        QVERIFY(menu.contains("Save as PDF…Ctrl+S") && menu.contains("PrintCtrl+P"));
+        menu["PrintCtrl+P"]->trigger();
         QCOMPARE(printer->jobsFinished, 1);
+        QTimer::singleShot(0, [&] { // a bare name typed gets the format's suffix
+            QWidget* dialog = QApplication::activeModalWidget();
+            dialog->findChild<QLineEdit*>("fileNameEdit")->setText(dir.filePath("board2"));
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        menu["Save as PDF…Ctrl+S"]->trigger();
+        QVERIFY(QFileInfo::exists(dir.filePath("board2.pdf")));
         QVERIFY(!window.saveAs(FileFormat::Pdf, dir.filePath("missing/x.pdf")));
         QVERIFY(errors.size() == 1 && errors[0].contains("missing/x.pdf: No such file"));
         window.form().bbExit->click(); // closes the whole window, not just the form
         QVERIFY(!window.isVisible());
     }
 
-    // The command line copied from an edited window makes that window's page.
+    // The command line's start values make the window's start page (the
+    // distances a fifth and a tenth of the checker); the command line copied
+    // from an edited window makes that window's page.
     void commandLineMakesTheWindowsPage() {
         MainWindow window(std::make_unique<FakePrinterDevice>("P", 600, 600, 4800, 6600));
         TfQuadrix& f = window.form();
+        const auto svg = [&](const SheetInputs& in) { // the page as drawn, to the byte
+            WriteSheetFile(dir.filePath("page.svg"), FileFormat::Svg, PrinterFilePage(f.printer()),
+                           in);
+            QFile file(dir.filePath("page.svg"));
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        const BoardOptions start = ParseCommandLine({"quadrix", "--print"}).options.board;
+        QCOMPARE(svg(SheetFromOptions(start, 600, 600, 4800, 6600, {})), svg(f.sheetInputs()));
         f.seWidth->setText("9");
         f.eCheckerHeight->setText("2.5");
         f.cbUnitsC->setItemIndex(1);
@@ -242,12 +261,6 @@ private slots:
         const ParsedCommandLine parsed = ParseCommandLine(window.commandLine().split(' '));
         QVERIFY2(parsed.action == ParsedCommandLine::Action::Run, qPrintable(parsed.text));
         const ScaleCorrection scale = parsed.options.output.scale.value_or(ScaleCorrection{});
-        const auto svg = [&](const SheetInputs& in) { // the page as drawn, to the byte
-            WriteSheetFile(dir.filePath("page.svg"), FileFormat::Svg, PrinterFilePage(f.printer()),
-                           in);
-            QFile file(dir.filePath("page.svg"));
-            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-        };
         const QByteArray fromOptions =
             svg(SheetFromOptions(parsed.options.board, 600, 600, 4800, 6600, scale));
         QVERIFY(fromOptions.contains("<rect"));

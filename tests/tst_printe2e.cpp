@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // End to end: the real window prints on the system's default printer, which the
 // CTest fixture made a cups-pdf queue, and the PDF that comes out is measured;
-// the window's saved PDF is the printed page, and OpenCV finds a printed ChArUco board.
+// the window's saved PDF and the command line's print are the printed page, and
+// OpenCV finds a printed ChArUco board.
 
 #include "app/MainWindow.h"
 #include "model/Numeric.h"
@@ -80,6 +81,16 @@ private slots:
         QVERIFY2(errors.isEmpty() && !printed.isEmpty(),
                  qPrintable("no PDF; " + errors.join('\n')));
         QCOMPARE(PdfRaster::PageCount(printed), 1);
+        // The command line prints the same page with --printer alone, and says so.
+        QProcess cli;
+        const QString typed = PrintAndWait([&] {
+            cli.start(QUADRIX_EXE, {"--printer", queue, "--scale", "101x99"});
+            cli.waitForFinished(kPrintTimeoutMs);
+        });
+        const QString report = cli.readAllStandardOutput();
+        QVERIFY2(cli.exitCode() == 0 &&
+                     report.contains("101.0 % × 99.0 % (from --scale)\nPrinted on " + queue),
+                 qPrintable(report));
         const QImage a = PdfRaster::Render(saved, kSurveyDpi),
                      b = PdfRaster::Render(printed, kSurveyDpi);
         QVERIFY(a.size() == b.size() && PdfRaster::DarkBounds(a) == PdfRaster::DarkBounds(b));
@@ -94,7 +105,7 @@ private slots:
                 QPoint(int(board.Left), int(board.Top)),
             QSize(RoundHalfDown(float(threeCm * across)), RoundHalfDown(float(threeCm * down))));
         const QRect crop = cell.adjusted(-kCropBorder, -kCropBorder, kCropBorder, kCropBorder);
-        for (const QString& pdf : {printed, saved}) {
+        for (const QString& pdf : {printed, saved, typed}) {
             const QRect checker = PdfRaster::DarkSpan(PdfRaster::Render(pdf, dpi, crop),
                                                       cell.center() - crop.topLeft())
                                       .translated(crop.topLeft());

@@ -245,7 +245,7 @@ void TfQuadrix::Change(QObject* sender) {
         checkerHeightPx = conversion.checkerHeightPx;
         unitName = conversion.unitName;
     }
-    patternWidthPx = ToSingle(double(udWidth->position()) * checkerWidthPx);
+    patternWidthPx = ToSingle(double(cellsAcross()) * checkerWidthPx);
     patternHeightPx = ToSingle(double(udHeight->position()) * checkerHeightPx);
 
     rgAlignmentClick(sender);
@@ -259,14 +259,14 @@ void TfQuadrix::Change(QObject* sender) {
 void TfQuadrix::patternFromChecker() {
     checkerWidth = ReadSize(eCheckerWidth->text());
     checkerHeight = ReadSize(eCheckerHeight->text());
-    patternWidth = TimesCount(udWidth->position(), checkerWidth);
+    patternWidth = TimesCount(cellsAcross(), checkerWidth);
     patternHeight = TimesCount(udHeight->position(), checkerHeight);
 }
 
 void TfQuadrix::checkerFromPattern() {
     patternWidth = ReadSize(ePatternWidth->text());
     patternHeight = ReadSize(ePatternHeight->text());
-    checkerWidth = PerCount(patternWidth, udWidth->position());
+    checkerWidth = PerCount(patternWidth, cellsAcross());
     checkerHeight = PerCount(patternHeight, udHeight->position());
 }
 
@@ -364,8 +364,14 @@ void TfQuadrix::ChangeTarget(QObject* sender) {
 }
 
 void TfQuadrix::setTarget(const TargetOptions& target) {
+    // A target that counts its cells otherwise links the sizes anew, keeping the checker.
+    const bool relink = CellsAcross(target, 1) != CellsAcross(m_target, 1);
     m_target = target;
-    handleEvent(this, &TfQuadrix::ChangeTarget);
+    handleEvent(this, relink ? &TfQuadrix::ChangeChecker : &TfQuadrix::ChangeTarget);
+}
+
+int TfQuadrix::cellsAcross() const {
+    return CellsAcross(m_target, udWidth->position());
 }
 
 QString TfQuadrix::boardProblem() const {

@@ -92,6 +92,9 @@ private:
     // The counts as the detector is given them (inner corners, circles or
     // tags), and whether the board can be made, in the tooltips and status bar.
     void updateCornerHints();
+    // The cells the board counts across: the columns, but two a circle of the
+    // asymmetric circle grid.
+    int cellsAcross() const;
     // Over a preview whose board cannot be made: the reason, on a veiled page.
     void markUnmakeable(const QString& problem);
 

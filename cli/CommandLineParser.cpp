@@ -99,12 +99,15 @@ int ParseInteger(const QString& option, const QString& text, int min, int max) {
     return value;
 }
 
-double ParseFraction(const QString& option, const QString& text) {
+// example: a usual value of that option, shown in the message.
+double ParseFraction(const QString& option, const QString& text, const char* example) {
     static const QRegularExpression form(QStringLiteral("^%1$").arg(kNumber));
     const QRegularExpressionMatch m = form.match(text.trimmed());
     const double value = m.hasMatch() ? m.captured(1).toDouble() : 0;
     if (!(value > 0 && value <= 1))
-        Reject(option, tr("a fraction above 0 and at most 1, such as 0.75"), text);
+        Reject(option,
+               tr("a fraction above 0 and at most 1, such as %1").arg(QLatin1String(example)),
+               text);
     return value;
 }
 
@@ -230,15 +233,15 @@ void ReadTarget(const QCommandLineParser& parser, BoardOptions& b) {
         t.dictionary = d->name;
     }
     if (isSet("marker"))
-        t.markerFraction = ParseFraction(QStringLiteral("marker"), value("marker"));
+        t.markerFraction = ParseFraction(QStringLiteral("marker"), value("marker"), "0.75");
     if (isSet("first-id"))
         t.firstId = ParseInteger(QStringLiteral("first-id"), value("first-id"), 0, kFirstIdMax);
     t.legacy = isSet("legacy");
     if (isSet("tag-spacing"))
-        t.tagSpacing = ParseFraction(QStringLiteral("tag-spacing"), value("tag-spacing"));
+        t.tagSpacing = ParseFraction(QStringLiteral("tag-spacing"), value("tag-spacing"), "0.3");
     t.legend = isSet("legend");
     if (isSet("diameter"))
-        t.diameterFraction = ParseFraction(QStringLiteral("diameter"), value("diameter"));
+        t.diameterFraction = ParseFraction(QStringLiteral("diameter"), value("diameter"), "0.5");
     const QString problem = TargetProblem(t, b.columns, b.rows);
     if (!problem.isEmpty())
         throw BadValue{problem};

@@ -5,6 +5,7 @@
 #include "model/NumberText.h"
 #include "model/Numeric.h"
 #include "model/Units.h"
+#include "target/TargetCheck.h"
 
 namespace {
 
@@ -44,7 +45,7 @@ SheetInputs SheetFromOptions(const BoardOptions& o, float dpiX, float dpiY, int 
             boardWidth = ReadSize(FloatToStr(o.board->width));
             boardHeight = ReadSize(FloatToStr(o.board->height));
         }
-        checkerWidth = PerCount(boardWidth, o.columns);
+        checkerWidth = PerCount(boardWidth, CellsAcross(o.target, o.columns));
         checkerHeight = PerCount(boardHeight, o.rows);
         widthText = FloatToStr(checkerWidth);
         heightText = FloatToStr(checkerHeight);
@@ -68,7 +69,7 @@ SheetInputs SheetFromOptions(const BoardOptions& o, float dpiX, float dpiY, int 
     in.unitName = px.unitName;
     in.columns = o.columns;
     in.rows = o.rows;
-    in.patternWidthPx = ToSingle(double(o.columns) * px.checkerWidthPx);
+    in.patternWidthPx = ToSingle(double(CellsAcross(o.target, o.columns)) * px.checkerWidthPx);
     in.patternHeightPx = ToSingle(double(o.rows) * px.checkerHeightPx);
     in.checkerWidthText = widthText;
     in.checkerHeightText = heightText;

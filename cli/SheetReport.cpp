@@ -116,7 +116,8 @@ QStringList DescribeSheet(const SheetInputs& in, int pageWidth, int pageHeight,
     const double checkerWidth = StrToFloatDef(in.checkerWidthText, 0);
     const double checkerHeight = StrToFloatDef(in.checkerHeightText, 0);
     QStringList lines;
-    lines << BoardLine(in, Number(in.columns * checkerWidth), Number(in.rows * checkerHeight));
+    lines << BoardLine(in, Number(CellsAcross(in.target, in.columns) * checkerWidth),
+                       Number(in.rows * checkerHeight));
     lines << tr("Checker: %1 × %2 %3 = %4 × %5 printer pixels at %6 × %7 dpi")
                  .arg(Number(checkerWidth), Number(checkerHeight), in.unitName,
                       QString::number(in.checkerWidthPx, 'f', 2),

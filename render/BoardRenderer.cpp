@@ -11,6 +11,7 @@
 #include "render/CharucoRenderer.h"
 #include "render/CircleGridRenderer.h"
 #include "render/SizeCaption.h"
+#include "target/TargetCheck.h"
 
 #include <algorithm>
 
@@ -143,8 +144,9 @@ TRect DrawnBoardRect(float scale, int width, int height, const SheetInputs& in) 
     const TRect& board = p.board;
     const Coord cellWidth = CellSize(in.checkerWidthPx, scale);
     const Coord cellHeight = CellSize(in.checkerHeightPx, scale);
-    TRect cells = Rect(board.Left, board.Top, board.Left + in.columns * cellWidth,
-                       board.Top + in.rows * cellHeight);
+    TRect cells =
+        Rect(board.Left, board.Top, board.Left + CellsAcross(in.target, in.columns) * cellWidth,
+             board.Top + in.rows * cellHeight);
     if (in.target.kind == TargetKind::AprilGrid)
         cells = AprilGridCover(cells, cellWidth, cellHeight, in.target.tagSpacing);
     if (!in.frame)
@@ -178,10 +180,11 @@ void DrawBoard(Canvas& canvas, float scale, int width, int height, const SheetIn
     cells.top = board.Top;
     cells.cellHeight = CellSize(in.checkerHeightPx, scale);
     cells.cellWidth = CellSize(in.checkerWidthPx, scale);
-    cells.columns = in.columns;
+    cells.columns = CellsAcross(in.target, in.columns);
     cells.rows = in.rows;
     const CellSpan rows = VisibleCells(board.Top, cells.cellHeight, in.rows, canvas.height());
-    const CellSpan columns = VisibleCells(board.Left, cells.cellWidth, in.columns, canvas.width());
+    const CellSpan columns =
+        VisibleCells(board.Left, cells.cellWidth, cells.columns, canvas.width());
     cells.firstRow = rows.first;
     cells.endRow = rows.end;
     cells.firstColumn = columns.first;

@@ -11,15 +11,11 @@ namespace {
 
 constexpr QRgb kBlack = 0xFF000000u;
 constexpr double kMiddle = 0.5;
-constexpr double kEvenRowAcross = 0.25;
-constexpr double kOddRowAcross = 0.75;
 
 } // namespace
 
-double CircleCentreAcross(TargetKind kind, Coord row) {
-    if (kind != TargetKind::AsymmetricCircles)
-        return kMiddle;
-    return row % 2 == 0 ? kEvenRowAcross : kOddRowAcross;
+bool HoldsCircle(TargetKind kind, Coord row, Coord column) {
+    return kind != TargetKind::AsymmetricCircles || (row + column) % 2 == 0;
 }
 
 void DrawCircleGrid(Canvas& canvas, const BoardCells& cells, const TargetOptions& t) {
@@ -31,8 +27,9 @@ void DrawCircleGrid(Canvas& canvas, const BoardCells& cells, const TargetOptions
     canvas.setBrushColor(kBlack);
     for (Coord i = cells.firstRow; i < cells.endRow; ++i) {
         const double y = double(cells.cellTop(i)) + double(cells.cellHeight) * kMiddle;
-        const double across = CircleCentreAcross(t.kind, i) * double(cells.cellWidth);
         for (Coord j = cells.firstColumn; j < cells.endColumn; ++j)
-            canvas.FillEllipse(double(cells.cellLeft(j)) + across, y, radius, radius);
+            if (HoldsCircle(t.kind, i, j))
+                canvas.FillEllipse(double(cells.cellLeft(j)) + double(cells.cellWidth) * kMiddle, y,
+                                   radius, radius);
     }
 }

@@ -6,13 +6,13 @@
 
 class Canvas;
 
-// A circle's centre across a cell, as a fraction of the cell width: the middle
-// for the symmetric grid; for the asymmetric grid a quarter in on even rows
-// (0, 2, ...) and three quarters on odd rows, so that neighbouring rows stand
-// half a circle pitch apart, OpenCV's asymmetric arrangement.
-double CircleCentreAcross(TargetKind kind, Coord row);
+// Whether the cell (row, column) holds a circle: every cell of the symmetric
+// grid; every other cell of the asymmetric grid, the first on even rows
+// (0, 2, ...) and the second on odd rows, which gives OpenCV's object points
+// ((2j + i mod 2) s, i s) with s the cell side.
+bool HoldsCircle(TargetKind kind, Coord row, Coord column);
 
-// Draws one filled black circle per cell of a symmetric or asymmetric circle
-// grid, diameter t.diameterFraction x the smaller side of a cell. Throws
-// std::runtime_error for a diameter that cannot be drawn.
+// Draws one filled black circle centred in each cell that holds one, diameter
+// t.diameterFraction x the smaller side of a cell. Throws std::runtime_error
+// for a diameter that cannot be drawn.
 void DrawCircleGrid(Canvas& canvas, const BoardCells& cells, const TargetOptions& t);

@@ -48,6 +48,11 @@ QString MarkerProblem(const QString& dictionaryName, int firstId, int needed) {
 
 } // namespace
 
+int CellsAcross(const TargetOptions& t, int columns) {
+    constexpr int kAsymmetricCellsPerCircle = 2;
+    return t.kind == TargetKind::AsymmetricCircles ? kAsymmetricCellsPerCircle * columns : columns;
+}
+
 int MarkersNeeded(const TargetOptions& t, int columns, int rows) {
     switch (t.kind) {
     case TargetKind::Charuco:

@@ -8,6 +8,12 @@
 // The dictionary an AprilGrid's tags come from, whatever TargetOptions names.
 extern const char* const kAprilGridDictionary;
 
+// The cells across a board of that many columns: one a column, but two a
+// circle of OpenCV's asymmetric grid, whose circles stand two cells apart in a
+// row and whose odd rows are shifted by one cell. The linked sizes, the board
+// and its drawing count these cells.
+int CellsAcross(const TargetOptions& t, int columns);
+
 // How many markers (or tags) a board of that many cells across and down holds:
 // one per white square for ChArUco, one per cell for the AprilGrid, none for
 // the other kinds.

@@ -100,7 +100,7 @@ private slots:
             << K::Charuco << 5 << 5 << QSizeF(25, 25) << "DICT_4X4_50 --legacy" << true;
         QTest::newRow("circles 7 x 6") << K::Circles << 7 << 6 << QSizeF(15, 15) << "" << true;
         QTest::newRow("asymmetric circles 4 x 11")
-            << K::AsymmetricCircles << 4 << 11 << QSizeF(30, 15) << "" << false;
+            << K::AsymmetricCircles << 4 << 11 << QSizeF(15, 15) << "" << false;
     }
     void detected() {
         QFETCH(TargetKind, kind);
@@ -147,12 +147,13 @@ private slots:
                     cell(id % (columns - 1) + 1, id / (columns - 1) + 1);
             }
         } else {
-            // Inner corners, or OpenCV's object points ((2j + i mod 2) s, i s) in cells of 2s x s.
+            // Inner corners, or OpenCV's object points ((2j + i mod 2) s, i s), s the checker.
             const int inner = kind == TargetKind::Checkerboard ? 1 : 0;
+            const bool asymmetric = kind == TargetKind::AsymmetricCircles;
             QVERIFY(FindGrid(page, kind, cv::Size(columns - inner, rows - inner), found));
             for (int i = inner; i < rows; ++i)
                 for (int j = inner; j < columns; ++j)
-                    cell(j + (kind == TargetKind::AsymmetricCircles ? (i % 2) * 0.5 : 0), i);
+                    cell(asymmetric ? 2 * j + i % 2 : j, i);
         }
         QVERIFY(FitGrid(found.points, object, kMaxErrorPx, kPixelsPerMm, kPitchTolerance));
     }

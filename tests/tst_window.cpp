@@ -16,9 +16,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QScopeGuard>
 #include <QTimer>
 #include <QWheelEvent>
 #include <sys/stat.h>
@@ -73,8 +73,8 @@ private slots:
     }
     void cleanup() { QLocale::setDefault(QLocale::c()); }
     void scaleCorrection_data() {
-        QTest::addColumn<double>("across"); // the printer's own scale; 0: Reset is pressed
-        QTest::addColumn<double>("down");   // 0: only the bar across is typed
+        QTest::addColumn<double>("across");  // the printer's own scale; 0: Reset is pressed
+        QTest::addColumn<double>("down");    // 0: only the bar across is typed
         QTest::addColumn<QString>("kept");   // the correction in force afterwards
         QTest::addColumn<QString>("stored"); // the settings' text; "fifo": the file is a pipe
         QTest::addColumn<QString>("said");   // why the stored one is not used; empty: it is
@@ -433,6 +433,9 @@ private slots:
         QVERIFY(f.sbPanel[3]->toolTip().isEmpty() && f.sbPanel[3]->text() == "Quadrix 1.0");
         window.findChild<QAction*>("actAsymmetricCircles")->trigger();
         QVERIFY(f.udWidth->toolTip().startsWith("25 \u00d7 20 circles: 25 per row, 20 rows"));
+        // Two cells a circle across: the board doubles, the checker stays.
+        QVERIFY(qAbs(f.ePatternWidth->text().toDouble() - 50 * f.eCheckerWidth->text().toDouble()) <
+                1e-4);
     }
 
     void targetDialog_data() {

@@ -152,6 +152,12 @@ QStringList CutOffWarnings(const SheetInputs& in, int pageWidth, int pageHeight)
                        "pixels); no checker is drawn.")
                         .arg(QString::number(in.checkerWidthPx, 'g', kReportDigits),
                              QString::number(in.checkerHeightPx, 'g', kReportDigits));
+    const double mark =
+        FinestMark(in.target, std::min(double(in.checkerWidthPx), double(in.checkerHeightPx)));
+    if (warnings.isEmpty() && mark < 1)
+        warnings << tr("Warning: the target's finest mark (a marker's bit or a circle) is %1 "
+                       "printer pixels, less than one; no detector can read it.")
+                        .arg(QString::number(mark, 'g', kReportDigits));
     const QString board =
         CutOff(DrawnBoardRect(1.0f, pageWidth, pageHeight, in), pageWidth, pageHeight, in);
     if (!board.isEmpty())

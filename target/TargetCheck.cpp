@@ -53,6 +53,25 @@ int CellsAcross(const TargetOptions& t, int columns) {
     return t.kind == TargetKind::AsymmetricCircles ? kAsymmetricCellsPerCircle * columns : columns;
 }
 
+double FinestMark(const TargetOptions& t, double cell) {
+    constexpr int kArucoBorderBits = 2;   // one black bit on either side
+    constexpr int kAprilTagSideBits = 10; // 6 data bits inside a 2-bit border
+    switch (t.kind) {
+    case TargetKind::Charuco: {
+        const MarkerDictionary* d = FindDictionary(t.dictionary);
+        return d ? cell * t.markerFraction / (d->markerBits + kArucoBorderBits) : cell;
+    }
+    case TargetKind::AprilGrid:
+        return cell / (1 + t.tagSpacing) / kAprilTagSideBits;
+    case TargetKind::Circles:
+    case TargetKind::AsymmetricCircles:
+        return cell * t.diameterFraction;
+    case TargetKind::Checkerboard:
+        break;
+    }
+    return cell;
+}
+
 int MarkersNeeded(const TargetOptions& t, int columns, int rows) {
     switch (t.kind) {
     case TargetKind::Charuco:

@@ -14,6 +14,11 @@ extern const char* const kAprilGridDictionary;
 // and its drawing count these cells.
 int CellsAcross(const TargetOptions& t, int columns);
 
+// The side of the finest mark the target draws in a cell of side `cell`, in
+// the cell's unit: a marker's bit (ChArUco, AprilGrid), a circle's diameter,
+// or the checker itself. Below one printer pixel a detector cannot read it.
+double FinestMark(const TargetOptions& t, double cell);
+
 // How many markers (or tags) a board of that many cells across and down holds:
 // one per white square for ChArUco, one per cell for the AprilGrid, none for
 // the other kinds.

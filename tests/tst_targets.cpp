@@ -82,6 +82,33 @@ private slots:
                  qPrintable(message));
     }
 
+    // A mark finer than a printer pixel is drawn as no detector can read it:
+    // the report warns, naming its size in printer pixels.
+    void finestMark_data() {
+        QTest::addColumn<QString>("args");
+        QTest::addColumn<QString>("warned"); // empty: no warning
+        QTest::newRow("6x6 markers: 8 bits in 3/4 of 8 px") << "--target charuco --checker 8px"
+                                                            << "is 0.75 printer pixels";
+        QTest::newRow("6x6 markers at 1.03 px a bit") << "--target charuco --checker 11px"
+                                                      << "";
+        QTest::newRow("AprilGrid: a tenth of the tag") << "--target aprilgrid --checker 6.5px"
+                                                       << "is 0.5 printer pixels";
+        QTest::newRow("circles") << "--target circles --diameter 0.1 --checker 5px"
+                                 << "is 0.5 printer pixels";
+    }
+    void finestMark() {
+        QFETCH(QString, args);
+        QFETCH(QString, warned);
+        QProcess run;
+        run.start(QUADRIX_EXE, args.split(' ') << "--paper"
+                                               << "A4"
+                                               << "--output" << dir.filePath("fine.pdf"));
+        QVERIFY(run.waitForFinished() && run.exitCode() == 0);
+        const QString report = run.readAllStandardOutput();
+        QVERIFY2(warned.isEmpty() ? !report.contains("finest mark") : report.contains(warned),
+                 qPrintable(report));
+    }
+
     void detected_data() {
         QTest::addColumn<TargetKind>("kind");
         QTest::addColumn<int>("columns");

@@ -77,7 +77,7 @@ void fitCaption(QCheckBox* box) {
 }
 } // namespace
 
-TfQuadrix::TfQuadrix(std::unique_ptr<PrinterDevice> printer, QWidget* parent)
+TfQuadrix::TfQuadrix(std::unique_ptr<WindowPrinter> printer, QWidget* parent)
     : QWidget(parent), m_printer(std::move(printer)),
       m_reportError(&QuadrixApplication::ShowException),
       m_reportNotice(&QuadrixApplication::ShowNotice) {
@@ -379,7 +379,7 @@ QString TfQuadrix::boardProblem() const {
 }
 
 void TfQuadrix::bbPrintClick(QObject*) {
-    const QString notice = PrintSheet(*m_printer, this, sheetInputs());
+    const QString notice = PrintSheet(*m_printer, sheetInputs());
     if (!notice.isEmpty())
         m_reportNotice(notice);
 }
@@ -452,7 +452,7 @@ void TfQuadrix::showScaleDialog() {
         layout.unitsDown, m_correction,
         [this, page] {
             const QString notice =
-                PrintPage(*m_printer, this, [page](Canvas& canvas, int width, int height) {
+                PrintPage(*m_printer, [page](Canvas& canvas, int width, int height) {
                     TestPageInputs in = page;
                     in.pageWidth = width;
                     in.pageHeight = height;

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "app/WindowPrinter.h"
 #include "model/Layout.h"
-#include "model/PrinterDevice.h"
 #include "model/ScaleCorrection.h"
 #include "render/SheetInputs.h"
 #include "render/TestPage.h"
@@ -20,10 +20,10 @@ class TfQuadrix : public QWidget, public Ui::TfQuadrix, public Layout {
 public:
     // Builds the window on the given printer and runs FormCreate, so that the
     // first preview exists before the window is shown.
-    explicit TfQuadrix(std::unique_ptr<PrinterDevice> printer, QWidget* parent = nullptr);
+    explicit TfQuadrix(std::unique_ptr<WindowPrinter> printer, QWidget* parent = nullptr);
     ~TfQuadrix() override;
 
-    PrinterDevice& printer() { return *m_printer; }
+    WindowPrinter& printer() { return *m_printer; }
 
     // The four panels of the status bar sb.
     QLabel* sbPanel[4] = {};
@@ -98,7 +98,7 @@ private:
     // Over a preview whose board cannot be made: the reason, on a veiled page.
     void markUnmakeable(const QString& problem);
 
-    std::unique_ptr<PrinterDevice> m_printer;
+    std::unique_ptr<WindowPrinter> m_printer;
     ScaleCorrection m_correction;
     // Why the printer's stored correction is not used, as last told the user.
     QString m_correctionProblem;

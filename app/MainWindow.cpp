@@ -37,7 +37,7 @@ int UnitOf(const UnitCombo* combo, const QString& unitName) {
 
 } // namespace
 
-MainWindow::MainWindow(std::unique_ptr<PrinterDevice> printer, QWidget* parent)
+MainWindow::MainWindow(std::unique_ptr<WindowPrinter> printer, QWidget* parent)
     : QMainWindow(parent), m_form(new TfQuadrix(std::move(printer), this)) {
     setWindowTitle(QStringLiteral("Quadrix"));
     setWindowIcon(m_form->windowIcon());

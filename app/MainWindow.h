@@ -12,7 +12,7 @@
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit MainWindow(std::unique_ptr<PrinterDevice> printer, QWidget* parent = nullptr);
+    explicit MainWindow(std::unique_ptr<WindowPrinter> printer, QWidget* parent = nullptr);
 
     TfQuadrix& form() { return *m_form; }
 

@@ -3,7 +3,7 @@
 #include "app/QuadrixApplication.h"
 #include "cli/CommandLine.h"
 #include "cli/QtOptions.h"
-#include "model/QtPrinterDevice.h"
+#include "app/QtPrinterDevice.h"
 
 #include <exception>
 

@@ -30,7 +30,7 @@ void Print(benchmark::State& state, int columns, int rows, const QString& checke
     SheetInputs in = window.sheetInputs();
     in.target = target;
     for (auto _ : state)
-        PrintSheet(window.printer(), nullptr, in);
+        PrintSheet(window.printer(), in);
     state.counters["pdf_bytes"] = double(QFileInfo(file).size());
     state.counters["page_w"] = window.printer().pageWidth();
     state.counters["page_h"] = window.printer().pageHeight();

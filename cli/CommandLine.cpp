@@ -8,14 +8,13 @@
 #include "cli/SheetReport.h"
 #include "model/ConversionError.h"
 #include "model/NoSuchPrinter.h"
-#include "model/QtPrinterDevice.h"
 #include "model/Units.h"
+#include "output/DestinationPrinter.h"
 #include "output/SheetFile.h"
 #include "render/SheetPrinter.h"
 
 #include <QGuiApplication>
 #include <QLocale>
-#include <QPrinter>
 #include <QTextStream>
 #include <cstdio>
 #include <memory>
@@ -122,10 +121,10 @@ Destination UserDestination(const OutputOptions& o) {
 
 // A printer named by the user that does not exist is bad input; a print
 // system that cannot be asked is a failure to print.
-std::unique_ptr<QtPrinterDevice> OpenPrinter(const OutputOptions& o) {
+std::unique_ptr<DestinationPrinter> OpenPrinter(const OutputOptions& o) {
     const Destination destination = UserDestination(o);
     try {
-        return std::make_unique<QtPrinterDevice>(destination.name);
+        return std::make_unique<DestinationPrinter>(destination.name);
     } catch (const NoSuchPrinter& e) {
         throw RunError{kExitBadInput, QStringLiteral("%1: %2").arg(destination.namedBy,
                                                                    QString::fromUtf8(e.what()))};
@@ -174,7 +173,7 @@ void WriteCard(const QString& path, const BoardCard& card, QTextStream& out) {
 void Run(const CommandLineOptions& options, QTextStream& out) {
     const OutputOptions& o = options.output;
     std::optional<BoardCard> card;
-    std::unique_ptr<QtPrinterDevice> printer;
+    std::unique_ptr<DestinationPrinter> printer;
     if (o.print || (!o.file.isEmpty() && !o.paper))
         printer = OpenPrinter(o);
 
@@ -198,13 +197,12 @@ void Run(const CommandLineOptions& options, QTextStream& out) {
         if (const QString problem = printer->printSystemProblem(); !problem.isEmpty())
             throw RunError{kExitFailed, tr("%1; nothing was printed.").arg(problem)};
         // Qt's stand-in with no printer installed would only ask for a file.
-        if (printer->printer().outputFormat() == QPrinter::PdfFormat)
+        if (printer->isPdfOutput())
             throw RunError{kExitFailed, tr("no printer is installed; nothing was printed")};
         const Correction correction = CorrectionFor(o, printer.get());
         QString notice; // a paused queue holds the job
         const SheetInputs in = MakeSheet(
-            options.board,
-            [&](const SheetInputs& sheet) { notice = PrintSheet(*printer, nullptr, sheet); },
+            options.board, [&](const SheetInputs& sheet) { notice = PrintSheet(*printer, sheet); },
             float(printer->dpiX()), float(printer->dpiY()), printer->pageWidth(),
             printer->pageHeight(), correction.factors);
         Report(DescribeSheet(in, printer->pageWidth(), printer->pageHeight(), nullptr), out);
@@ -213,9 +211,8 @@ void Run(const CommandLineOptions& options, QTextStream& out) {
         if (!notice.isEmpty())
             out << notice << '\n';
         Report(CutOffWarnings(in, printer->pageWidth(), printer->pageHeight()), out);
-        card.emplace(in,
-                     CardPage{printer->name(), printer->printer().pageLayout().pageSize().name(),
-                              QDate::currentDate()});
+        card.emplace(in, CardPage{printer->name(), printer->pageLayout().pageSize().name(),
+                                  QDate::currentDate()});
     }
     if (!o.card.isEmpty() && card)
         WriteCard(o.card, *card, out);

@@ -4,7 +4,6 @@
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QString>
-#include <functional>
 
 // The CUPS print system, asked through libcups with bounded waits, so that a
 // print system that has stopped answering holds nothing up for long and every
@@ -34,9 +33,4 @@ public:
     // std::runtime_error with the print system's reason when it did not take
     // the job (nothing of it is left in the queue then).
     static int submit(const QString& printer, const QByteArray& pdf, const QString& media);
-
-    // Runs work with libcups on this thread pointed at no print system, so
-    // that Qt's printer support falls back at once to its PDF output rather
-    // than wait on a print system that does not answer.
-    static void withoutPrintSystem(const std::function<void()>& work);
 };

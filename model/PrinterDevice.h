@@ -9,7 +9,6 @@
 
 class QPainter;
 class QPaintDevice;
-class QWidget;
 
 // One open print job: a page to draw on, then either finished or abandoned.
 class PrintJob {
@@ -31,9 +30,9 @@ public:
     virtual QString notice() const { return {}; }
 };
 
-// The current printer: what the layout needs to know of it, its setup dialog,
-// and print jobs. The Qt implementation wraps QPrinter; tests use a double
-// with any metrics.
+// The current printer: what the layout needs to know of it, and print jobs.
+// The print system's implementation looks the printer up through libcups;
+// tests use a double with any metrics.
 class PrinterDevice {
 public:
     virtual ~PrinterDevice() = default;
@@ -52,11 +51,7 @@ public:
         const QSizeF inches(double(pageWidth()) / dpiX(), double(pageHeight()) / dpiX());
         return QPageLayout(QPageSize(inches, QPageSize::Inch), QPageLayout::Portrait, {});
     }
-    // Shows the printer-setup dialog modally (choose printer, paper,
-    // orientation). Whether the user confirmed or cancelled is not reported:
-    // the caller reads the printer again either way.
-    virtual void setup(QWidget* parent) = 0;
     // Opens a one-page job. Throws std::runtime_error with a message for the
     // user when no job can be started.
-    virtual std::unique_ptr<PrintJob> beginJob(QWidget* parent) = 0;
+    virtual std::unique_ptr<PrintJob> beginJob() = 0;
 };

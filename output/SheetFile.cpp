@@ -4,6 +4,7 @@
 #include "model/NumberText.h"
 #include "model/WriteAll.h"
 #include "output/FileError.h"
+#include "output/PdfPageWriter.h"
 #include "render/BoardRenderer.h"
 #include "render/Canvas.h"
 
@@ -11,14 +12,12 @@
 #include <QFileInfo>
 #include <QMap>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QSvgGenerator>
 
 namespace {
 
-const char* const kCreator = "Quadrix 1.0.0.0";
 constexpr int kMillimetreDigits = 10;
 constexpr double kMillimetresPerInch = 25.4;
 constexpr double kMmPerPoint = kMillimetresPerInch / 72;
@@ -55,22 +54,12 @@ void DrawSheet(QPainter& painter, QPaintDevice& device, const FilePage& page,
     DrawBoard(canvas, 1.0f, printable.width(), printable.height(), in);
 }
 
-// The PDF writer does not look at what its device took, so the page is made
+// The page writer does not look at what its device took, so the page is made
 // in memory and written with its byte count checked.
-QByteArray PdfBytes(const QString& path, const FilePage& page, const SheetInputs& in) {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    QPdfWriter pdf(&buffer);
-    pdf.setResolution(page.dpi);
-    pdf.setPageLayout(page.layout);
-    pdf.setTitle(SheetTitle(in));
-    pdf.setCreator(QString::fromLatin1(kCreator));
-    QPainter painter;
-    if (!painter.begin(&pdf))
-        throw FileError(path, tr("the PDF page could not be started"));
-    DrawSheet(painter, pdf, page, in);
-    painter.end();
-    return buffer.data();
+QByteArray PdfBytes(const FilePage& page, const SheetInputs& in) {
+    PdfPageWriter pdf(page.layout, page.dpi, SheetTitle(in));
+    DrawSheet(pdf.painter(), pdf.device(), page, in);
+    return pdf.finish();
 }
 
 // The paper in millimetres from the size it was defined in, unrounded (Qt
@@ -113,7 +102,7 @@ QByteArray SvgBytes(const QString& path, const FilePage& page, const SheetInputs
     svg.setSize(paper.size().toSize());
     svg.setViewBox(paper);
     svg.setTitle(SheetTitle(in));
-    svg.setDescription(QString::fromLatin1(kCreator));
+    svg.setDescription(QString::fromLatin1(kFileCreator));
     QPainter painter;
     if (!painter.begin(&svg))
         throw FileError(path, tr("the SVG page could not be started"));
@@ -155,6 +144,5 @@ void WriteSheetFile(const QString& path, FileFormat format, const FilePage& page
                     const SheetInputs& in) {
     QSaveFile file(path);
     Open(file);
-    WriteAndCommit(file,
-                   format == FileFormat::Pdf ? PdfBytes(path, page, in) : SvgBytes(path, page, in));
+    WriteAndCommit(file, format == FileFormat::Pdf ? PdfBytes(page, in) : SvgBytes(path, page, in));
 }

@@ -22,15 +22,15 @@ void Rehearse(const PrinterDevice& printer, const SheetInputs& in) {
 
 } // namespace
 
-QString PrintSheet(PrinterDevice& printer, QWidget* parent, const SheetInputs& in) {
+QString PrintSheet(PrinterDevice& printer, const SheetInputs& in) {
     Rehearse(printer, in);
-    return PrintPage(printer, parent, [&in](Canvas& canvas, int width, int height) {
+    return PrintPage(printer, [&in](Canvas& canvas, int width, int height) {
         DrawBoard(canvas, 1.0f, width, height, in);
     });
 }
 
-QString PrintPage(PrinterDevice& printer, QWidget* parent, const PageDrawing& draw) {
-    std::unique_ptr<PrintJob> job = printer.beginJob(parent);
+QString PrintPage(PrinterDevice& printer, const PageDrawing& draw) {
+    std::unique_ptr<PrintJob> job = printer.beginJob();
     if (!job)
         throw std::runtime_error("The printer did not start a job.");
     try {

@@ -208,7 +208,7 @@ private slots:
     // The menu bar lies above the form, which keeps its size; Print is bbPrint.
     void menuBarLeavesTheFormAsItIs() {
         auto* printer = new FakePrinterDevice("P", 600, 600, 4800, 6600);
-        MainWindow window{std::unique_ptr<PrinterDevice>(printer)};
+        MainWindow window{std::unique_ptr<WindowPrinter>(printer)};
         QStringList errors;
         window.form().setErrorReporter([&errors](const QString& m) { errors << m; });
         window.show();

@@ -3,7 +3,7 @@
 // loses no file, leaves no partial one, and the next print works.
 
 #include "app/Main.h"
-#include "model/QtPrinterDevice.h"
+#include "app/QtPrinterDevice.h"
 #include "support/PdfRaster.h"
 
 #include <QFileDialog>

@@ -6,7 +6,7 @@
 
 #include "app/MainWindow.h"
 #include "model/Numeric.h"
-#include "model/QtPrinterDevice.h"
+#include "app/QtPrinterDevice.h"
 #include "model/ScaleCorrection.h"
 #include "render/BoardRenderer.h"
 #include "support/Detectors.h"

@@ -413,7 +413,7 @@ private slots:
     // names circles.
     void targetMenu() {
         auto* printer = new FakePrinterDevice("P", 600, 600, 4800, 6600);
-        MainWindow window{std::unique_ptr<PrinterDevice>(printer)};
+        MainWindow window{std::unique_ptr<WindowPrinter>(printer)};
         TfQuadrix& f = window.form();
         QStringList errors;
         f.setErrorReporter([&errors](const QString& m) { errors << m; });

@@ -30,7 +30,7 @@ private:
 };
 } // namespace
 
-std::unique_ptr<PrintJob> FakePrinterDevice::beginJob(QWidget*) {
+std::unique_ptr<PrintJob> FakePrinterDevice::beginJob() {
     ++jobsBegun;
     return std::make_unique<FakePrintJob>(*this);
 }

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "model/PrinterDevice.h"
+#include "app/WindowPrinter.h"
 
 // A printer with any metrics and no print system behind it; its jobs draw
 // into a QPicture, cheap at any resolution, and are counted.
-class FakePrinterDevice : public PrinterDevice {
+class FakePrinterDevice : public WindowPrinter {
 public:
     FakePrinterDevice(QString name, int dpiX, int dpiY, int pageWidth, int pageHeight)
         : m_next{std::move(name), dpiX, dpiY, pageWidth, pageHeight}, m_now(m_next) {}
@@ -17,7 +17,7 @@ public:
     int pageHeight() const override { return m_now.height; }
     // Switches to what setNextSetup() gave, as if the user chose it.
     void setup(QWidget*) override { m_now = m_next; }
-    std::unique_ptr<PrintJob> beginJob(QWidget* parent) override;
+    std::unique_ptr<PrintJob> beginJob() override;
 
     void setNextSetup(QString name, int dpiX, int dpiY, int pageWidth, int pageHeight) {
         m_next = {std::move(name), dpiX, dpiY, pageWidth, pageHeight};

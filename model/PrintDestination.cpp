@@ -1,0 +1,110 @@
+// SPDX-License-Identifier: MIT
+#include "model/PrintDestination.h"
+
+#include "model/NoSuchPrinter.h"
+
+#include <QCoreApplication>
+#include <QMarginsF>
+#include <QPageSize>
+#include <QSize>
+#include <cups/cups.h>
+#include <cups/ppd.h>
+#include <memory>
+#include <unistd.h>
+
+// The driver's paper sizes and printable areas are read from its PPD, in
+// points as the driver states them, as Qt's print dialog reads them: the print
+// system's IPP attributes round them to 0.01 mm, which can move the printable
+// area by a printer pixel. libcups marks that interface deprecated.
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+
+namespace {
+
+struct DestFree {
+    void operator()(cups_dest_t* dest) const { cupsFreeDests(1, dest); }
+};
+using Dest = std::unique_ptr<cups_dest_t, DestFree>;
+
+struct PpdClose {
+    void operator()(ppd_file_t* ppd) const { ppdClose(ppd); }
+};
+using Ppd = std::unique_ptr<ppd_file_t, PpdClose>;
+
+// The destination "queue" or "queue/instance"; the user's default for an empty name.
+Dest NamedDest(const QString& name) {
+    const QByteArray queue = name.section(QLatin1Char('/'), 0, 0).toUtf8();
+    const QByteArray instance = name.section(QLatin1Char('/'), 1).toUtf8();
+    return Dest(cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.isEmpty() ? nullptr : queue.constData(),
+                                 instance.isEmpty() ? nullptr : instance.constData()));
+}
+
+// With no default destination, the first one there is (only then are they all listed).
+Dest FirstDest() {
+    cups_dest_t* dests = nullptr;
+    const int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);
+    QString first;
+    if (count > 0)
+        first = QString::fromUtf8(dests[0].name) +
+                (dests[0].instance ? QLatin1Char('/') + QString::fromUtf8(dests[0].instance)
+                                   : QString());
+    cupsFreeDests(count, dests);
+    return first.isEmpty() ? Dest() : NamedDest(first);
+}
+
+QString DestName(const cups_dest_t& dest) {
+    const QString name = QString::fromUtf8(dest.name);
+    return dest.instance ? name + QLatin1Char('/') + QString::fromUtf8(dest.instance) : name;
+}
+
+// The driver's description, its defaults marked and the user's choices over them.
+Ppd OpenPpd(const cups_dest_t& dest) {
+    const char* file = cupsGetPPD(dest.name);
+    if (!file)
+        return Ppd(); // a raw queue has none
+    Ppd ppd(ppdOpenFile(file));
+    unlink(file);
+    if (ppd) {
+        ppdMarkDefaults(ppd.get());
+        cupsMarkOptions(ppd.get(), dest.num_options, dest.options);
+        ppdLocalize(ppd.get());
+    }
+    return ppd;
+}
+
+} // namespace
+
+PrintDestination PdfOutputDestination() {
+    return {QString(), QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()),
+            kPrinterDrawingDpi, QPageSize(QPageSize::A4).key()};
+}
+
+PrintDestination LookUpDestination(const QString& name) {
+    Dest dest = NamedDest(name);
+    if (!dest && !name.isEmpty())
+        throw NoSuchPrinter(QCoreApplication::translate(
+                                "PrintDestination", "There is no printer %1 in the print system.")
+                                .arg(name)
+                                .toStdString());
+    if (!dest)
+        dest = FirstDest();
+    if (!dest)
+        return PdfOutputDestination();
+
+    // A driver that names no paper prints on A4 with no unprintable border.
+    PrintDestination found = PdfOutputDestination();
+    found.name = DestName(*dest);
+    const Ppd ppd = OpenPpd(*dest);
+    const ppd_choice_t* choice = ppd ? ppdFindMarkedChoice(ppd.get(), "PageSize") : nullptr;
+    const ppd_size_t* size = choice ? ppdPageSize(ppd.get(), choice->choice) : nullptr;
+    if (size && size->width > 0 && size->length > 0) {
+        // Whole points, as the driver's sizes are matched to the standard papers.
+        const QPageSize paper(QSize(qRound(size->width), qRound(size->length)),
+                              QString::fromUtf8(choice->text));
+        const QMarginsF printable(size->left, size->length - size->top, size->width - size->right,
+                                  size->bottom);
+        found.layout =
+            QPageLayout(paper, QPageLayout::Portrait, printable, QPageLayout::Point, printable);
+        found.media = QString::fromUtf8(size->name);
+    }
+    return found;
+}

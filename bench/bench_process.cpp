@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Whole processes, start to exit, wall time: quadrix writing a PDF from the
 // command line, the floor (a bare Qt program drawing the same black checkers
-// with QPdfWriter), and a Python process that only imports numpy. Run on one
+// with QPdfWriter), and a Python process that only imports numpy; the
+// window's start to its first paint, and its floor. Run on one
 // core: taskset -c 0 build/bench/bench_process (the children inherit it).
 
 #include <benchmark/benchmark.h>
@@ -62,5 +63,8 @@ PROCESS_BENCHMARK(Quadrix_100x100, {QUADRIX_EXE, "--columns", "100", "--rows", "
 PROCESS_BENCHMARK(Quadrix_100x100_PaperA4, {QUADRIX_EXE, "--columns", "100", "--rows", "100",
                                             "--checker", "2mm", "--paper", "A4", "--output", kOut});
 PROCESS_BENCHMARK(Python_ImportNumpy, {"/usr/bin/python3", "-c", "import numpy"});
+// From start to the window's first paint, on the offscreen platform.
+PROCESS_BENCHMARK(WindowFloor, {QUADRIX_WINDOW_FLOOR_EXE, "-platform", "offscreen"});
+PROCESS_BENCHMARK(Window, {QUADRIX_WINDOW_EXE, "-platform", "offscreen"});
 
 } // namespace

@@ -2,16 +2,19 @@
 // End to end: the real window prints on the system's default printer, which the
 // CTest fixture made a cups-pdf queue, and the PDF that comes out is measured;
 // the window's saved PDF and the command line's print are the printed page, and
-// OpenCV finds a printed ChArUco board.
+// OpenCV finds a printed ChArUco board; the print system's own page for a
+// printer is the one Qt's print dialog gives it.
 
 #include "app/MainWindow.h"
-#include "model/Numeric.h"
 #include "app/QtPrinterDevice.h"
+#include "model/Numeric.h"
 #include "model/ScaleCorrection.h"
 #include "render/BoardRenderer.h"
 #include "support/Detectors.h"
 #include "support/PdfRaster.h"
 
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -117,6 +120,50 @@ private slots:
                      qPrintable(measured));
         }
         StoreCorrection(queue, {});
+    }
+
+    // The printer looked up alone through libcups gets the paper, printable
+    // area and paper name that Qt's printer gives it, the user's defaults included.
+    void looksUpTheDriversPage_data() {
+        QTest::addColumn<QString>("driver"); // of a queue added here: a model or a PPD file
+        QTest::addColumn<QString>("option"); // the user's default for it
+        QTest::newRow("the test queue") << QString() << QString();
+        QTest::newRow("A5 Sheet, a different border on each side")
+            << "print/uneven-border.ppd" << QString();
+        QTest::newRow("A4 by the user") << "print/uneven-border.ppd"
+                                        << "PageSize=A4";
+        QTest::newRow("labels, a paper of its own") << "drv:///sample.drv/dymo.ppd" << QString();
+    }
+    void looksUpTheDriversPage() {
+        QFETCH(QString, driver);
+        QFETCH(QString, option);
+        const QString queue = driver.isEmpty() ? qEnvironmentVariable("QUADRIX_PRINT_QUEUE")
+                                               : QStringLiteral("QuadrixTestDriver");
+        const auto removed = qScopeGuard([&] {
+            QProcess::execute("lpoptions", {"-x", queue});
+            if (!driver.isEmpty())
+                QProcess::execute("lpadmin", {"-x", queue});
+        });
+        if (!driver.isEmpty()) {
+            const QStringList model = driver.startsWith("drv:")
+                                          ? QStringList{"-m", driver}
+                                          : QStringList{"-P", QFINDTESTDATA(driver)};
+            QCOMPARE(QProcess::execute("lpadmin",
+                                       QStringList{"-p", queue, "-E", "-v", "cups-pdf:/"} + model),
+                     0);
+        }
+        if (!option.isEmpty())
+            QCOMPARE(QProcess::execute("lpoptions", {"-p", queue, "-o", option}), 0);
+        const DestinationPrinter looked(queue);
+        QPrinter qt(QPrinterInfo::printerInfo(queue), QPrinter::HighResolution);
+        qt.setPageSize(QPrinterInfo(qt).defaultPageSize());
+        QPageLayout page = qt.pageLayout();
+        page.setMargins(page.minimumMargins());
+        QCOMPARE(looked.pageLayout().pageSize().name(), page.pageSize().name());
+        QCOMPARE(looked.pageLayout().fullRectPoints(), page.fullRectPoints());
+        QCOMPARE(looked.pageLayout().paintRectPixels(looked.dpiX()),
+                 page.paintRectPixels(qt.resolution()));
+        QCOMPARE(looked.destination().media, page.pageSize().key());
     }
 
     // A ChArUco board printed from the window is found by OpenCV: every inner

@@ -51,8 +51,8 @@ M = [
  ('tabstop', 'app/RadioGroup.cpp', 'b->setFocusPolicy(b->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);', 'b->setFocusPolicy(Qt::StrongFocus);', 'every radio item a tab stop'),
  ('corrinv', 'model/Units.cpp', 'pixelsPerUnit = double(dpi) * double(k) * correction;', 'pixelsPerUnit = double(dpi) * double(k) / correction;', 'cm correction divides'),
  ('corrpx', 'model/Units.cpp', '''        pixelsPerUnit = 1;''', '''        pixelsPerUnit = correction;''', 'correction applied to printer pixels'),
- ('printerr', 'app/Main.cpp', '''    const QString notice = PrintSheet(*m_printer, this, sheetInputs());''', '''    QString notice;
-    try { notice = PrintSheet(*m_printer, this, sheetInputs()); } catch (...) {}''', 'print error swallowed'),
+ ('printerr', 'app/Main.cpp', '''    const QString notice = PrintSheet(*m_printer, sheetInputs());''', '''    QString notice;
+    try { notice = PrintSheet(*m_printer, sheetInputs()); } catch (...) {}''', 'print error swallowed'),
  ('testbar', 'render/TestPage.cpp', 'l.across = Rect(left, top, left + Px(l.unitsAcross * s.x), top + Px(m.thickness * s.y));', 'l.across = Rect(left, top, left + Px(l.unitsAcross * s.y), top + Px(m.thickness * s.y));', 'test bar across measured with dpiY'),
  ('alignswap', 'cli/CommandLineParser.cpp', '''    static const char* const across[] = {"left", "center", "right"};''', '''    static const char* const across[] = {"right", "center", "left"};''', 'copied command line swaps left and right'),
  ('cliscale', 'app/MainWindow.cpp', '<< ScaleArguments(m_form->correction())', '', 'copied command line without the correction'),
@@ -67,12 +67,10 @@ M = [
  ('landscape', 'cli/CommandLine.cpp', '        page.layout.setOrientation(*o.orientation);', '', '--orientation ignored'),
  ('store', 'app/Main.cpp', '    StoreCorrection(m_printer->name(), correction); // in force even when this throws', '', 'correction not stored'),
  ('shortwrite', 'output/SheetFile.cpp', '    if (!WriteAll(file, data))', '    if (file.write(data) < 0)', 'a short write on a nearly full disk committed'),
- ('cancelsetup', 'model/QtPrinterDevice.cpp', '''    if (dialog.exec() == QDialog::Accepted)
-        takeChoice();
-    else
-        Restore(*m_printer, choice);''', '''    if (dialog.exec() != QDialog::Accepted)
-        Restore(*m_printer, choice);
-    takeChoice();''', 'a cancelled Setup swaps a vanished printer for the default'),
+ ('cancelsetup', 'app/QtPrinterDevice.cpp', '''    if (dialog.exec() != QDialog::Accepted)
+        return;
+''', '''    dialog.exec();
+''', 'a cancelled Setup swaps a vanished printer for the default'),
  ('pausedcli', 'cli/CommandLine.cpp', "            out << notice << '\\n';", '            ;', 'the command line keeps a paused queue quiet'),
  ('svgview', 'output/SheetFile.cpp', 'const QRectF paper(QPointF(), mm / kMillimetresPerInch * page.dpi);', 'const QRectF paper(QPointF(), page.layout.fullRect(QPageLayout::Inch).size() * page.dpi);', 'the SVG view box from the rounded paper'),
 
@@ -82,8 +80,8 @@ M = [
  ('scalelimit', 'model/ScaleCorrection.cpp', '<= kMaxCorrection + 1e-12 &&\n           std::fabs(c.down - 1.0) <= kMaxCorrection + 1e-12;', '< kMaxCorrection &&\n           std::fabs(c.down - 1.0) < kMaxCorrection;', '95 and 105 % refused'),
  ('capdefault', 'cli/SheetFromOptions.cpp', 'DistanceText(o.captionDistance, start.size,', 'DistanceText(o.captionDistance, start.frame,', 'command line caption at the frame distance'),
  ('noprintexit', 'cli/CommandLine.cpp', 'RunError{kExitFailed, tr("no printer is installed', 'RunError{kExitBadInput, tr("no printer is installed', 'a file written, no printer: exit 2'),
- ('printexit', 'cli/CommandLine.cpp', '{ notice = PrintSheet(*printer, nullptr, sheet); }', '{ try { notice = PrintSheet(*printer, nullptr, sheet); } catch (const std::exception& e) { throw RunError{kExitBadInput, QString::fromUtf8(e.what())}; } }', 'a queue that refuses the print: exit 2'),
- ('pdfdpi', 'output/SheetFile.cpp', '    pdf.setResolution(page.dpi);\n', '', 'PDF drawn at --resolution, stated at 1200 dpi'),
+ ('printexit', 'cli/CommandLine.cpp', '{ notice = PrintSheet(*printer, sheet); }', '{ try { notice = PrintSheet(*printer, sheet); } catch (const std::exception& e) { throw RunError{kExitBadInput, QString::fromUtf8(e.what())}; } }', 'a queue that refuses the print: exit 2'),
+ ('pdfdpi', 'output/PdfPageWriter.cpp', '    m_pdf.setResolution(dpi);\n', '', 'PDF drawn at --resolution, stated at 1200 dpi'),
  ('clidpi', 'cli/CommandLine.cpp', 'float(page.dpi), float(page.dpi), area.width()', 'float(kFileResolution), float(page.dpi), area.width()', 'a file sized across at 1200 dpi whatever --resolution'),
  ('svgland', 'output/SheetFile.cpp', 'return layout.orientation() == QPageLayout::Landscape ? mm.transposed() : mm;', 'return mm;', 'SVG of a landscape page states a portrait size'),
  ('onelength', 'app/ScaleDialog.cpp', 'if (m_across->text().isEmpty() && m_down->text().isEmpty()) {', 'if (m_across->text().isEmpty() || m_down->text().isEmpty()) {', 'one length typed closes the scale dialog unasked'),
@@ -96,9 +94,12 @@ M = [
  ('longtick', 'render/TestPage.cpp', '(i % kLongTickEvery == 0 ? m.longTick : m.tick) * s.y;', '(i % kLongTickEvery == 1 ? m.longTick : m.tick) * s.y;', 'long ticks across one place late'),
  ('retest', 'app/Main.cpp', '            cbUnitsC->itemIndex() == kUnitInches,\n            m_correction};', '            cbUnitsC->itemIndex() == kUnitInches,\n            ScaleCorrection()};', 'test page printed without the correction in force'),
  ('absent', 'model/PrintSystem.cpp', '            *reason = tr("no connection to %1").arg(Address());\n        return Answer::Absent;', '            *reason = tr("no connection to %1").arg(Address());\n        return Answer::Silent;', 'no print system taken for a silent one'),
- ('absentsetup', 'model/QtPrinterDevice.cpp', 'if (m_printSystem == PrintSystem::Answer::Silent)\n        Fail(tr("The print system does not answer; the printer is left', 'if (m_printSystem != PrintSystem::Answer::Answers)\n        Fail(tr("The print system does not answer; the printer is left', 'Setup refused with no print system'),
+ ('absentsetup', 'output/DestinationPrinter.cpp', 'if (m_printSystem == PrintSystem::Answer::Silent)\n        Fail(tr("The print system does not answer; the printer is left', 'if (m_printSystem != PrintSystem::Answer::Answers)\n        Fail(tr("The print system does not answer; the printer is left', 'Setup refused with no print system'),
+ ('bordersides', 'model/PrintDestination.cpp', 'size->left, size->length - size->top,', 'size->left, size->bottom,', "the printer's top and bottom border swapped"),
+ ('userpaper', 'model/PrintDestination.cpp', '        cupsMarkOptions(ppd.get(), dest.num_options, dest.options);\n', '', "the user's own paper for a printer ignored"),
+ ('papername', 'model/PrintDestination.cpp', 'QString::fromUtf8(choice->text)', 'QString::fromUtf8(choice->choice)', "the driver's paper named by its key"),
  # Caught only by the test's time limit (5 minutes): Setup then waits on the silent print system.
- ('silentsetup', 'model/QtPrinterDevice.cpp', 'if (m_printSystem == PrintSystem::Answer::Silent)\n        Fail(tr("The print system does not answer; the printer is left', 'if (false)\n        Fail(tr("The print system does not answer; the printer is left', 'Setup opens its dialog on a silent print system'),
+ ('silentsetup', 'output/DestinationPrinter.cpp', 'if (m_printSystem == PrintSystem::Answer::Silent)\n        Fail(tr("The print system does not answer; the printer is left', 'if (false)\n        Fail(tr("The print system does not answer; the printer is left', 'Setup opens its dialog on a silent print system'),
 ]
 def run(ids):
     for (i, f, old, new, what) in M:

@@ -123,37 +123,29 @@ private slots:
     }
 
     // The printer looked up alone through libcups gets the paper, printable
-    // area and paper name that Qt's printer gives it, the user's defaults included.
+    // area and paper name that Qt's printer gives it, the user's default included.
     void looksUpTheDriversPage_data() {
-        QTest::addColumn<QString>("driver"); // of a queue added here: a model or a PPD file
-        QTest::addColumn<QString>("option"); // the user's default for it
-        QTest::newRow("the test queue") << QString() << QString();
-        QTest::newRow("A5 Sheet, a different border on each side")
-            << "print/uneven-border.ppd" << QString();
-        QTest::newRow("A4 by the user") << "print/uneven-border.ppd"
-                                        << "PageSize=A4";
-        QTest::newRow("labels, a paper of its own") << "drv:///sample.drv/dymo.ppd" << QString();
+        QTest::addColumn<QStringList>("setup"); // lpadmin's driver, then the user's default
+        QTest::newRow("A5 Sheet, a different border each side")
+            << QStringList{"-P", "print/uneven-border.ppd"};
+        QTest::newRow("A4 by the user")
+            << QStringList{"-P", "print/uneven-border.ppd", "PageSize=A4"};
+        QTest::newRow("labels, a paper of its own")
+            << QStringList{"-m", "drv:///sample.drv/dymo.ppd"};
     }
     void looksUpTheDriversPage() {
-        QFETCH(QString, driver);
-        QFETCH(QString, option);
-        const QString queue = driver.isEmpty() ? qEnvironmentVariable("QUADRIX_PRINT_QUEUE")
-                                               : QStringLiteral("QuadrixTestDriver");
+        QFETCH(QStringList, setup);
+        const QString queue = "QuadrixTestDriver", driver = setup[1];
         const auto removed = qScopeGuard([&] {
             QProcess::execute("lpoptions", {"-x", queue});
-            if (!driver.isEmpty())
-                QProcess::execute("lpadmin", {"-x", queue});
+            QProcess::execute("lpadmin", {"-x", queue});
         });
-        if (!driver.isEmpty()) {
-            const QStringList model = driver.startsWith("drv:")
-                                          ? QStringList{"-m", driver}
-                                          : QStringList{"-P", QFINDTESTDATA(driver)};
-            QCOMPARE(QProcess::execute("lpadmin",
-                                       QStringList{"-p", queue, "-E", "-v", "cups-pdf:/"} + model),
-                     0);
-        }
-        if (!option.isEmpty())
-            QCOMPARE(QProcess::execute("lpoptions", {"-p", queue, "-o", option}), 0);
+        QCOMPARE(QProcess::execute("lpadmin",
+                                   {"-p", queue, "-E", "-v", "cups-pdf:/", setup[0],
+                                    driver.startsWith("drv:") ? driver : QFINDTESTDATA(driver)}),
+                 0);
+        if (setup.size() > 2)
+            QCOMPARE(QProcess::execute("lpoptions", {"-p", queue, "-o", setup[2]}), 0);
         const DestinationPrinter looked(queue);
         QPrinter qt(QPrinterInfo::printerInfo(queue), QPrinter::HighResolution);
         qt.setPageSize(QPrinterInfo(qt).defaultPageSize());

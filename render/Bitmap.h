@@ -23,6 +23,8 @@ public:
     // writes nothing.
     QRgb Pixel(int x, int y) const;
     void SetPixel(int x, int y, QRgb color);
+    // Row y's pixels (0xFFRRGGBB), for writing many at once; y lies on the bitmap.
+    QRgb* ScanLine(int y) { return reinterpret_cast<QRgb*>(m_image.scanLine(y)); }
 
     // The pixels, with every drawing so far in them.
     const QImage& image() const { return m_image; }

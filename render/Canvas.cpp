@@ -28,6 +28,8 @@ constexpr int kReferencePixelSize = 2048;
 constexpr int kFontSearchSteps = 4;
 
 constexpr QRgb kTextColor = 0xFF000000u;
+constexpr QRgb kBlackRgb = 0xFF000000u;
+constexpr QRgb kWhiteRgb = 0xFFFFFFFFu;
 
 using Wide = __int128;
 
@@ -312,8 +314,15 @@ void Canvas::CopyRect(const TRect& dest, const Bitmap& source, const TRect& src)
     if (m_painter.paintEngine() && m_painter.paintEngine()->type() != QPaintEngine::Raster) {
         // A printer or PDF stores images compressed, lossily for colour ones;
         // the pixels are only black and white, so one bit each keeps them exact.
-        m_painter.drawImage(to, source.image().copy(from).convertToFormat(
-                                    QImage::Format_Mono, Qt::ThresholdDither));
+        // Qt's PDF writer keeps a one-bit image as one bit only when its
+        // colour table is black, then white; else it stores it as a JPEG.
+        QImage bits =
+            source.image().copy(from).convertToFormat(QImage::Format_Mono, Qt::ThresholdDither);
+        if (bits.color(0) != kBlackRgb) {
+            bits.invertPixels();
+            bits.setColorTable({kBlackRgb, kWhiteRgb});
+        }
+        m_painter.drawImage(to, bits);
     } else if (static_cast<const QPaintDevice*>(&source.image()) == &m_device) {
         m_painter.drawImage(to, source.image().copy(from)); // within itself: take the block out
     } else {

@@ -118,6 +118,8 @@ private slots:
         QVERIFY2(qAbs(error.width()) < tolerance && qAbs(error.height()) < tolerance,
                  qPrintable(QString("page off by %1 mm").arg(error.width() + error.height())));
         QVERIFY(!pdf || PdfRaster::PageCount(file) == 1);
+        QFile written(file); // the caption's labels one bit a pixel, never lossy JPEG
+        QVERIFY(written.open(QIODevice::ReadOnly) && !written.readAll().contains("/DCTDecode"));
 
         const QRect crop =
             QRect(corner, cell).adjusted(-kCropBorder, -kCropBorder, kCropBorder, kCropBorder) &

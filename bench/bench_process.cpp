@@ -3,8 +3,10 @@
 // command line, the floor (a bare Qt program drawing the same black checkers
 // with QPdfWriter) alone, with a line of text and linked as quadrix is, and a
 // Python process that only imports numpy; the window's start to its first
-// paint, and its floor. Run on one
-// core: taskset -c 0 build/bench/bench_process (the children inherit it).
+// paint, and its floor. Run on one core (the children inherit it), the
+// repetitions of all benchmarks interleaved so that a change of load on the
+// shared machine hits the floors and quadrix alike:
+//   taskset -c 0 build/bench/bench_process --benchmark_enable_random_interleaving=true
 
 #include <benchmark/benchmark.h>
 #include <fcntl.h>

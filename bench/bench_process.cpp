@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
 // Whole processes, start to exit, wall time: quadrix writing a PDF from the
 // command line, the floor (a bare Qt program drawing the same black checkers
-// with QPdfWriter), and a Python process that only imports numpy; the
-// window's start to its first paint, and its floor. Run on one
-// core: taskset -c 0 build/bench/bench_process (the children inherit it).
+// with QPdfWriter) alone, with a line of text and linked as quadrix is, and a
+// Python process that only imports numpy; the window's start to its first
+// paint, and its floor. Run on one core (the children inherit it), the
+// repetitions of all benchmarks interleaved so that a change of load on the
+// shared machine hits the floors and quadrix alike:
+//   taskset -c 0 build/bench/bench_process --benchmark_enable_random_interleaving=true
 
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
@@ -55,6 +58,12 @@ void Process(benchmark::State& state, std::vector<std::string> args) {
 
 // 1417 printer pixels: a 3 cm checker at 1200 dpi; 94: 2 mm.
 PROCESS_BENCHMARK(Floor_Default, {QUADRIX_FLOOR_EXE, "5", "6", "1417", kOut});
+// The floor with one line of caption text; then linked as quadrix, without
+// and with the text: what fonts and the shared libraries cost, in this run.
+PROCESS_BENCHMARK(Floor_Default_Caption, {QUADRIX_FLOOR_EXE, "5", "6", "1417", kOut, "caption"});
+PROCESS_BENCHMARK(FloorLinked_Default, {QUADRIX_FLOOR_LINKED_EXE, "5", "6", "1417", kOut});
+PROCESS_BENCHMARK(FloorLinked_Default_Caption,
+                  {QUADRIX_FLOOR_LINKED_EXE, "5", "6", "1417", kOut, "caption"});
 PROCESS_BENCHMARK(Quadrix_Default, {QUADRIX_EXE, "--output", kOut});
 PROCESS_BENCHMARK(Quadrix_Default_PaperA4, {QUADRIX_EXE, "--paper", "A4", "--output", kOut});
 PROCESS_BENCHMARK(Floor_100x100, {QUADRIX_FLOOR_EXE, "100", "100", "94", kOut});

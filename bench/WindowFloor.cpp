@@ -2,12 +2,17 @@
 // The floor for the window's start: a bare Qt Widgets program that asks the
 // print system for the default printer's paper (libcups, the default
 // destination alone), shows an empty main window of the same size as
-// quadrix's and exits once it has been painted.
+// quadrix's and exits once it has been painted. With "text" the window holds
+// one line of text, so that what text costs (fonts found, loaded, shaped) is
+// measured apart.
+//   quadrix_window_floor [text]
 
 #include "FirstPaint.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMainWindow>
+#include <cstring>
 #include <cups/cups.h>
 
 namespace {
@@ -17,6 +22,7 @@ constexpr int kHeight = 430; // the form and a menu bar
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    const bool text = argc > 1 && std::strcmp(argv[argc - 1], "text") == 0;
     cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, nullptr, nullptr);
     if (dest) {
         cups_dinfo_t* info = cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest);
@@ -28,6 +34,8 @@ int main(int argc, char** argv) {
     }
     QMainWindow window;
     window.resize(kWidth, kHeight);
+    if (text)
+        window.setCentralWidget(new QLabel(QStringLiteral("Pattern size: 5 × 6 checkers")));
     new FirstPaint(&window);
     window.show();
     return app.exec();

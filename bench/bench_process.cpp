@@ -74,6 +74,7 @@ PROCESS_BENCHMARK(Quadrix_100x100_PaperA4, {QUADRIX_EXE, "--columns", "100", "--
 PROCESS_BENCHMARK(Python_ImportNumpy, {"/usr/bin/python3", "-c", "import numpy"});
 // From start to the window's first paint, on the offscreen platform.
 PROCESS_BENCHMARK(WindowFloor, {QUADRIX_WINDOW_FLOOR_EXE, "-platform", "offscreen"});
+PROCESS_BENCHMARK(WindowFloor_Text, {QUADRIX_WINDOW_FLOOR_EXE, "-platform", "offscreen", "text"});
 PROCESS_BENCHMARK(Window, {QUADRIX_WINDOW_EXE, "-platform", "offscreen"});
 
 } // namespace

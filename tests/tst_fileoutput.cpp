@@ -21,6 +21,7 @@ namespace {
 constexpr int kDpi = 1200;
 constexpr double kCm = kDpi / 2.54; // dots per cm
 constexpr int kCropBorder = 200;
+constexpr int kWindowUpMs = 2000; // a window that opens runs this long at least
 
 struct Run {
     int exitCode = -1;
@@ -205,6 +206,16 @@ private slots:
             argv.push_back(arg.data());
         const std::vector<char*> left = WithoutQtOptions(int(argv.size()), argv.data());
         QCOMPARE(QByteArrayList(left.begin(), left.end()).join(' '), "quadrix" + kept.toUtf8());
+    }
+
+    // Without a task the program opens the window from its module: after a
+    // while it still runs, having said nothing.
+    void opensTheWindow() {
+        QProcess window;
+        window.start(QUADRIX_EXE, {"-platform", "offscreen"});
+        QVERIFY2(!window.waitForFinished(kWindowUpMs), window.readAllStandardError().constData());
+        window.kill();
+        window.waitForFinished();
     }
 
     // The menu bar lies above the form, which keeps its size; Print is bbPrint.

@@ -5,7 +5,6 @@
 
 #include "app/MainWindow.h"
 #include "cli/CommandLineParser.h"
-#include "cli/QtOptions.h"
 #include "cli/SheetFromOptions.h"
 #include "output/SheetFile.h"
 #include "support/FakePrinterDevice.h"
@@ -188,31 +187,13 @@ private slots:
         QCOMPARE(empty.isEmpty(), !list.contains("--print"));
     }
 
-    // Qt's own options are left to Qt: alone they open the window.
-    void qtOptionsGoToQt_data() {
-        QTest::addColumn<QString>("args");
-        QTest::addColumn<QString>("kept"); // "quadrix" alone: the window opens
-        QTest::newRow("session restore, two styles") << "-session 1a2b -style x --style=y"
-                                                     << "";
-        QTest::newRow("with a task option") << "-platform xcb -reverse --print -display :1"
-                                            << " --print";
-    }
-    void qtOptionsGoToQt() {
-        QFETCH(QString, args);
-        QFETCH(QString, kept);
-        QByteArrayList bytes = ("quadrix " + args).toUtf8().split(' ');
-        std::vector<char*> argv;
-        for (QByteArray& arg : bytes)
-            argv.push_back(arg.data());
-        const std::vector<char*> left = WithoutQtOptions(int(argv.size()), argv.data());
-        QCOMPARE(QByteArrayList(left.begin(), left.end()).join(' '), "quadrix" + kept.toUtf8());
-    }
-
-    // Without a task the program opens the window from its module: after a
-    // while it still runs, having said nothing.
+    // Without a task, Qt's own options and their values left to Qt, the program
+    // opens the window from its module: after a while it still runs.
     void opensTheWindow() {
         QProcess window;
-        window.start(QUADRIX_EXE, {"-platform", "offscreen"});
+        window.start(QUADRIX_EXE, QString("-platform offscreen -session 1a2b -style fusion "
+                                          "--style=fusion -reverse")
+                                      .split(' '));
         QVERIFY2(!window.waitForFinished(kWindowUpMs), window.readAllStandardError().constData());
         window.kill();
         window.waitForFinished();

@@ -33,7 +33,7 @@ M = [
  ('arrowin', 'render/SizeCaption.cpp', '{L, lineY, Trunc(l + a), Trunc(t - dy + a)},', '{L, lineY, Trunc(l - a), Trunc(t - dy + a)},', 'an arrowhead turned outwards'),
  ('halfup', 'model/Numeric.cpp', 'if (value - f > 0.5)', 'if (value - f >= 0.5)', 'cells round halves up'),
  ('decimals', 'render/SizeCaption.cpp', 'const bool integers = unitName == QLatin1String("pixels") || (IsWhole(vW) && IsWhole(vH));', 'const bool integers = unitName == QLatin1String("pixels") || (IsWhole(vW) || IsWhole(vH));', 'one whole label keeps both whole'),
- ('rotate', 'render/SizeCaption.cpp', 'turned->SetPixel(i, j, labelPiece.Pixel(down - 1 - j, i));', 'turned->SetPixel(i, j, labelPiece.Pixel(j, across - 1 - i));', 'height label turned clockwise'),
+ ('rotate', 'render/SizeCaption.cpp', 'pixels.constScanLine(i))[down - 1 - j]', 'pixels.constScanLine(across - 1 - i))[j]', 'height label turned clockwise'),
  ('cmfactor', 'model/Units.cpp', 'const float k = float(1 / 2.54);', 'const float k = float(1 / 2.5);', '2.5 cm to the inch'),
  ('defaults', 'model/LayoutMath.cpp', 'constexpr double kFrameDistanceFactor = 0.2;', 'constexpr double kFrameDistanceFactor = 0.25;', 'default frame distance a quarter checker'),
  ('countmax', 'app/Main.cpp', 'constexpr int kCountMax = 100;', 'constexpr int kCountMax = 1000;', 'counts above 100 taken'),
@@ -98,6 +98,7 @@ M = [
  ('bordersides', 'model/PrintDestination.cpp', 'size->left, size->length - size->top,', 'size->left, size->bottom,', "the printer's top and bottom border swapped"),
  ('userpaper', 'model/PrintDestination.cpp', '        cupsMarkOptions(ppd.get(), dest.num_options, dest.options);\n', '', "the user's own paper for a printer ignored"),
  ('papername', 'model/PrintDestination.cpp', 'QString::fromUtf8(choice->text)', 'QString::fromUtf8(choice->choice)', "the driver's paper named by its key"),
+ ('jpeglabel', 'render/Canvas.cpp', '        if (bits.color(0) != kBlackRgb) {', '        if (false) {', "the caption's labels stored as JPEG"),
  # Caught only by the test's time limit (5 minutes): Setup then waits on the silent print system.
  ('silentsetup', 'output/DestinationPrinter.cpp', 'if (m_printSystem == PrintSystem::Answer::Silent)\n        Fail(tr("The print system does not answer; the printer is left', 'if (false)\n        Fail(tr("The print system does not answer; the printer is left', 'Setup opens its dialog on a silent print system'),
 ]

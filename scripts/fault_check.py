@@ -79,6 +79,8 @@ M = [
  ('printeronly', 'cli/CommandLineParser.cpp', 'o.print = isSet("print") || isSet("printer");', 'o.print = isSet("print");', '--printer NAME alone prints nothing'),
  ('scalelimit', 'model/ScaleCorrection.cpp', '<= kMaxCorrection + 1e-12 &&\n           std::fabs(c.down - 1.0) <= kMaxCorrection + 1e-12;', '< kMaxCorrection &&\n           std::fabs(c.down - 1.0) < kMaxCorrection;', '95 and 105 % refused'),
  ('capdefault', 'cli/SheetFromOptions.cpp', 'DistanceText(o.captionDistance, start.size,', 'DistanceText(o.captionDistance, start.frame,', 'command line caption at the frame distance'),
+ # Missed: the suite's print systems are absent, silent or hold the test queue;
+ # "no printer is installed" needs one that answers with no printer at all.
  ('noprintexit', 'cli/CommandLine.cpp', 'RunError{kExitFailed, tr("no printer is installed', 'RunError{kExitBadInput, tr("no printer is installed', 'a file written, no printer: exit 2'),
  ('printexit', 'cli/CommandLine.cpp', '{ notice = PrintSheet(*printer, sheet); }', '{ try { notice = PrintSheet(*printer, sheet); } catch (const std::exception& e) { throw RunError{kExitBadInput, QString::fromUtf8(e.what())}; } }', 'a queue that refuses the print: exit 2'),
  ('pdfdpi', 'output/PdfPageWriter.cpp', '    m_pdf.setResolution(dpi);\n', '', 'PDF drawn at --resolution, stated at 1200 dpi'),

@@ -38,22 +38,18 @@ Dest NamedDest(const QString& name) {
                                  instance.isEmpty() ? nullptr : instance.constData()));
 }
 
+QString DestName(const cups_dest_t& dest) {
+    const QString name = QString::fromUtf8(dest.name);
+    return dest.instance ? name + QLatin1Char('/') + QString::fromUtf8(dest.instance) : name;
+}
+
 // With no default destination, the first one there is (only then are they all listed).
 Dest FirstDest() {
     cups_dest_t* dests = nullptr;
     const int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);
-    QString first;
-    if (count > 0)
-        first = QString::fromUtf8(dests[0].name) +
-                (dests[0].instance ? QLatin1Char('/') + QString::fromUtf8(dests[0].instance)
-                                   : QString());
+    const QString first = count > 0 ? DestName(dests[0]) : QString();
     cupsFreeDests(count, dests);
     return first.isEmpty() ? Dest() : NamedDest(first);
-}
-
-QString DestName(const cups_dest_t& dest) {
-    const QString name = QString::fromUtf8(dest.name);
-    return dest.instance ? name + QLatin1Char('/') + QString::fromUtf8(dest.instance) : name;
 }
 
 // The driver's description, its defaults marked and the user's choices over them.

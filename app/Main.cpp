@@ -10,7 +10,7 @@
 #include "model/Units.h"
 #include "render/PreviewGeometry.h"
 #include "render/SheetPrinter.h"
-#include "target/TargetCheck.h"
+#include "targets/TargetCheck.h"
 
 #include <QFile>
 #include <QFontDatabase>

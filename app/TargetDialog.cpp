@@ -2,8 +2,8 @@
 #include "app/TargetDialog.h"
 
 #include "model/NumberText.h"
-#include "target/MarkerDictionary.h"
-#include "target/TargetCheck.h"
+#include "targets/MarkerDictionary.h"
+#include "targets/TargetCheck.h"
 
 #include <QCheckBox>
 #include <QComboBox>

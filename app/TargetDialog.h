@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "target/TargetOptions.h"
+#include "targets/TargetOptions.h"
 
 #include <QDialog>
 

@@ -3,7 +3,7 @@
 
 #include "model/ScaleCorrection.h"
 #include "output/SheetFile.h"
-#include "target/TargetOptions.h"
+#include "targets/TargetOptions.h"
 
 #include <QPageLayout>
 #include <QPageSize>

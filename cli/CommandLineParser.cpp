@@ -2,9 +2,9 @@
 #include "cli/CommandLineParser.h"
 
 #include "model/Units.h"
-#include "target/MarkerDictionary.h"
-#include "target/TargetCheck.h"
-#include "target/TargetKindName.h"
+#include "targets/MarkerDictionary.h"
+#include "targets/TargetCheck.h"
+#include "targets/TargetKindName.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

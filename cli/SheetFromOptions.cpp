@@ -5,7 +5,7 @@
 #include "model/NumberText.h"
 #include "model/Numeric.h"
 #include "model/Units.h"
-#include "target/TargetCheck.h"
+#include "targets/TargetCheck.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "render/BoardRenderer.h"
 #include "render/Canvas.h"
 #include "render/SizeCaption.h"
-#include "target/TargetCheck.h"
+#include "targets/TargetCheck.h"
 
 #include <QCoreApplication>
 #include <QImage>

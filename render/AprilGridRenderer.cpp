@@ -3,7 +3,7 @@
 
 #include "model/Numeric.h"
 #include "render/Canvas.h"
-#include "target/AprilTag36h11.h"
+#include "targets/AprilTag36h11.h"
 
 #include <algorithm>
 #include <vector>

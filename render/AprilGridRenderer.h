@@ -3,7 +3,7 @@
 
 #include "render/BoardCells.h"
 #include "render/TRect.h"
-#include "target/TargetOptions.h"
+#include "targets/TargetOptions.h"
 
 #include <array>
 

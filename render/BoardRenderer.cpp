@@ -11,7 +11,7 @@
 #include "render/CharucoRenderer.h"
 #include "render/CircleGridRenderer.h"
 #include "render/SizeCaption.h"
-#include "target/TargetCheck.h"
+#include "targets/TargetCheck.h"
 
 #include <algorithm>
 

@@ -2,8 +2,8 @@
 #include "render/CharucoRenderer.h"
 
 #include "render/Canvas.h"
-#include "target/MarkerDictionary.h"
-#include "target/TargetCheck.h"
+#include "targets/MarkerDictionary.h"
+#include "targets/TargetCheck.h"
 
 #include <algorithm>
 #include <stdexcept>

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "render/BoardCells.h"
-#include "target/TargetOptions.h"
+#include "targets/TargetOptions.h"
 
 class Canvas;
 

@@ -2,7 +2,7 @@
 #include "render/CircleGridRenderer.h"
 
 #include "render/Canvas.h"
-#include "target/TargetCheck.h"
+#include "targets/TargetCheck.h"
 
 #include <algorithm>
 #include <stdexcept>

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "model/ScaleCorrection.h"
-#include "target/TargetOptions.h"
+#include "targets/TargetOptions.h"
 
 #include <QString>
 

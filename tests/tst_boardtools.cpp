@@ -11,7 +11,7 @@
 #include "render/BoardRenderer.h"
 #include "render/Canvas.h"
 #include "support/PdfRaster.h"
-#include "target/AprilTag36h11.h"
+#include "targets/AprilTag36h11.h"
 
 #include <QPainter>
 #include <QProcess>

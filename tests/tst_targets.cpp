@@ -8,8 +8,8 @@
 #include "model/Units.h"
 #include "support/Detectors.h"
 #include "support/PdfRaster.h"
-#include "target/MarkerDictionary.h"
-#include "target/TargetCheck.h"
+#include "targets/MarkerDictionary.h"
+#include "targets/TargetCheck.h"
 
 #include <QProcess>
 #include <QTemporaryDir>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "target/TargetKindName.h"
+#include "targets/TargetKindName.h"
 
 namespace {
 

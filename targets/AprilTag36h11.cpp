@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "target/AprilTag36h11.h"
+#include "targets/AprilTag36h11.h"
 
 #include <apriltag/tag36h11.h>
 #include <memory>

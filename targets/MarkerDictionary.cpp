@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "target/MarkerDictionary.h"
+#include "targets/MarkerDictionary.h"
 
-#include "target/MarkerTable.h"
+#include "targets/MarkerTable.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "target/TargetCheck.h"
+#include "targets/TargetCheck.h"
 
-#include "target/MarkerDictionary.h"
+#include "targets/MarkerDictionary.h"
 
 #include <QCoreApplication>
 

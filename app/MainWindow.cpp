@@ -4,6 +4,7 @@
 #include "app/TargetDialog.h"
 #include "card/BoardCard.h"
 #include "cli/CommandLineParser.h"
+#include "cli/SheetFromOptions.h"
 #include "model/NumberText.h"
 #include "model/Units.h"
 
@@ -55,7 +56,7 @@ void MainWindow::buildMenus() {
     file->addAction(tr("Save as &PDF…"), QKeySequence(tr("Ctrl+S")), this,
                     [this] { chooseFileAndSave(FileFormat::Pdf); });
     file->addAction(tr("Save as S&VG…"), this, [this] { chooseFileAndSave(FileFormat::Svg); });
-    file->addAction(tr("Save board &card…"), this, &MainWindow::chooseFileAndSaveCard);
+    file->addAction(tr("Save &board card…"), this, &MainWindow::chooseFileAndSaveCard);
     file->addSeparator();
     file->addAction(tr("P&rint"), QKeySequence(tr("Ctrl+P")), m_form->bbPrint,
                     &QAbstractButton::click);
@@ -187,13 +188,39 @@ BoardOptions MainWindow::boardOptions() const {
 }
 
 QString MainWindow::commandLine() const {
-    QStringList args{QStringLiteral("quadrix")};
     const FilePage page = PrinterFilePage(m_form->printer());
     // The file is made on a paper of its own, so the printer's correction goes along.
-    args << BoardArguments(boardOptions()) << PageArguments(page.layout, page.dpi)
-         << ScaleArguments(m_form->correction()) << QStringLiteral("--output")
-         << QString::fromLatin1(kDefaultFileName) + QStringLiteral(".pdf");
-    return args.join(QLatin1Char(' '));
+    const auto arguments = [&](NumberForm form) {
+        QStringList args{QStringLiteral("quadrix")};
+        args << BoardArguments(boardOptions(), form) << PageArguments(page.layout, page.dpi)
+             << ScaleArguments(m_form->correction(), form) << QStringLiteral("--output")
+             << QString::fromLatin1(kDefaultFileName) + QStringLiteral(".pdf");
+        return args;
+    };
+    // The page each command makes, by the command line's own road.
+    const auto pageOf = [&page](const QStringList& args) {
+        const ParsedCommandLine parsed = ParseCommandLine(args);
+        if (parsed.action != ParsedCommandLine::Action::Run)
+            return QByteArray();
+        const QRect area = page.printableRect();
+        return SheetSvg(page,
+                        SheetFromOptions(parsed.options.board, page.dpi, page.dpi, area.width(),
+                                         area.height(),
+                                         parsed.options.output.scale.value_or(ScaleCorrection())));
+    };
+    // Short numbers give the same page nearly always; a text that is no
+    // single-precision value (typed with nine digits, say) can move a pixel,
+    // and then every digit the window holds is written.
+    const QStringList shortest = arguments(NumberForm::Shortest);
+    const QStringList full = arguments(NumberForm::Full);
+    try {
+        const QByteArray made = pageOf(shortest);
+        if (!made.isEmpty() && made == pageOf(full))
+            return shortest.join(QLatin1Char(' '));
+    } catch (const std::exception&) {
+        // a board the renderer refuses: the full form, as the window holds it
+    }
+    return full.join(QLatin1Char(' '));
 }
 
 void MainWindow::showAbout() {

@@ -5,6 +5,7 @@
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -42,8 +43,19 @@ ScaleDialog::ScaleDialog(const QString& printerName, const QString& unitName, in
     });
 
     auto* form = new QFormLayout;
-    form->addRow(tr("Bar across, %1 %2, measures:").arg(unitsAcross).arg(unitName), m_across);
-    form->addRow(tr("Bar down, %1 %2, measures:").arg(unitsDown).arg(unitName), m_down);
+    // Each length in the bars' unit, said beside the field.
+    const auto withUnit = [this, &unitName](QLineEdit* edit, const char* name) {
+        auto* row = new QHBoxLayout;
+        auto* unit = new QLabel(unitName, this);
+        unit->setObjectName(QLatin1String(name));
+        row->addWidget(edit);
+        row->addWidget(unit);
+        return row;
+    };
+    form->addRow(tr("Bar across, %1 %2, measures:").arg(unitsAcross).arg(unitName),
+                 withUnit(m_across, "lMeasuredAcrossUnit"));
+    form->addRow(tr("Bar down, %1 %2, measures:").arg(unitsDown).arg(unitName),
+                 withUnit(m_down, "lMeasuredDownUnit"));
     for (QLineEdit* edit : {m_across, m_down})
         connect(edit, &QLineEdit::textChanged, this, &ScaleDialog::showMeasured);
 
@@ -72,12 +84,37 @@ bool ScaleDialog::measured(ScaleCorrection& result) const {
            CorrectionFromMeasurement(m_current, m_unitsAcross, across, m_unitsDown, down, result);
 }
 
+QString ScaleDialog::unitSlip(const ScaleCorrection& c) const {
+    const struct {
+        double factor;
+        QString measured, bar;
+        int nominal;
+    } bars[] = {{c.across, m_across->text(), tr("across"), m_unitsAcross},
+                {c.down, m_down->text(), tr("down"), m_unitsDown}};
+    for (const auto& b : bars) {
+        const double slip = UnitSlip(b.factor);
+        if (slip > 1)
+            return tr("%1 %2 is ten times the bar %3 (%4 %2): a reading in a smaller unit, such "
+                      "as millimetres for centimetres? Type what you measured in %2.")
+                .arg(b.measured, m_unitName, b.bar)
+                .arg(b.nominal);
+        if (slip < 1)
+            return tr("%1 %2 is a tenth of the bar %3 (%4 %2): a reading in a larger unit? Type "
+                      "what you measured in %2.")
+                .arg(b.measured, m_unitName, b.bar)
+                .arg(b.nominal);
+    }
+    return QString();
+}
+
 void ScaleDialog::showMeasured() {
     ScaleCorrection c;
     if (!measured(c))
         m_outcome->setText(tr("Correction in force: %1").arg(CorrectionText(m_current)));
     else if (IsPlausible(c))
         m_outcome->setText(tr("New correction: %1").arg(CorrectionText(c)));
+    else if (const QString slip = unitSlip(c); !slip.isEmpty())
+        m_outcome->setText(slip);
     else
         m_outcome->setText(tr("%1 is too far from 100 %: see OK.").arg(CorrectionText(c)));
 }
@@ -92,6 +129,10 @@ void ScaleDialog::accept() {
         QMessageBox::warning(this, windowTitle(),
                              tr("Type both measured lengths in %1, for example %2.")
                                  .arg(m_unitName, FloatToStr(m_unitsAcross + 0.5)));
+        return;
+    }
+    if (const QString slip = unitSlip(c); !IsPlausible(c) && !slip.isEmpty()) {
+        QMessageBox::warning(this, windowTitle(), slip);
         return;
     }
     if (!IsPlausible(c)) {

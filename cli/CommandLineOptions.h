@@ -11,9 +11,11 @@
 #include <optional>
 
 // The command line's options as typed values, parsed once from the text. Units
-// are the window's unit indexes (model/Units.h); millimetres arrive as cm.
+// are the window's unit indexes (model/Units.h); millimetres and metres arrive
+// as cm.
 
 constexpr double kMillimetresPerCm = 10;
+constexpr double kCentimetresPerMetre = 100;
 constexpr double kMillimetresPerInch = 25.4;
 
 // A length: a distance or a margin.

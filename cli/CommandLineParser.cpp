@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "cli/CommandLineParser.h"
 
+#include "model/NumberText.h"
 #include "model/Units.h"
 #include "targets/MarkerDictionary.h"
 #include "targets/TargetCheck.h"
@@ -41,13 +42,17 @@ QString Echoed(const QString& text) {
 }
 
 const QString kNumber = QStringLiteral("((?:\\d+(?:\\.\\d*)?|\\.\\d+)(?:[eE][+-]?\\d+)?)");
-const QString kUnits = QStringLiteral("(cm|mm|in|inches|px|pixels)");
+const QString kUnits = QStringLiteral("(cm|mm|m|in|inches|px|pixels)");
 
-// The window's unit index of a unit word; mm are counted in cm.
+// The window's unit index of a unit word; mm and m are counted in cm.
 int UnitOf(const QString& word, double& factor) {
     factor = 1;
     if (word == QLatin1String("mm")) {
         factor = 1 / kMillimetresPerCm;
+        return kUnitCm;
+    }
+    if (word == QLatin1String("m")) {
+        factor = kCentimetresPerMetre;
         return kUnitCm;
     }
     if (word == QLatin1String("cm"))
@@ -71,7 +76,7 @@ SizeOption ParseSize(const QString& option, const QString& text) {
     }
     if (!(size.width > 0 && size.height > 0 && std::isfinite(size.width) &&
           std::isfinite(size.height)))
-        Reject(option, tr("a size above 0 such as 3cm or 2.5x3cm (cm, mm, in, px)"), text);
+        Reject(option, tr("a size above 0 such as 3cm or 2.5x3cm (m, cm, mm, in, px)"), text);
     return size;
 }
 
@@ -87,7 +92,7 @@ LengthOption ParseLength(const QString& option, const QString& text) {
         length.value = (negative ? -1 : 1) * m.captured(1).toDouble() * factor;
     }
     if (!m.hasMatch() || !std::isfinite(length.value))
-        Reject(option, tr("a length such as 5mm, 0.5cm or 0.2in (cm, mm, in, px)"), text);
+        Reject(option, tr("a length such as 5mm, 0.5cm or 0.2in (m, cm, mm, in, px)"), text);
     return length;
 }
 
@@ -142,12 +147,15 @@ QPageSize ParsePaper(const QString& text) {
             QPageSize::key(size).compare(name, Qt::CaseInsensitive) == 0)
             return QPageSize(size);
     }
-    static const QRegularExpression form(QStringLiteral("^%1[x×]%1\\s*(mm|cm|in)$").arg(kNumber),
+    static const QRegularExpression form(QStringLiteral("^%1[x×]%1\\s*(mm|cm|m|in)$").arg(kNumber),
                                          QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch m = form.match(name);
     if (m.hasMatch()) {
         const QString unit = m.captured(3).toLower();
-        const double factor = unit == QLatin1String("cm") ? kMillimetresPerCm : 1;
+        const double factor = unit == QLatin1String("cm") ? kMillimetresPerCm
+                              : unit == QLatin1String("m")
+                                  ? kMillimetresPerCm * kCentimetresPerMetre
+                                  : 1;
         const QSizeF size(m.captured(1).toDouble() * factor, m.captured(2).toDouble() * factor);
         const QPageSize paper(size,
                               unit == QLatin1String("in") ? QPageSize::Inch : QPageSize::Millimeter,
@@ -156,7 +164,7 @@ QPageSize ParsePaper(const QString& text) {
             return paper;
     }
     Reject(QStringLiteral("paper"),
-           tr("a paper name (A4, Letter, A3, Legal, ...) or WxH in mm, cm or in"), text);
+           tr("a paper name (A4, Letter, A3, Legal, ...) or WxH in mm, cm, m or in"), text);
 }
 
 struct Option {
@@ -169,19 +177,22 @@ const Option kOptions[] = {
     {"output", "FILE", "Write the page to FILE, as PDF or SVG by its extension."},
     {"print", nullptr, "Print the page on the default printer."},
     {"printer", "NAME", "Print the page on the printer NAME; a file gets its page too."},
-    {"columns", "N", "Checkers across, 2 to 100 (5)."},
-    {"rows", "N", "Checkers down, 2 to 100 (6)."},
-    {"checker", "SIZE", "Size of one checker: 3cm, 2.5x3cm; units cm, mm, in, px (3cm)."},
-    {"board", "SIZE", "Size of the whole board, such as 15x18cm; the checkers follow."},
+    {"columns", "N",
+     "Cells across, 2 to 100 (5): squares (checkerboard, ChArUco), circles in a row (circle "
+     "grids) or tags (AprilGrid)."},
+    {"rows", "N", "Cells down, 2 to 100 (6): squares, rows of circles or tags."},
+    {"checker", "SIZE",
+     "Size of one cell, the square or the pitch of circles or tags: 3cm, 2.5x3cm, 0.026m; units "
+     "m, cm, mm, in, px (3cm)."},
+    {"board", "SIZE", "Size of the whole board, such as 15x18cm; the cells follow."},
     {"keep-constant", nullptr,
-     "Counts keep the checker size; without it they keep the board size (15x18cm)."},
+     "Counts keep the cell size; without it they keep the board size (15x18cm)."},
     {"align", "H,V",
      "Where the board stands: left|center|right,top|center|bottom (center,center)."},
     {"no-frame", nullptr, "No frame around the board."},
-    {"frame-distance", "LENGTH", "Frame distance from the board (a fifth of the checker)."},
+    {"frame-distance", "LENGTH", "Frame distance from the board (a fifth of the cell)."},
     {"no-caption", nullptr, "No size caption."},
-    {"caption-distance", "LENGTH",
-     "Size caption distance from the board (a tenth of the checker)."},
+    {"caption-distance", "LENGTH", "Size caption distance from the board (a tenth of the cell)."},
     {"target", "KIND",
      "What the board holds: checkerboard|charuco|circles|acircles|aprilgrid (checkerboard)."},
     {"dictionary", "NAME",
@@ -205,7 +216,7 @@ const Option kOptions[] = {
     {"diameter", "FRACTION",
      "Circle grids: the circle diameter as a fraction of the pitch, the smaller side of a cell "
      "(0.5)."},
-    {"paper", "PAPER", "Files: A4, Letter, A3, ... or WxH in mm, cm, in (the printer's paper)."},
+    {"paper", "PAPER", "Files: A4, Letter, A3, ... or WxH in mm, cm, m, in (the printer's paper)."},
     {"orientation", "portrait|landscape", "Files: orientation of the paper (the printer's)."},
     {"margins", "LENGTH",
      "Files: unprintable border on every side (the printer's; 0 with --paper)."},
@@ -215,6 +226,21 @@ const Option kOptions[] = {
      "lengths are drawn that much larger. Without it the printer's page gets the correction "
      "stored for that printer, and a file on a --paper of its own none."},
 };
+
+// The end of --help: the three boards people come for, each with its card.
+QString HelpExamples() {
+    return tr("\nExamples:\n"
+              "  A checkerboard for OpenCV, 9 x 6 inner corners 25 mm apart:\n"
+              "    quadrix --columns 10 --rows 7 --checker 25mm --paper A4 --orientation landscape "
+              "--output checkerboard.pdf --card checkerboard.yaml\n"
+              "  A ChArUco board for ROS, printed on the default printer; the report ends with "
+              "the ROS command:\n"
+              "    quadrix --target charuco --columns 8 --rows 11 --checker 24mm --print --card "
+              "charuco.yaml\n"
+              "  An AprilGrid of 2 cm tags for Kalibr; the card is Kalibr's target file:\n"
+              "    quadrix --target aprilgrid --columns 6 --rows 7 --checker 0.026m --paper A4 "
+              "--output aprilgrid.pdf --card aprilgrid.yaml\n");
+}
 
 // The target's kind and options; a board that cannot be made is refused here,
 // before anything is drawn.
@@ -336,7 +362,7 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     }
     if (parser.isSet(help)) {
         result.action = ParsedCommandLine::Action::Help;
-        result.text = parser.helpText();
+        result.text = parser.helpText() + HelpExamples();
         return result;
     }
     if (parser.isSet(version)) {
@@ -362,24 +388,28 @@ QString UnitSuffix(int unit) {
                                  : QStringLiteral("px");
 }
 
-QString NumberArgument(double value) {
-    return QString::number(value, 'g', 15);
+constexpr int kFullDigits = 15;
+
+// factor: the unit the value is written in (100 for percent).
+QString NumberArgument(double value, NumberForm form = NumberForm::Full, double factor = 1) {
+    return form == NumberForm::Shortest ? ShortestSingleText(value, factor)
+                                        : QString::number(value * factor, 'g', kFullDigits);
 }
 
 // The target's kind and the options of its own that differ from the defaults.
-QStringList TargetArguments(const TargetOptions& t) {
+QStringList TargetArguments(const TargetOptions& t, NumberForm form) {
     const TargetOptions defaults;
     QStringList args;
     if (t.kind == TargetKind::Checkerboard)
         return t.legend ? QStringList{QStringLiteral("--legend")} : args;
     args << QStringLiteral("--target") << TargetKindKey(t.kind);
     if (t.kind == TargetKind::AprilGrid && t.tagSpacing != defaults.tagSpacing)
-        args << QStringLiteral("--tag-spacing") << NumberArgument(t.tagSpacing);
+        args << QStringLiteral("--tag-spacing") << NumberArgument(t.tagSpacing, form);
     if (t.kind == TargetKind::Charuco) {
         if (t.dictionary != defaults.dictionary)
             args << QStringLiteral("--dictionary") << t.dictionary;
         if (t.markerFraction != defaults.markerFraction)
-            args << QStringLiteral("--marker") << NumberArgument(t.markerFraction);
+            args << QStringLiteral("--marker") << NumberArgument(t.markerFraction, form);
         if (t.legacy)
             args << QStringLiteral("--legacy");
     }
@@ -388,13 +418,13 @@ QStringList TargetArguments(const TargetOptions& t) {
         args << QStringLiteral("--first-id") << QString::number(t.firstId);
     if ((t.kind == TargetKind::Circles || t.kind == TargetKind::AsymmetricCircles) &&
         t.diameterFraction != defaults.diameterFraction)
-        args << QStringLiteral("--diameter") << NumberArgument(t.diameterFraction);
+        args << QStringLiteral("--diameter") << NumberArgument(t.diameterFraction, form);
     return args;
 }
 
 } // namespace
 
-QStringList BoardArguments(const BoardOptions& o) {
+QStringList BoardArguments(const BoardOptions& o, NumberForm form) {
     static const char* const across[] = {"left", "center", "right"};
     static const char* const down[] = {"top", "center", "bottom"};
     QStringList args;
@@ -402,8 +432,8 @@ QStringList BoardArguments(const BoardOptions& o) {
          << QString::number(o.rows);
     if (o.checker)
         args << QStringLiteral("--checker")
-             << NumberArgument(o.checker->width) + QLatin1Char('x') +
-                    NumberArgument(o.checker->height) + UnitSuffix(o.checker->unit);
+             << NumberArgument(o.checker->width, form) + QLatin1Char('x') +
+                    NumberArgument(o.checker->height, form) + UnitSuffix(o.checker->unit);
     if (o.keepConstant)
         args << QStringLiteral("--keep-constant");
     args << QStringLiteral("--align")
@@ -413,13 +443,14 @@ QStringList BoardArguments(const BoardOptions& o) {
         args << QStringLiteral("--no-frame");
     else if (o.frameDistance)
         args << QStringLiteral("--frame-distance")
-             << NumberArgument(o.frameDistance->value) + UnitSuffix(o.frameDistance->unit);
+             << NumberArgument(o.frameDistance->value, form) + UnitSuffix(o.frameDistance->unit);
     if (!o.caption)
         args << QStringLiteral("--no-caption");
     else if (o.captionDistance)
         args << QStringLiteral("--caption-distance")
-             << NumberArgument(o.captionDistance->value) + UnitSuffix(o.captionDistance->unit);
-    args << TargetArguments(o.target);
+             << NumberArgument(o.captionDistance->value, form) +
+                    UnitSuffix(o.captionDistance->unit);
+    args << TargetArguments(o.target, form);
     return args;
 }
 
@@ -444,10 +475,10 @@ QStringList PageArguments(const QPageLayout& layout, int dpi) {
     return args;
 }
 
-QStringList ScaleArguments(const ScaleCorrection& c) {
+QStringList ScaleArguments(const ScaleCorrection& c, NumberForm form) {
     constexpr double kPercent = 100;
     if (c.isIdentity())
         return {};
-    return {QStringLiteral("--scale"), NumberArgument(c.across * kPercent) + QLatin1Char('x') +
-                                           NumberArgument(c.down * kPercent)};
+    return {QStringLiteral("--scale"), NumberArgument(c.across, form, kPercent) + QLatin1Char('x') +
+                                           NumberArgument(c.down, form, kPercent)};
 }

@@ -107,6 +107,23 @@ QString FloatToStr(double value) {
     return text;
 }
 
+QString ShortestSingleText(double value, double factor) {
+    constexpr int kMaxDigits = 17;                          // any double reads back exactly
+    constexpr double kPlainFrom = 1e-5, kPlainBelow = 1e15; // as FloatToStr writes
+    const double written = value * factor;
+    // 180, not 1.8e+02: too few digits for the whole part are no candidate.
+    const bool plain = std::fabs(written) >= kPlainFrom && std::fabs(written) < kPlainBelow;
+    const float target = float(value);
+    QString text;
+    for (int digits = 1; digits <= kMaxDigits; ++digits) {
+        text = QString::number(written, 'g', digits);
+        if (!(plain && text.contains(QLatin1Char('e'))) &&
+            float(text.toDouble() / factor) == target)
+            break;
+    }
+    return text;
+}
+
 bool TryStrToFloat(const QString& text, double& value) {
     const QString sep = decimalSeparator();
     const qsizetype n = text.size();

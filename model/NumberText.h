@@ -12,6 +12,12 @@
 // NaN gives "NAN", infinities "INF" / "-INF", zero and -0 give "0".
 QString FloatToStr(double value);
 
+// The shortest decimal of value x factor, always with a point, that read back
+// and divided by factor is the same single-precision value as value: 2.142857
+// for the float nearest 15/7, 99.44751 for a factor of 0.9944751... in percent
+// (factor 100). Seventeen digits when none is shorter.
+QString ShortestSingleText(double value, double factor = 1);
+
 // Parses [spaces][+|-]digits[sep digits][(E|e)[+|-]digits][spaces].
 // Returns false for anything else, and for values beyond the double range.
 bool TryStrToFloat(const QString& text, double& value);

@@ -61,6 +61,14 @@ bool CorrectionFromMeasurement(const ScaleCorrection& current, double nominalAcr
     return true;
 }
 
+double UnitSlip(double factor) {
+    constexpr double kTenfold = 10;
+    for (const double slip : {kTenfold, 1 / kTenfold})
+        if (std::fabs(factor * slip - 1.0) <= kMaxCorrection)
+            return slip;
+    return 1;
+}
+
 QString CorrectionText(const ScaleCorrection& c) {
     return QStringLiteral("%1 % \u00d7 %2 %")
         .arg(c.across * kPercent, 0, 'f', 1)

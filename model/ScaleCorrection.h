@@ -31,6 +31,12 @@ bool CorrectionFromMeasurement(const ScaleCorrection& current, double nominalAcr
                                double measuredAcross, double nominalDown, double measuredDown,
                                ScaleCorrection& result);
 
+// A measured length ten times the bar's, or a tenth of it, is a slip of the
+// unit (181 typed for a bar of 18.1 cm, millimetres for centimetres), not a
+// rescaled page. factor: one factor of a correction from a measurement.
+// Returns 10 or 0.1, how far the reading is off; 1 when it is no such slip.
+double UnitSlip(double factor);
+
 // "100.4 % x 99.7 %", one decimal, always a point.
 QString CorrectionText(const ScaleCorrection& c);
 

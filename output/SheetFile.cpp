@@ -129,8 +129,9 @@ bool FormatForFile(const QString& path, FileFormat& format) {
 }
 
 QString SheetTitle(const SheetInputs& in) {
-    const QString width = FloatToStr(StrToFloatDef(in.checkerWidthText, 0));
-    const QString height = FloatToStr(StrToFloatDef(in.checkerHeightText, 0));
+    // As the linked sizes hold it: a width of 15 / 7 cm is 2.142857.
+    const QString width = ShortestSingleText(StrToFloatDef(in.checkerWidthText, 0));
+    const QString height = ShortestSingleText(StrToFloatDef(in.checkerHeightText, 0));
     const QString checker = width == height ? width : width + QStringLiteral(" × ") + height;
     return tr("%1 × %2 checkers of %3 %4 (%5 × %6 inner corners)")
         .arg(in.columns)
@@ -145,4 +146,8 @@ void WriteSheetFile(const QString& path, FileFormat format, const FilePage& page
     QSaveFile file(path);
     Open(file);
     WriteAndCommit(file, format == FileFormat::Pdf ? PdfBytes(page, in) : SvgBytes(path, page, in));
+}
+
+QByteArray SheetSvg(const FilePage& page, const SheetInputs& in) {
+    return SvgBytes(QString(), page, in);
 }

@@ -23,3 +23,6 @@ QString SheetTitle(const SheetInputs& in);
 // ConversionError from the renderer.
 void WriteSheetFile(const QString& path, FileFormat format, const FilePage& page,
                     const SheetInputs& in);
+
+// The bytes of the SVG file that WriteSheetFile writes, made in memory.
+QByteArray SheetSvg(const FilePage& page, const SheetInputs& in);

@@ -105,8 +105,6 @@ private slots:
         row("no unit", "", -1, 600, "3", "not converted, Page size: x ");
         row("cm, 101 % x 99 %", "101x99", kUnitCm, 600, "3",
             "715.747986x701.574768 px, Page size: 20.32x27.94 cm");
-        row("inches, 300 x 600 dpi, corrected", "101 % x 99 %", kUnitInches, 300, "2",
-            "606x1188 px, Page size: 16.00x11.00 inches");
         row("pixels are the printer's own", "101x99", kUnitPixels, 600, "50",
             "50x50 px, Page size: 4800x6600 pixels");
         row("one figure for both", "96", kUnitCm, 1200, "3",

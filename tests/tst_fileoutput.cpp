@@ -77,9 +77,10 @@ private slots:
             << QString("--paper A4 --resolution 600 --output b.pdf").split(' ') << QSizeF(210, 297)
             << QPoint((a4w - 5 * c - d) / 2, (a4h - 6 * c - d) / 2) << QSize(1417, 1417)
             << "4 × 5 inner corners";
-        QTest::newRow("svg, 25x30mm left top, landscape mm paper, half-inch margins")
-            << QString("--checker 25x30mm --frame-distance 5mm --align left,top --paper 200x250mm "
-                       "--orientation landscape --margins 0.5in --output b.svg")
+        QTest::newRow("svg, 25x30mm left top, landscape paper in metres, half-inch margins")
+            << QString(
+                   "--checker 25x30mm --frame-distance 0.005m --align left,top --paper 0.2x0.25m "
+                   "--orientation landscape --margins 0.5in --output b.svg")
                    .split(' ')
             << QSizeF(250, 200) << QPoint(600 + int(0.5 * kCm), 600 + int(0.5 * kCm))
             << QSize(1181, 1417) << "Scale correction: none";
@@ -97,7 +98,7 @@ private slots:
             << QSize(1488, 1346) << "105.0 % × 95.0 % (from --scale)";
         // 11 mm, rounded by Qt to 0.43 in, is 0.7 % off; its printable area is 31 pt, 517 dots.
         QTest::newRow("svg, 5 mm checkers on an 11 mm page, Qt's own options ignored")
-            << QString("-platform xcb -style=fusion --paper 11x11mm --checker 5mm --columns 2 "
+            << QString("-platform xcb -style=fusion --paper 11x11mm --checker 0.005m --columns 2 "
                        "--rows 2 --no-frame --no-caption --output b.svg")
                    .split(' ')
             << QSizeF(11, 11) << QPoint(22, 22) << QSize(236, 236) << "1 × 1 inner corners";
@@ -213,6 +214,18 @@ private slots:
         for (QAction* action : window.findChildren<QAction*>())
             menu[action->text().remove('&') + action->shortcut().toString()] = action;
         QVERIFY(menu.contains("Save as PDF…Ctrl+S") && menu.contains("PrintCtrl+P"));
+        // Alt and a letter reaches one title of the bar, and in a menu one item.
+        QList<QList<QAction*>> menus{window.menuBar()->actions()};
+        for (QAction* title : window.menuBar()->actions())
+            menus << title->menu()->actions();
+        for (const QList<QAction*>& items : menus) {
+            QStringList keys;
+            for (const QAction* item : items)
+                if (!item->isSeparator())
+                    keys << QKeySequence::mnemonic(item->text()).toString();
+            QVERIFY2(!keys.contains("") && keys.removeDuplicates() == 0,
+                     qPrintable(keys.join(' ')));
+        }
         menu["PrintCtrl+P"]->trigger();
         QCOMPARE(printer->jobsFinished, 1);
         QTimer::singleShot(0, [&] { // a bare name typed gets the format's suffix
@@ -230,29 +243,54 @@ private slots:
 
     // The command line's start values make the window's start page (the
     // distances a fifth and a tenth of the checker); the command line copied
-    // from an edited window makes that window's page.
+    // from an edited window makes that window's page, in short numbers.
+    void commandLineMakesTheWindowsPage_data() {
+        QTest::addColumn<QStringList>("typed"); // edit=text; the board left bottom
+        QTest::addColumn<double>("across");     // the printer's correction
+        QTest::addColumn<double>("down");
+        QTest::addColumn<QString>("written"); // in the command
+        QTest::newRow("typed sizes, caption at 0.4")
+            << QString("seWidth=9 eCheckerHeight=2.5 eCheckerWidth=1.25 eSizeDistance=0.4")
+                   .split(' ')
+            << 1.004 << 0.997 << "--checker 1.25x2.5cm --align left,bottom";
+        // 15 / 7 and 18 / 10 cm as the linked sizes hold them: 2.14285707473755, 1.79999995231628.
+        QTest::newRow("7 x 10 on the start board, a measured correction")
+            << QStringList{"seWidth=7", "seHeight=10"} << 1 / 1.0055 << 1 / 0.99583
+            << "--checker 2.142857x1.8cm --align left,bottom --no-frame --caption-distance "
+               "0.19714285cm --target charuco --dictionary DICT_4X4_100 --marker 0.6 --legacy "
+               "--first-id 20 --paper 203.2x279.4mm --orientation portrait --resolution 600 "
+               "--margins 0mm --scale 99.45301x100.41875 --output board.pdf";
+        QTest::newRow("nine digits typed")
+            << QStringList{"eCheckerWidth=2.123456789"} << 1.0 << 1.0 << "--checker 2.1234568x3cm";
+        // 20.0000019 printer pixels left of the board, the caption's line one
+        // pixel further left than the 20.0 of the float's 0.08466667 cm.
+        QTest::newRow("a distance the short form moves by a pixel")
+            << QStringList{"eSizeDistance=0.0846666726314136"} << 1.0 << 1.0
+            << "--caption-distance 0.0846666726314136cm";
+    }
     void commandLineMakesTheWindowsPage() {
+        QFETCH(QStringList, typed);
+        QFETCH(double, across);
+        QFETCH(double, down);
+        QFETCH(QString, written);
         MainWindow window(std::make_unique<FakePrinterDevice>("P", 600, 600, 4800, 6600));
         TfQuadrix& f = window.form();
-        const auto svg = [&](const SheetInputs& in) { // the page as drawn, to the byte
-            WriteSheetFile(dir.filePath("page.svg"), FileFormat::Svg, PrinterFilePage(f.printer()),
-                           in);
-            QFile file(dir.filePath("page.svg"));
-            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        const auto svg = [&](const SheetInputs& in) {
+            return SheetSvg(PrinterFilePage(f.printer()), in);
         };
         const BoardOptions start = ParseCommandLine({"quadrix", "--print"}).options.board;
         QCOMPARE(svg(SheetFromOptions(start, 600, 600, 4800, 6600, {})), svg(f.sheetInputs()));
-        f.seWidth->setText("9");
-        f.eCheckerHeight->setText("2.5");
-        f.cbUnitsC->setItemIndex(1);
-        f.eCheckerWidth->setText("1.25");
+        const auto stored = qScopeGuard([&f] { f.setCorrection({}); }); // kept for "P"
+        f.cbFrame->setChecked(false);
+        f.setCorrection({across, down});
+        f.setTarget({TargetKind::Charuco, "DICT_4X4_100", 0.6, true, 20});
         f.rgVertical->setItemIndex(2);
         f.rgHorizontal->setItemIndex(0);
-        f.eSizeDistance->setText("0.4");
-        f.cbFrame->setChecked(false);
-        f.setCorrection({1.004, 0.997});
-        f.setTarget({TargetKind::Charuco, "DICT_4X4_100", 0.6, true, 20});
-        const ParsedCommandLine parsed = ParseCommandLine(window.commandLine().split(' '));
+        for (const QString& edit : typed)
+            f.findChild<QLineEdit*>(edit.section('=', 0, 0))->setText(edit.section('=', 1));
+        const QString command = window.commandLine();
+        QVERIFY2(command.contains(written), qPrintable(command));
+        const ParsedCommandLine parsed = ParseCommandLine(command.split(' '));
         QVERIFY2(parsed.action == ParsedCommandLine::Action::Run, qPrintable(parsed.text));
         const ScaleCorrection scale = parsed.options.output.scale.value_or(ScaleCorrection{});
         const QByteArray fromOptions =

@@ -35,6 +35,12 @@ done
 mkdir -p "$state"
 rm -f "$state/cupsd.pid" "$state/previous-default"
 
+# A home of the tests' own, new each run (the tests get it from CTest): the
+# lpoptions of an earlier run or of the user do not reach them.
+rm -rf "$state/home"
+mkdir -p "$state/home"
+export HOME=$state/home
+
 scheduler_running() {
     lpstat -r 2>/dev/null | grep -q 'scheduler is running'
 }

@@ -55,7 +55,7 @@ M = [
     try { notice = PrintSheet(*m_printer, sheetInputs()); } catch (...) {}''', 'print error swallowed'),
  ('testbar', 'render/TestPage.cpp', 'l.across = Rect(left, top, left + Px(l.unitsAcross * s.x), top + Px(m.thickness * s.y));', 'l.across = Rect(left, top, left + Px(l.unitsAcross * s.y), top + Px(m.thickness * s.y));', 'test bar across measured with dpiY'),
  ('alignswap', 'cli/CommandLineParser.cpp', '''    static const char* const across[] = {"left", "center", "right"};''', '''    static const char* const across[] = {"right", "center", "left"};''', 'copied command line swaps left and right'),
- ('cliscale', 'app/MainWindow.cpp', '<< ScaleArguments(m_form->correction())', '', 'copied command line without the correction'),
+ ('cliscale', 'app/MainWindow.cpp', '<< ScaleArguments(m_form->correction(), form)', '', 'copied command line without the correction'),
  ('corners', 'app/Main.cpp', '.arg(across - 1)', '.arg(across)', 'inner corners counted as checkers'),
 
  ('exit', 'app/Main.cpp', 'connect(bbExit, &QToolButton::clicked, this, [this] { window()->close(); });', 'connect(bbExit, &QToolButton::clicked, this, [this] { close(); });', 'Exit closes the form only'),
@@ -103,6 +103,10 @@ M = [
  ('jpeglabel', 'render/Canvas.cpp', '        if (bits.color(0) != kBlackRgb) {', '        if (false) {', "the caption's labels stored as JPEG"),
  # Caught only by the test's time limit (5 minutes): Setup then waits on the silent print system.
  ('silentsetup', 'output/DestinationPrinter.cpp', 'if (m_printSystem == PrintSystem::Answer::Silent)\n        Fail(tr("The print system does not answer; the printer is left', 'if (false)\n        Fail(tr("The print system does not answer; the printer is left', 'Setup opens its dialog on a silent print system'),
+ ('mnemonic', 'app/MainWindow.cpp', 'tr("Save &board card…")', 'tr("Save board &card…")', 'two File items on Alt+C'),
+ ('metre', 'cli/CommandLineParser.cpp', 'factor = kCentimetresPerMetre;', 'factor = kMillimetresPerCm;', 'a metre read as 10 cm'),
+ ('unitslip', 'model/ScaleCorrection.cpp', 'for (const double slip : {kTenfold, 1 / kTenfold})', 'for (const double slip : {kTenfold})', 'a tenth of a bar answered with Fit-to-page advice'),
+ ('shortcmd', 'app/MainWindow.cpp', 'if (!made.isEmpty() && made == pageOf(full))', 'if (!made.isEmpty())', 'a copied command whose short numbers move a pixel'),
 ]
 def run(ids):
     for (i, f, old, new, what) in M:

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: MIT
-// What the tools read from a sheet. The AprilGrid: its codes against OpenCV's
-// 36h11 table and Kalibr's, and pages written by the command line, rasterised
-// and searched by OpenCV's marker detector for every tag's ID, place, turn and
-// side. The board card read back with a YAML parser as the tools read it:
-// Kalibr's target keys, OpenCV's pattern and ROS's command line, for every
-// kind. The legend beneath the board, clear of it and its frame, or left out.
+// What the tools read from a sheet. Tags and markers whole on pages written
+// by the command line and rasterised with antialiasing at other resolutions,
+// found by OpenCV's marker detector at their full side. Every dark shape of
+// every kind drawn where the card's model puts it, to the printer pixel, the
+// markers read with their IDs and turns. The board card read back with a YAML parser as the tools
+// read it: Kalibr's target keys, OpenCV's pattern and ROS's command line, for every kind. The
+// legend beneath the board, clear of it and its frame, or left out.
 #include "card/BoardCard.h"
 #include "model/Units.h"
 #include "render/BoardLegend.h"
@@ -12,6 +13,7 @@
 #include "render/Canvas.h"
 #include "support/PdfRaster.h"
 #include "targets/AprilTag36h11.h"
+#include "targets/MarkerDictionary.h"
 #include "targets/TargetCheck.h"
 
 #include <QPainter>
@@ -33,10 +35,6 @@ using Dict = cv::aruco::PREDEFINED_DICTIONARY_NAME;
 // What a model position may be off where it is drawn: edges rounded to whole
 // printer pixels, and lengths read back from the card in metres.
 constexpr double kPixel = 1.001;
-
-cv::Ptr<cv::aruco::Dictionary> OpenCvTags() {
-    return cv::aruco::getPredefinedDictionary(cv::aruco::DICT_APRILTAG_36h11);
-}
 
 SheetInputs Sheet(TargetKind kind, int columns, int rows, const char* w, const char* h, int unit) {
     SheetInputs in;
@@ -153,12 +151,9 @@ QString At(YAML::Node node, const QString& path) {
     return QString::fromStdString(YAML::Dump(node));
 }
 
-// A 5 x 4 board of 1 cm cells at 300 dpi, its frame 4 mm out.
+// A 5 x 4 board of 118-pixel cells at 300 dpi, its frame 4 mm out.
 SheetInputs LegendSheet(TargetKind kind, bool legend, bool frame, int vertical) {
-    SheetInputs in = Sheet(kind, 5, 4, "1", "1", kUnitCm);
-    in.checkerWidthPx = in.checkerHeightPx = 118;
-    in.patternWidthPx = 5 * 118.0f;
-    in.patternHeightPx = 4 * 118.0f;
+    SheetInputs in = Board(kind, 5, 4, 118, 118);
     in.target.legend = legend;
     in.frame = frame;
     in.frameDistanceText = QStringLiteral("0.4");
@@ -171,7 +166,6 @@ SheetInputs LegendSheet(TargetKind kind, bool legend, bool frame, int vertical) 
 class TestBoardTools : public QObject {
     Q_OBJECT
 private slots:
-    void codes();
     void marksWhole_data();
     void marksWhole();
     void drawnAsTheCardSays_data();
@@ -182,105 +176,67 @@ private slots:
     void legendBeneathTheBoard();
 };
 
-// Every data bit of every code against OpenCV's table, which holds each tag
-// turned half round from the way libapriltag and Kalibr draw it. Kalibr's
-// generator fills bit 6 (5 - i) + (5 - j) of its code at row i, column j:
-// its table is the row-major codes, as its first ones show.
-void TestBoardTools::codes() {
-    const AprilTag36h11& family = AprilTag36h11::Family();
-    QCOMPARE(family.code(0), 0xd5d628584ull);
-    QCOMPARE(family.code(1), 0xd97f18b49ull);
-    const auto dictionary = OpenCvTags();
-    QCOMPARE(family.count(), dictionary->bytesList.rows);
-    const int n = AprilTag36h11::kDataBits;
-    for (int id = 0; id < family.count(); ++id) {
-        const cv::Mat bits = cv::aruco::Dictionary::getBitsFromByteList(
-            dictionary->bytesList.rowRange(id, id + 1), n);
-        for (int bit = 0; bit < n * n; ++bit)
-            QVERIFY2(family.white(id, bit / n, bit % n) ==
-                         (bits.at<uchar>(n - 1 - bit / n, n - 1 - bit % n) != 0),
-                     qPrintable(QStringLiteral("tag %1 bit %2").arg(id).arg(bit)));
-    }
-}
-
 void TestBoardTools::marksWhole_data() {
-    QTest::addColumn<QString>("args");
-    QTest::addColumn<int>("dictionary"); // OpenCV's
-    QTest::addColumn<double>("sideMm");
+    QTest::addColumn<bool>("april"); // else ChArUco
     QTest::addColumn<QString>("file");
     QTest::addColumn<int>("dpi");
-    const QString april = "--target aprilgrid --columns 6 --rows 6 --checker 26mm";
-    const QString charuco = "--target charuco --columns 7 --rows 9 --checker 2cm";
-    QTest::newRow("AprilGrid, SVG at 100 dpi")
-        << april << int(Dict::DICT_APRILTAG_36h11) << 20.0 << "b.svg" << 100;
-    QTest::newRow("AprilGrid, PDF at 144 dpi")
-        << april << int(Dict::DICT_APRILTAG_36h11) << 20.0 << "b.pdf" << 144;
-    QTest::newRow("ChArUco, SVG at 100 dpi")
-        << charuco << int(Dict::DICT_6X6_250) << 15.0 << "b.svg" << 100;
-    QTest::newRow("ChArUco, PDF at 144 dpi")
-        << charuco << int(Dict::DICT_6X6_250) << 15.0 << "b.pdf" << 144;
+    for (const bool april : {true, false})
+        for (const auto& [file, dpi] : {std::pair{"b.svg", 100}, {"b.pdf", 144}})
+            QTest::addRow("%s, %s at %d dpi", april ? "AprilGrid" : "ChArUco", file, dpi)
+                << april << QString(file) << dpi;
 }
 
 // Each mark is drawn as one shape, so a viewer that antialiases at another
 // resolution than the drawing's leaves no seam in it: every mark is found, at
-// its full side.
+// its full side (tags of 20 mm, markers of 15 mm).
 void TestBoardTools::marksWhole() {
-    QFETCH(QString, args);
-    QFETCH(int, dictionary);
-    QFETCH(double, sideMm);
+    QFETCH(bool, april);
     QFETCH(QString, file);
     QFETCH(int, dpi);
     const QTemporaryDir dir;
     file = dir.filePath(file);
-    QCOMPARE(QProcess::execute(QUADRIX_EXE, (args + " --paper A4 --output").split(u' ') << file),
+    const QString args = april ? "aprilgrid --columns 6 --rows 6 --checker 26mm"
+                               : "charuco --columns 7 --rows 9 --checker 2cm";
+    QCOMPARE(QProcess::execute(QUADRIX_EXE,
+                               ("--paper A4 --target " + args + " --output").split(u' ') << file),
              0);
-    const QSize a4 = (kA4 / 25.4 * dpi).toSize();
-    const Found found = FindMarks(PdfRaster::Render(file, dpi, QRect({}, a4), true), dictionary);
-    QCOMPARE(int(found.ids.size()), dictionary == Dict::DICT_APRILTAG_36h11 ? 36 : 31);
-    QCOMPARE(int(std::set<int>(found.ids.begin(), found.ids.end()).size()), int(found.ids.size()));
+    const QImage page = PdfRaster::Render(file, dpi, QRect({}, (kA4 / 25.4 * dpi).toSize()), true);
+    const Found found = FindMarks(page, april ? Dict::DICT_APRILTAG_36h11 : Dict::DICT_6X6_250);
+    QCOMPARE(int(std::set<int>(found.ids.begin(), found.ids.end()).size()), april ? 36 : 31);
     for (const auto& c : found.corners) {
         const double side = (cv::norm(c[1] - c[0]) + cv::norm(c[2] - c[1]) + cv::norm(c[3] - c[2]) +
                              cv::norm(c[0] - c[3])) /
                             4;
-        QVERIFY2(std::abs(side / (sideMm / 25.4 * dpi) - 1) < 0.01,
+        QVERIFY2(std::abs(side / ((april ? 20 : 15) / 25.4 * dpi) - 1) < 0.01,
                  qPrintable(QString::number(side)));
     }
 }
 
 void TestBoardTools::drawnAsTheCardSays_data() {
     QTest::addColumn<SheetInputs>("sheet");
-    QTest::addColumn<int>("dictionary"); // OpenCV's, for the markers' IDs
-    QTest::addRow("checkerboard 7 x 5, oblong")
-        << Board(TargetKind::Checkerboard, 7, 5, 120, 90) << -1;
-    QTest::addRow("circles 5 x 4") << Board(TargetKind::Circles, 5, 4, 100, 100) << -1;
-    QTest::addRow("asymmetric circles 4 x 5")
-        << Board(TargetKind::AsymmetricCircles, 4, 5, 80, 80) << -1;
-    QTest::addRow("AprilGrid 4 x 3, first ID 5")
-        << Board(TargetKind::AprilGrid, 4, 3, 150, 150, 5) << int(Dict::DICT_APRILTAG_36h11);
-    SheetInputs wide = Board(TargetKind::AprilGrid, 3, 4, 160, 160);
-    wide.target.tagSpacing = 0.75;
-    QTest::addRow("AprilGrid 3 x 4, spacing 0.75") << wide << int(Dict::DICT_APRILTAG_36h11);
-    QTest::addRow("ChArUco 5 x 4, first ID 3")
-        << Board(TargetKind::Charuco, 5, 4, 120, 120, 3) << int(Dict::DICT_6X6_250);
-    SheetInputs legacy = Board(TargetKind::Charuco, 4, 4, 100, 100);
-    legacy.target.dictionary = QStringLiteral("DICT_4X4_50");
-    legacy.target.legacy = true;
-    QTest::addRow("ChArUco 4 x 4, legacy") << legacy << int(Dict::DICT_4X4_50);
+    using K = TargetKind;
+    QTest::addRow("checkerboard 7 x 5, oblong") << Board(K::Checkerboard, 7, 5, 120, 90);
+    QTest::addRow("circles 5 x 4") << Board(K::Circles, 5, 4, 100, 100);
+    QTest::addRow("asymmetric circles 4 x 5") << Board(K::AsymmetricCircles, 4, 5, 80, 80);
+    QTest::addRow("AprilGrid 4 x 3, first ID 5") << Board(K::AprilGrid, 4, 3, 150, 150, 5);
+    QTest::addRow("ChArUco 5 x 4, first ID 3") << Board(K::Charuco, 5, 4, 120, 120, 3);
+    SheetInputs legacy = Board(K::Charuco, 4, 4, 100, 100);
+    legacy.target = {K::Charuco, QStringLiteral("DICT_4X4_50"), 0.75, true, 0};
+    QTest::addRow("ChArUco 4 x 4, legacy") << legacy;
 }
 
 // A detector forgives a board that is not the one its card describes. So every
 // checker, circle, corner square and marker is measured where it is drawn at
 // the printer's pixels, against the place the card's model gives it, from the
-// model's outer corner; each marker is read, with its ID and turn.
+// model's outer corner; each marker is read by OpenCV, with its ID and turn.
 void TestBoardTools::drawnAsTheCardSays() {
     QFETCH(SheetInputs, sheet);
-    QFETCH(int, dictionary);
     const std::vector<Mark> model = CardModel(YAML::Load(BoardCard(sheet, {}).yaml()), sheet.dpiX);
-    QRectF modelBounds;
+    QRectF bounds;
     for (const Mark& m : model)
-        modelBounds |= m.rect;
+        bounds |= m.rect;
     const int margin = 40; // too little for the legend
-    QImage image((modelBounds.size() + QSizeF(2, 2) * margin).toSize(), QImage::Format_RGB32);
+    QImage image((bounds.size() + QSizeF(2, 2) * margin).toSize(), QImage::Format_RGB32);
     image.fill(Qt::white);
     {
         QPainter painter(&image);
@@ -288,35 +244,30 @@ void TestBoardTools::drawnAsTheCardSays() {
         DrawBoard(canvas, 1.0f, image.width(), image.height(), sheet);
     }
     image.convertTo(QImage::Format_Grayscale8);
-    const QPointF at = QPointF(PdfRaster::DarkBounds(image).topLeft()) - modelBounds.topLeft();
+    const QPointF at = QPointF(PdfRaster::DarkBounds(image).topLeft()) - bounds.topLeft();
     const auto near = [](double a, double b) { return std::abs(a - b) <= kPixel; };
+    const TargetKind kind = sheet.target.kind;
+    const Found found =
+        kind == TargetKind::AprilGrid ? FindMarks(image, Dict::DICT_APRILTAG_36h11)
+        : kind == TargetKind::Charuco
+            ? FindMarks(image, int(DictionaryNames().indexOf(sheet.target.dictionary)))
+            : Found{};
     for (const Mark& m : model) {
         const QRect span = PdfRaster::DarkSpan(image, (m.probe + at).toPoint());
         const QRectF want = m.rect.translated(at);
-        QString said;
-        QDebug(&said) << want << "found:" << span;
-        QVERIFY2(near(span.left(), want.left()) && near(span.right() + 1, want.right()) &&
-                     near(span.top(), want.top()) && near(span.bottom() + 1, want.bottom()),
-                 qPrintable(said));
-    }
-    if (dictionary < 0)
-        return;
-    const Found found = FindMarks(image, dictionary);
-    QCOMPARE(int(found.ids.size()), int(std::count_if(model.begin(), model.end(),
-                                                      [](const Mark& m) { return m.id >= 0; })));
-    for (size_t k = 0; k < found.ids.size(); ++k) {
-        const auto m = std::find_if(model.begin(), model.end(),
-                                    [&](const Mark& m) { return m.id == found.ids[k]; });
-        QVERIFY2(m != model.end(), qPrintable(QString::number(found.ids[k])));
+        QVERIFY(near(span.left(), want.left()) && near(span.right() + 1, want.right()) &&
+                near(span.top(), want.top()) && near(span.bottom() + 1, want.bottom()));
+        if (m.id < 0)
+            continue;
+        const auto k =
+            size_t(std::find(found.ids.begin(), found.ids.end(), m.id) - found.ids.begin());
+        QVERIFY2(k < found.ids.size(), qPrintable(QString::number(m.id)));
         const auto& c = found.corners[k];
         // OpenCV's pixel (0, 0) is centred on its corner, not at its corner.
         const cv::Point2f centre = (c[0] + c[1] + c[2] + c[3]) / 4 + cv::Point2f(0.5, 0.5);
-        const QPointF want = m->rect.center() + at;
-        QString said;
-        QDebug(&said) << m->id << want << centre.x << centre.y;
-        QVERIFY2(near(centre.x, want.x()) && near(centre.y, want.y()), qPrintable(said));
-        QVERIFY((c[0].x - centre.x) * m->firstCorner.x() > 0 &&
-                (c[0].y - centre.y) * m->firstCorner.y() > 0);
+        QVERIFY(near(centre.x, want.center().x()) && near(centre.y, want.center().y()));
+        QVERIFY((c[0].x - centre.x) * m.firstCorner.x() > 0 &&
+                (c[0].y - centre.y) * m.firstCorner.y() > 0);
     }
 }
 

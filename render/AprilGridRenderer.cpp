@@ -2,6 +2,7 @@
 #include "render/AprilGridRenderer.h"
 
 #include "model/Numeric.h"
+#include "render/BitBlocks.h"
 #include "render/Canvas.h"
 #include "targets/AprilTag36h11.h"
 
@@ -30,31 +31,6 @@ Span Visible(Coord origin, Coord cell, int count, Coord extent) {
     return span;
 }
 
-// The black runs of one row of a tag: the border's bits, and the data bits
-// that are not white, joined where they touch.
-void DrawTagRow(std::vector<TRect>& rects, const AprilTag36h11& family, int id, int bitRow,
-                Coord left, const TagEdges& across, Coord top, Coord bottom) {
-    const int dataRow = bitRow - AprilTag36h11::kBorderBits;
-    const bool border = dataRow < 0 || dataRow >= AprilTag36h11::kDataBits;
-    int k = 0;
-    while (k < AprilTag36h11::kTagBits) {
-        const auto black = [&](int bit) {
-            const int dataCol = bit - AprilTag36h11::kBorderBits;
-            return border || dataCol < 0 || dataCol >= AprilTag36h11::kDataBits ||
-                   !family.white(id, dataRow, dataCol);
-        };
-        if (!black(k)) {
-            ++k;
-            continue;
-        }
-        int end = k + 1;
-        while (end < AprilTag36h11::kTagBits && black(end))
-            ++end;
-        rects.push_back(Rect(left + across[size_t(k)], top, left + across[size_t(end)], bottom));
-        k = end;
-    }
-}
-
 } // namespace
 
 TagEdges AprilTagEdges(Coord cell, double tagSpacing) {
@@ -81,10 +57,18 @@ void DrawAprilGrid(Canvas& canvas, const BoardCells& cells, const TargetOptions&
     const AprilTag36h11& family = AprilTag36h11::Family();
     const TagEdges across = AprilTagEdges(cells.cellWidth, target.tagSpacing);
     const TagEdges down = AprilTagEdges(cells.cellHeight, target.tagSpacing);
-    canvas.setBrushColor(kBlack);
-    // Everything black goes to the device in one call: far cheaper on
-    // printers and PDF than one call per run of bits.
+    // The tags go to the device as one shape, each its black square with its
+    // white bits cut out, so that no renderer finds a seam inside a tag; the
+    // corner squares in one call. One call for many is far cheaper on
+    // printers and PDF than one call per square.
     std::vector<TRect> rects;
+    std::vector<TRect> tags;
+    std::vector<BitBlock> blocks;
+    constexpr int kBits = AprilTag36h11::kTagBits;
+    constexpr int kFirst = AprilTag36h11::kBorderBits;
+    const auto data = [](int bit) {
+        return bit >= kFirst && bit < kFirst + AprilTag36h11::kDataBits;
+    };
 
     const Span rows = Visible(cells.top, cells.cellHeight, cells.rows, canvas.height());
     const Span columns = Visible(cells.left, cells.cellWidth, cells.columns, canvas.width());
@@ -95,9 +79,17 @@ void DrawAprilGrid(Canvas& canvas, const BoardCells& cells, const TargetOptions&
             const int id = AprilTagId(i, j, cells.columns, cells.rows, target.firstId);
             if (id < 0 || id >= family.count())
                 continue; // refused before drawing; never read past the family
-            for (int bit = 0; bit < AprilTag36h11::kTagBits; ++bit)
-                DrawTagRow(rects, family, id, bit, left, across, top + down[size_t(bit)],
-                           top + down[size_t(bit) + 1]);
+            tags.push_back(
+                Rect(left + across[0], top + down[0], left + across[kBits], top + down[kBits]));
+            BitBlocks(
+                kBits,
+                [&](int r, int c) {
+                    return data(r) && data(c) && family.white(id, r - kFirst, c - kFirst);
+                },
+                blocks);
+            for (const BitBlock& b : blocks)
+                tags.push_back(Rect(left + across[size_t(b.left)], top + down[size_t(b.top)],
+                                    left + across[size_t(b.right)], top + down[size_t(b.bottom)]));
         }
     }
     // The corner squares touch the tags' corners: each reaches from the end
@@ -111,5 +103,7 @@ void DrawAprilGrid(Canvas& canvas, const BoardCells& cells, const TargetOptions&
             rects.push_back(Rect(x - backX, y - backY, x + across.front(), y + down.front()));
         }
     }
+    canvas.setBrushColor(kBlack);
     canvas.FillRects(rects);
+    canvas.FillShape(tags);
 }

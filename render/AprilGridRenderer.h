@@ -12,7 +12,8 @@ class Canvas;
 // Kalibr's AprilGrid in the board's cells: in each cell a tag of 36h11 centred,
 // its side the cell over (1 + tag spacing), and a black square of side tag
 // spacing x tag centred on every corner of the cell grid, the outer corners
-// included, so those squares reach half a gap beyond the board. Tag IDs count
+// included, so those squares reach half a gap beyond the board. Each tag is
+// its black square with its white bits cut out, as one shape. Tag IDs count
 // columns x y + x + first ID from the bottom-left cell. Every edge is a whole
 // target pixel measured from the cell's own edge, so that all cells are alike
 // and neighbouring bits and squares neither gap nor overlap.

@@ -10,6 +10,7 @@
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QPainterPath>
 #include <algorithm>
 #include <cmath>
 
@@ -115,7 +116,7 @@ void Canvas::FrameRect(const TRect& rect) {
     fill(l, b - 1, r, b, m_brush);
 }
 
-void Canvas::FillRects(const std::vector<TRect>& rects) {
+std::vector<QRect> Canvas::visibleRects(const std::vector<TRect>& rects) const {
     std::vector<QRect> visible;
     visible.reserve(rects.size());
     for (const TRect& r : rects) {
@@ -126,12 +127,30 @@ void Canvas::FillRects(const std::vector<TRect>& rects) {
         if (l < rr && t < b)
             visible.emplace_back(int(l), int(t), int(rr - l), int(b - t));
     }
+    return visible;
+}
+
+void Canvas::FillRects(const std::vector<TRect>& rects) {
+    const std::vector<QRect> visible = visibleRects(rects);
     if (visible.empty())
         return;
     // Without a pen a rectangle covers exactly its own pixels.
     m_painter.setPen(Qt::NoPen);
     m_painter.setBrush(QColor(m_brush));
     m_painter.drawRects(visible.data(), int(visible.size()));
+}
+
+// One path: rasterisers that antialias find the coverage of the whole shape,
+// where separate rectangles would each leave a partly covered pixel along an
+// edge they share. Holes cut out of it, rather than white painted over it,
+// keep the shape the same on a printer that paints every pixel a shape
+// touches.
+void Canvas::FillShape(const std::vector<TRect>& rects) {
+    QPainterPath path; // even-odd
+    for (const QRect& r : visibleRects(rects))
+        path.addRect(r);
+    if (!path.isEmpty())
+        m_painter.fillPath(path, QColor(m_brush));
 }
 
 void Canvas::FillEllipse(double cx, double cy, double rx, double ry) {

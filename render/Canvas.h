@@ -35,6 +35,12 @@ public:
     // Many rectangles in the brush colour at once, each as FillRect paints it:
     // one call to the device for all, far cheaper on printers and PDF.
     void FillRects(const std::vector<TRect>& rects);
+    // Rectangles in the brush colour as one shape, filled even-odd: a
+    // rectangle inside another is a hole in it, and rectangles that touch
+    // join. A renderer that antialiases (a viewer, at any resolution) leaves
+    // no seam inside the shape. A pixel is covered when its centre is in the
+    // filled part, as FillRect covers it.
+    void FillShape(const std::vector<TRect>& rects);
     // A filled ellipse in the brush colour, centred on (cx, cy) with radii rx
     // and ry in device pixels, not antialiased. Printers, PDF and SVG get a
     // true curve; an image gets the pixels whose centres lie inside.
@@ -67,6 +73,8 @@ public:
     QPaintDevice& device() { return m_device; }
 
 private:
+    // The rectangles clipped to the surface, those left empty dropped.
+    std::vector<QRect> visibleRects(const std::vector<TRect>& rects) const;
     // Paints the clipped rectangle [l, r) x [t, b) in colour.
     void fill(Coord l, Coord t, Coord r, Coord b, QRgb color);
     // The device fonts are measured on (none for an empty image).

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "render/CharucoRenderer.h"
 
+#include "render/BitBlocks.h"
 #include "render/Canvas.h"
 #include "targets/MarkerDictionary.h"
 #include "targets/TargetCheck.h"
 
-#include <algorithm>
 #include <stdexcept>
 #include <vector>
 
@@ -35,44 +35,6 @@ bool MarkerBitBlack(const MarkerDictionary& d, int id, int r, int c) {
     return !d.bit(id, r - kBorderBits, c - kBorderBits);
 }
 
-// A rectangle of a marker's bits, border included: [left, right) x [top, bottom).
-struct BitBlock {
-    int left, top, right, bottom;
-};
-
-// The marker's black bits as few rectangles: each row's runs of black bits,
-// a run joined with the same run in the rows below it. Fewer rectangles make
-// a smaller, faster page.
-void BlackBitBlocks(const MarkerDictionary& d, int id, std::vector<BitBlock>& blocks) {
-    const int bits = d.markerBits + 2 * kBorderBits;
-    blocks.clear();
-    std::vector<BitBlock> open; // runs of the previous rows, still growing
-    std::vector<BitBlock> next;
-    for (int r = 0; r <= bits; ++r) {
-        next.clear();
-        for (int c = 0; r < bits && c < bits;) {
-            if (!MarkerBitBlack(d, id, r, c)) {
-                ++c;
-                continue;
-            }
-            const int from = c;
-            while (c < bits && MarkerBitBlack(d, id, r, c))
-                ++c;
-            next.push_back({from, r, c, r + 1});
-        }
-        for (const BitBlock& o : open) {
-            auto same = std::find_if(next.begin(), next.end(), [&o](const BitBlock& n) {
-                return n.left == o.left && n.right == o.right;
-            });
-            if (same != next.end())
-                same->top = o.top; // grows down by this row
-            else
-                blocks.push_back({o.left, o.top, o.right, r});
-        }
-        open.swap(next);
-    }
-}
-
 } // namespace
 
 bool CharucoSquareBlack(const TargetOptions& t, int rows, Coord row, Coord column) {
@@ -96,8 +58,11 @@ void DrawCharuco(Canvas& canvas, const BoardCells& cells, const TargetOptions& t
     const int bits = n + 2 * kBorderBits;
     const std::vector<Coord> xs = BitEdges(cells.cellWidth, t.markerFraction, bits);
     const std::vector<Coord> ys = BitEdges(cells.cellHeight, t.markerFraction, bits);
-    // Every black square and bit, drawn in one call.
+    // Every black square in one call; the markers as one shape, each its
+    // black square with its white bits cut out, so that no renderer finds a
+    // seam inside a marker.
     std::vector<TRect> black;
+    std::vector<TRect> markers;
     std::vector<BitBlock> blocks;
     for (Coord i = cells.firstRow; i < cells.endRow; ++i) {
         const Coord top = cells.cellTop(i);
@@ -107,13 +72,16 @@ void DrawCharuco(Canvas& canvas, const BoardCells& cells, const TargetOptions& t
                 black.push_back(Rect(left, top, left + cells.cellWidth, top + cells.cellHeight));
                 continue;
             }
+            markers.push_back(Rect(left + xs[0], top + ys[0], left + xs[bits], top + ys[bits]));
             const int id = int(CharucoMarkerId(t, cells.columns, i, j));
-            BlackBitBlocks(dictionary, id, blocks);
+            BitBlocks(
+                bits, [&](int r, int c) { return !MarkerBitBlack(dictionary, id, r, c); }, blocks);
             for (const BitBlock& b : blocks)
-                black.push_back(Rect(left + xs[b.left], top + ys[b.top], left + xs[b.right],
-                                     top + ys[b.bottom]));
+                markers.push_back(Rect(left + xs[b.left], top + ys[b.top], left + xs[b.right],
+                                       top + ys[b.bottom]));
         }
     }
     canvas.setBrushColor(kBlack);
     canvas.FillRects(black);
+    canvas.FillShape(markers);
 }

@@ -16,7 +16,8 @@ bool CharucoSquareBlack(const TargetOptions& t, int rows, Coord row, Coord colum
 Coord CharucoMarkerId(const TargetOptions& t, int columns, Coord row, Coord column);
 
 // Draws the ChArUco board's black squares and its markers in the white ones,
-// in black, on a white surface. Every bit is a filled rectangle whose edges
-// are whole target pixels, shared with its neighbours. Throws
+// in black, on a white surface: each marker its black square with its white
+// bits cut out, as one shape. Every bit's edges are whole target pixels,
+// shared with its neighbours. Throws
 // std::runtime_error when the dictionary does not hold the board's markers.
 void DrawCharuco(Canvas& canvas, const BoardCells& cells, const TargetOptions& t);

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: MIT
-// What the tools read from a sheet. The AprilGrid: its codes against OpenCV's
-// 36h11 table and Kalibr's, and pages written by the command line, rasterised
-// and searched by OpenCV's marker detector for every tag's ID, place, turn and
-// side. The board card read back with a YAML parser as the tools read it:
-// Kalibr's target keys, OpenCV's pattern and ROS's command line, for every
-// kind. The legend beneath the board, clear of it and its frame, or left out.
+// What the tools read from a sheet. Tags and markers whole on pages written
+// by the command line and rasterised with antialiasing at other resolutions,
+// found by OpenCV's marker detector at their full side. Every dark shape of
+// every kind drawn where the card's model puts it, to the printer pixel, the
+// markers read with their IDs and turns. The board card read back with a YAML parser as the tools
+// read it: Kalibr's target keys, OpenCV's pattern and ROS's command line, for every kind. The
+// legend beneath the board, clear of it and its frame, or left out.
 #include "card/BoardCard.h"
 #include "model/Units.h"
 #include "render/BoardLegend.h"
@@ -12,6 +13,8 @@
 #include "render/Canvas.h"
 #include "support/PdfRaster.h"
 #include "targets/AprilTag36h11.h"
+#include "targets/MarkerDictionary.h"
+#include "targets/TargetCheck.h"
 
 #include <QPainter>
 #include <QProcess>
@@ -20,17 +23,18 @@
 #include <opencv2/aruco.hpp>
 #include <yaml-cpp/yaml.h>
 
+#include <set>
+
 Q_DECLARE_METATYPE(SheetInputs)
 
 namespace {
 
-constexpr int kRasterDpi = 200;
-constexpr double kDotsPerMm = kRasterDpi / 25.4;
 const QSizeF kA4(210, 297);
-
-cv::Ptr<cv::aruco::Dictionary> OpenCvTags() {
-    return cv::aruco::getPredefinedDictionary(cv::aruco::DICT_APRILTAG_36h11);
-}
+constexpr double kMetresPerInch = 0.0254;
+using Dict = cv::aruco::PREDEFINED_DICTIONARY_NAME;
+// What a model position may be off where it is drawn: edges rounded to whole
+// printer pixels, and lengths read back from the card in metres.
+constexpr double kPixel = 1.001;
 
 SheetInputs Sheet(TargetKind kind, int columns, int rows, const char* w, const char* h, int unit) {
     SheetInputs in;
@@ -44,6 +48,98 @@ SheetInputs Sheet(TargetKind kind, int columns, int rows, const char* w, const c
     return in;
 }
 
+// OpenCV's marker detector on a grey page: each marker's corners and ID.
+struct Found {
+    std::vector<std::vector<cv::Point2f>> corners;
+    std::vector<int> ids;
+};
+Found FindMarks(const QImage& grey, int dictionary) {
+    const auto parameters = cv::aruco::DetectorParameters::create();
+    parameters->markerBorderBits = dictionary == Dict::DICT_APRILTAG_36h11 ? 2 : 1;
+    parameters->cornerRefinementMethod = cv::aruco::CORNER_REFINE_SUBPIX;
+    Found found;
+    cv::aruco::detectMarkers(
+        cv::Mat(grey.height(), grey.width(), CV_8UC1, const_cast<uchar*>(grey.constBits()),
+                size_t(grey.bytesPerLine())),
+        cv::aruco::getPredefinedDictionary(dictionary), found.corners, found.ids, parameters);
+    return found;
+}
+
+// cols x rows cells of w x h printer pixels at 300 dpi, nothing around them.
+SheetInputs Board(TargetKind kind, int cols, int rows, int w, int h, int firstId = 0) {
+    SheetInputs in = Sheet(kind, cols, rows, qPrintable(QString::number(w)),
+                           qPrintable(QString::number(h)), kUnitPixels);
+    in.target.firstId = firstId;
+    in.checkerWidthPx = float(w);
+    in.checkerHeightPx = float(h);
+    in.patternWidthPx = float(CellsAcross(in.target, cols) * w);
+    in.patternHeightPx = float(rows * h);
+    in.frame = in.sizeCaption = false;
+    return in;
+}
+
+// A dark shape of a board as the card's model places it, in printer pixels:
+// its rectangle, a point in it whose dark runs across and down span it whole,
+// and for a marker its ID and the quarter its first corner lies in as OpenCV
+// reads it.
+struct Mark {
+    QRectF rect;
+    QPointF probe;
+    int id = -1;
+    QPoint firstCorner;
+};
+
+// The dark shapes of the board that the card's OpenCV block describes. The
+// AprilGrid's are Kalibr's: a corner square at every crossing of the gaps
+// between the tags, the outer ones too; tags numbered from the bottom-left,
+// each drawn turned half round from OpenCV's table. ChArUco: OpenCV 4.6 counts
+// the squares from a black one at the top-left, the legacy layout from a
+// black one at the bottom-left; markers numbered row by row from the top.
+std::vector<Mark> CardModel(const YAML::Node& card, float dpi) {
+    const YAML::Node cv = card["opencv"];
+    const auto px = [&](const char* key) { return cv[key].as<double>() / kMetresPerInch * dpi; };
+    const auto count = [&](const char* key, int i) { return cv[key][i].as<int>(); };
+    const std::string function = cv["function"].as<std::string>();
+    std::vector<Mark> marks;
+    const auto add = [&](QRectF r, int id = -1, QPoint first = {}) {
+        const double in = 2; // the marker's black border, from its corner
+        marks.push_back({r, id < 0 ? r.center() : r.topLeft() + QPointF(in, in), id, first});
+    };
+    if (function == "findChessboardCorners") {
+        const double w = px("square_width"), h = px("square_height");
+        for (int i = 0; i <= count("pattern_size", 1); ++i)
+            for (int j = i % 2; j <= count("pattern_size", 0); j += 2)
+                add(QRectF(j * w, i * h, w, h));
+    } else if (function == "findCirclesGrid") {
+        const bool asymmetric = cv["flags"].as<std::string>() == "CALIB_CB_ASYMMETRIC_GRID";
+        const double across = px(asymmetric ? "spacing" : "spacing_across");
+        const double down = px(asymmetric ? "spacing" : "spacing_down"), d = px("circle_diameter");
+        for (int i = 0; i < count("pattern_size", 1); ++i) // OpenCV's object points
+            for (int j = 0; j < count("pattern_size", 0); ++j)
+                add(QRectF((asymmetric ? 2 * j + i % 2 : j) * across, i * down, d, d));
+    } else if (function == "detectMarkers") {
+        const int columns = count("tags", 0), rows = count("tags", 1);
+        const double t = px("marker_length"), p = px("tag_pitch"), s = p - t;
+        for (int y = 0; y <= rows; ++y)
+            for (int x = 0; x <= columns; ++x)
+                add(QRectF(x * p, y * p, s, s));
+        for (int k = 0; k < columns * rows; ++k)
+            add(QRectF(s + k % columns * p, s + (rows - 1 - k / columns) * p, t, t),
+                cv["first_id"].as<int>() + k, QPoint(1, 1));
+    } else {
+        const int columns = count("squares", 0), rows = count("squares", 1);
+        const double l = px("square_length"), m = px("marker_length"), gap = (l - m) / 2;
+        int id = cv["first_id"].as<int>();
+        for (int i = 0; i < rows; ++i)
+            for (int j = 0; j < columns; ++j)
+                if (((cv["legacy_pattern"].as<bool>() ? rows - 1 - i : i) + j) % 2 == 0)
+                    add(QRectF(j * l, i * l, l, l));
+                else
+                    add(QRectF(j * l + gap, i * l + gap, m, m), id++, QPoint(-1, -1));
+    }
+    return marks;
+}
+
 // The value at a path such as "opencv/pattern_size" as YAML writes it;
 // "(none)" when missing.
 QString At(YAML::Node node, const QString& path) {
@@ -55,12 +151,9 @@ QString At(YAML::Node node, const QString& path) {
     return QString::fromStdString(YAML::Dump(node));
 }
 
-// A 5 x 4 board of 1 cm cells at 300 dpi, its frame 4 mm out.
+// A 5 x 4 board of 118-pixel cells at 300 dpi, its frame 4 mm out.
 SheetInputs LegendSheet(TargetKind kind, bool legend, bool frame, int vertical) {
-    SheetInputs in = Sheet(kind, 5, 4, "1", "1", kUnitCm);
-    in.checkerWidthPx = in.checkerHeightPx = 118;
-    in.patternWidthPx = 5 * 118.0f;
-    in.patternHeightPx = 4 * 118.0f;
+    SheetInputs in = Board(kind, 5, 4, 118, 118);
     in.target.legend = legend;
     in.frame = frame;
     in.frameDistanceText = QStringLiteral("0.4");
@@ -73,92 +166,108 @@ SheetInputs LegendSheet(TargetKind kind, bool legend, bool frame, int vertical) 
 class TestBoardTools : public QObject {
     Q_OBJECT
 private slots:
-    void codes();
-    void detectedTagByTag_data();
-    void detectedTagByTag();
+    void marksWhole_data();
+    void marksWhole();
+    void drawnAsTheCardSays_data();
+    void drawnAsTheCardSays();
     void toolsReadTheirKeys_data();
     void toolsReadTheirKeys();
     void legendBeneathTheBoard_data();
     void legendBeneathTheBoard();
 };
 
-// Every data bit of every code against OpenCV's table, which holds each tag
-// turned half round from the way libapriltag and Kalibr draw it. Kalibr's
-// generator fills bit 6 (5 - i) + (5 - j) of its code at row i, column j:
-// its table is the row-major codes, as its first ones show.
-void TestBoardTools::codes() {
-    const AprilTag36h11& family = AprilTag36h11::Family();
-    QCOMPARE(family.code(0), 0xd5d628584ull);
-    QCOMPARE(family.code(1), 0xd97f18b49ull);
-    const auto dictionary = OpenCvTags();
-    QCOMPARE(family.count(), dictionary->bytesList.rows);
-    const int n = AprilTag36h11::kDataBits;
-    for (int id = 0; id < family.count(); ++id) {
-        const cv::Mat bits = cv::aruco::Dictionary::getBitsFromByteList(
-            dictionary->bytesList.rowRange(id, id + 1), n);
-        for (int bit = 0; bit < n * n; ++bit)
-            QVERIFY2(family.white(id, bit / n, bit % n) ==
-                         (bits.at<uchar>(n - 1 - bit / n, n - 1 - bit % n) != 0),
-                     qPrintable(QStringLiteral("tag %1 bit %2").arg(id).arg(bit)));
-    }
+void TestBoardTools::marksWhole_data() {
+    QTest::addColumn<bool>("april"); // else ChArUco
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("dpi");
+    for (const bool april : {true, false})
+        for (const auto& [file, dpi] : {std::pair{"b.svg", 100}, {"b.pdf", 144}})
+            QTest::addRow("%s, %s at %d dpi", april ? "AprilGrid" : "ChArUco", file, dpi)
+                << april << QString(file) << dpi;
 }
 
-void TestBoardTools::detectedTagByTag_data() {
-    QTest::addColumn<int>("columns");
-    QTest::addColumn<int>("rows");
-    QTest::addColumn<double>("pitchMm");
-    QTest::addColumn<double>("spacing");
-    QTest::addColumn<int>("firstId");
-    QTest::newRow("Kalibr's default spacing") << 6 << 7 << 26.0 << 0.3 << 0;
-    QTest::newRow("wide, close tags, first ID 100") << 8 << 5 << 23.3 << 0.1 << 100;
-    QTest::newRow("last IDs of the family") << 3 << 2 << 41.7 << 0.75 << 581;
-}
-
-// Each tag is found once, its centre in its cell counted from the bottom-left,
-// turned as Kalibr draws it (OpenCV's first corner at the bottom-right), its
-// side the pitch over 1 + spacing.
-void TestBoardTools::detectedTagByTag() {
-    QFETCH(int, columns);
-    QFETCH(int, rows);
-    QFETCH(double, pitchMm);
-    QFETCH(double, spacing);
-    QFETCH(int, firstId);
+// Each mark is drawn as one shape, so a viewer that antialiases at another
+// resolution than the drawing's leaves no seam in it: every mark is found, at
+// its full side (tags of 20 mm, markers of 15 mm).
+void TestBoardTools::marksWhole() {
+    QFETCH(bool, april);
+    QFETCH(QString, file);
+    QFETCH(int, dpi);
     const QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("grid.pdf"));
-    const QString options = QString::asprintf(
-        "--paper A4 --no-frame --no-caption --target aprilgrid --columns %d --rows %d "
-        "--checker %gmm --tag-spacing %g --first-id %d --output",
-        columns, rows, pitchMm, spacing, firstId);
-    QCOMPARE(QProcess::execute(QStringLiteral(QUADRIX_EXE), options.split(u' ') << file), 0);
-    const QImage page = PdfRaster::Render(file, kRasterDpi);
-    const cv::Mat image(page.height(), page.width(), CV_8UC1, const_cast<uchar*>(page.constBits()),
-                        size_t(page.bytesPerLine()));
-    std::vector<std::vector<cv::Point2f>> corners;
-    std::vector<int> ids;
-    const auto parameters = cv::aruco::DetectorParameters::create();
-    parameters->markerBorderBits = 2;
-    parameters->cornerRefinementMethod = cv::aruco::CORNER_REFINE_SUBPIX;
-    cv::aruco::detectMarkers(image, OpenCvTags(), corners, ids, parameters);
-    QCOMPARE(int(ids.size()), columns * rows);
-
-    const double pitch = pitchMm * kDotsPerMm;
-    const double left = (kA4.width() * kDotsPerMm - columns * pitch) / 2;
-    const double top = (kA4.height() * kDotsPerMm - rows * pitch) / 2;
-    QSet<int> seen;
-    for (size_t k = 0; k < ids.size(); ++k) {
-        const int n = ids[k] - firstId;
-        QVERIFY(n >= 0 && n < columns * rows && !seen.contains(n));
-        seen.insert(n);
-        const std::vector<cv::Point2f>& c = corners[k];
-        const cv::Point2f centre = (c[0] + c[1] + c[2] + c[3]) / 4;
-        QVERIFY(std::abs(centre.x - (left + (n % columns + 0.5) * pitch)) < 1.5);
-        QVERIFY(std::abs(centre.y - (top + (rows - 1 - n / columns + 0.5) * pitch)) < 1.5);
-        QVERIFY(c[0].x > centre.x && c[0].y > centre.y);
+    file = dir.filePath(file);
+    const QString args = april ? "aprilgrid --columns 6 --rows 6 --checker 26mm"
+                               : "charuco --columns 7 --rows 9 --checker 2cm";
+    QCOMPARE(QProcess::execute(QUADRIX_EXE,
+                               ("--paper A4 --target " + args + " --output").split(u' ') << file),
+             0);
+    const QImage page = PdfRaster::Render(file, dpi, QRect({}, (kA4 / 25.4 * dpi).toSize()), true);
+    const Found found = FindMarks(page, april ? Dict::DICT_APRILTAG_36h11 : Dict::DICT_6X6_250);
+    QCOMPARE(int(std::set<int>(found.ids.begin(), found.ids.end()).size()), april ? 36 : 31);
+    for (const auto& c : found.corners) {
         const double side = (cv::norm(c[1] - c[0]) + cv::norm(c[2] - c[1]) + cv::norm(c[3] - c[2]) +
                              cv::norm(c[0] - c[3])) /
                             4;
-        QVERIFY2(std::abs(side / (pitch / (1 + spacing)) - 1) < 0.01,
+        QVERIFY2(std::abs(side / ((april ? 20 : 15) / 25.4 * dpi) - 1) < 0.01,
                  qPrintable(QString::number(side)));
+    }
+}
+
+void TestBoardTools::drawnAsTheCardSays_data() {
+    QTest::addColumn<SheetInputs>("sheet");
+    using K = TargetKind;
+    QTest::addRow("checkerboard 7 x 5, oblong") << Board(K::Checkerboard, 7, 5, 120, 90);
+    QTest::addRow("circles 5 x 4") << Board(K::Circles, 5, 4, 100, 100);
+    QTest::addRow("asymmetric circles 4 x 5") << Board(K::AsymmetricCircles, 4, 5, 80, 80);
+    QTest::addRow("AprilGrid 4 x 3, first ID 5") << Board(K::AprilGrid, 4, 3, 150, 150, 5);
+    QTest::addRow("ChArUco 5 x 4, first ID 3") << Board(K::Charuco, 5, 4, 120, 120, 3);
+    SheetInputs legacy = Board(K::Charuco, 4, 4, 100, 100);
+    legacy.target = {K::Charuco, QStringLiteral("DICT_4X4_50"), 0.75, true, 0};
+    QTest::addRow("ChArUco 4 x 4, legacy") << legacy;
+}
+
+// A detector forgives a board that is not the one its card describes. So every
+// checker, circle, corner square and marker is measured where it is drawn at
+// the printer's pixels, against the place the card's model gives it, from the
+// model's outer corner; each marker is read by OpenCV, with its ID and turn.
+void TestBoardTools::drawnAsTheCardSays() {
+    QFETCH(SheetInputs, sheet);
+    const std::vector<Mark> model = CardModel(YAML::Load(BoardCard(sheet, {}).yaml()), sheet.dpiX);
+    QRectF bounds;
+    for (const Mark& m : model)
+        bounds |= m.rect;
+    const int margin = 40; // too little for the legend
+    QImage image((bounds.size() + QSizeF(2, 2) * margin).toSize(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        Canvas canvas(painter, image, image.width(), image.height());
+        DrawBoard(canvas, 1.0f, image.width(), image.height(), sheet);
+    }
+    image.convertTo(QImage::Format_Grayscale8);
+    const QPointF at = QPointF(PdfRaster::DarkBounds(image).topLeft()) - bounds.topLeft();
+    const auto near = [](double a, double b) { return std::abs(a - b) <= kPixel; };
+    const TargetKind kind = sheet.target.kind;
+    const Found found =
+        kind == TargetKind::AprilGrid ? FindMarks(image, Dict::DICT_APRILTAG_36h11)
+        : kind == TargetKind::Charuco
+            ? FindMarks(image, int(DictionaryNames().indexOf(sheet.target.dictionary)))
+            : Found{};
+    for (const Mark& m : model) {
+        const QRect span = PdfRaster::DarkSpan(image, (m.probe + at).toPoint());
+        const QRectF want = m.rect.translated(at);
+        QVERIFY(near(span.left(), want.left()) && near(span.right() + 1, want.right()) &&
+                near(span.top(), want.top()) && near(span.bottom() + 1, want.bottom()));
+        if (m.id < 0)
+            continue;
+        const auto k =
+            size_t(std::find(found.ids.begin(), found.ids.end(), m.id) - found.ids.begin());
+        QVERIFY2(k < found.ids.size(), qPrintable(QString::number(m.id)));
+        const auto& c = found.corners[k];
+        // OpenCV's pixel (0, 0) is centred on its corner, not at its corner.
+        const cv::Point2f centre = (c[0] + c[1] + c[2] + c[3]) / 4 + cv::Point2f(0.5, 0.5);
+        QVERIFY(near(centre.x, want.center().x()) && near(centre.y, want.center().y()));
+        QVERIFY((c[0].x - centre.x) * m.firstCorner.x() > 0 &&
+                (c[0].y - centre.y) * m.firstCorner.y() > 0);
     }
 }
 

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The targets other than the checkerboard: the marker table against OpenCV,
-// bit for bit; the refusal of boards the dictionary cannot fill; and every
-// kind as the command line writes it (PDF and SVG), read back at 200 dpi by
+// bit for bit; and every kind as the command line writes it (PDF and SVG), read back at 200 dpi by
 // OpenCV's own detectors, found whole with the pitch within 0.3 % of nominal.
 
 #include "cli/CommandLineParser.h"
@@ -9,7 +8,6 @@
 #include "support/Detectors.h"
 #include "support/PdfRaster.h"
 #include "targets/MarkerDictionary.h"
-#include "targets/TargetCheck.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -60,28 +58,6 @@ private slots:
         }
     }
 
-    void problem_data() {
-        QTest::addColumn<QString>("dictionary");
-        QTest::addColumn<int>("firstId");
-        QTest::addColumn<int>("side");        // squares across and down
-        QTest::addColumn<QString>("problem"); // a part of the message; empty: none
-        QTest::newRow("odd count: 24 of 49") << "6x6_50" << 26 << 7 << "";
-        QTest::newRow("one past the last ID") << "DICT_6X6_50" << 1 << 10 << "IDs 1 to 50";
-        QTest::newRow("100 x 100") << "DICT_6X6_1000" << 0 << 100 << "needs 5000";
-        QTest::newRow("a name's beginning") << "DICT_6X6_2" << 0 << 2 << "DICT_6X6_2";
-    }
-    void problem() {
-        QFETCH(QString, dictionary);
-        QFETCH(int, firstId);
-        QFETCH(int, side);
-        QFETCH(QString, problem);
-        const QString message = TargetProblem(
-            {TargetKind::Charuco, dictionary, TargetOptions().markerFraction, false, firstId}, side,
-            side);
-        QVERIFY2(problem.isEmpty() ? message.isEmpty() : message.contains(problem),
-                 qPrintable(message));
-    }
-
     // A mark finer than a printer pixel is drawn as no detector can read it:
     // the report warns, naming its size in printer pixels.
     void finestMark_data() {
@@ -114,17 +90,13 @@ private slots:
         QTest::addColumn<int>("columns");
         QTest::addColumn<int>("rows");
         QTest::addColumn<QSizeF>("cellMm");
-        QTest::addColumn<QString>("charuco"); // the dictionary, then --legacy or nothing
+        QTest::addColumn<QString>("charuco"); // the dictionary
         QTest::addColumn<bool>("svg");        // else PDF
         using K = TargetKind;
         QTest::newRow("checkerboard 9 x 7")
             << K::Checkerboard << 9 << 7 << QSizeF(20, 20) << "" << false;
         QTest::newRow("ChArUco 10 x 14")
             << K::Charuco << 10 << 14 << QSizeF(14, 14) << "DICT_6X6_250" << false;
-        QTest::newRow("ChArUco legacy 6 x 4")
-            << K::Charuco << 6 << 4 << QSizeF(25, 25) << "DICT_5X5_100 --legacy" << false;
-        QTest::newRow("ChArUco legacy 5 x 5, odd rows as today")
-            << K::Charuco << 5 << 5 << QSizeF(25, 25) << "DICT_4X4_50 --legacy" << true;
         QTest::newRow("circles 7 x 6") << K::Circles << 7 << 6 << QSizeF(15, 15) << "" << true;
         QTest::newRow("asymmetric circles 4 x 11")
             << K::AsymmetricCircles << 4 << 11 << QSizeF(15, 15) << "" << false;
@@ -142,8 +114,7 @@ private slots:
         board.columns = columns;
         board.rows = rows;
         board.checker = SizeOption{cellMm.width() / 10, cellMm.height() / 10, kUnitCm};
-        board.target = {kind, charuco.section(u' ', 0, 0), TargetOptions().markerFraction,
-                        charuco.endsWith("--legacy"), kFirstId};
+        board.target = {kind, charuco, TargetOptions().markerFraction, false, kFirstId};
         const QStringList args = BoardArguments(board) << "--paper"
                                                        << "A4"
                                                        << "--output" << file;
@@ -160,19 +131,9 @@ private slots:
             FindCharuco(page, cv::Size(columns, rows), OpenCvDictionary(dictionary),
                         TargetOptions().markerFraction, kFirstId, markers, found);
             QCOMPARE(int(markers.ids.size()), columns * rows / 2);
-            if (board.target.legacy) { // each marker in its own white square
-                found = markers;
-                std::vector<cv::Point2f> squares; // the white ones, row by row
-                for (int k = 0; k < columns * rows; ++k)
-                    if ((k / columns + k % columns) % 2 != (rows % 2 == 0 ? 1 : 0))
-                        squares.emplace_back(k % columns + 0.5f, k / columns + 0.5f);
-                for (int id : found.ids)
-                    cell(squares.at(size_t(id - kFirstId)).x, squares.at(size_t(id - kFirstId)).y);
-            } else {
-                QCOMPARE(int(found.ids.size()), (columns - 1) * (rows - 1));
-                for (int id : found.ids)
-                    cell(id % (columns - 1) + 1, id / (columns - 1) + 1);
-            }
+            QCOMPARE(int(found.ids.size()), (columns - 1) * (rows - 1));
+            for (int id : found.ids)
+                cell(id % (columns - 1) + 1, id / (columns - 1) + 1);
         } else {
             // Inner corners, or OpenCV's object points ((2j + i mod 2) s, i s), s the checker.
             const int inner = kind == TargetKind::Checkerboard ? 1 : 0;

@@ -12,3 +12,11 @@
 // The printer's scale correction enters the checker's pixels and the distances.
 SheetInputs SheetFromOptions(const BoardOptions& options, float dpiX, float dpiY, int pageWidth,
                              int pageHeight, const ScaleCorrection& correction);
+
+// The option that sets the checkers' size: --board, --checker, or the counts.
+QString SizeOptionName(const BoardOptions& options);
+
+// Why the sheet cannot be drawn, naming the option that asks for it: a length
+// of more printer pixels than the page's coordinates hold (a board of 1e39 cm)
+// would be drawn clipped to them, or not at all. Empty when it can be drawn.
+QString UndrawableSize(const BoardOptions& options, const SheetInputs& in);

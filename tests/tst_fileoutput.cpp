@@ -160,7 +160,6 @@ private slots:
             {"empty printer name", "--printer=", "--printer", 2},
             {"print system unreachable (CUPS_SERVER)", "--printer Q",
              "cannot be reached (no connection to 127.0.0.1:1)", 1},
-            {"board too large to draw", "--paper A4 --board 1e39x1e39cm", "--board", 2},
             {"ChArUco board too large, no caption",
              "--paper A4 --target charuco --board 1e39cm --no-caption", "--board", 2},
             {"checker beyond the page's coordinates", "--paper A4 --checker 3e8cm", "--checker", 2},

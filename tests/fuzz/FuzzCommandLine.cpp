@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: MIT
 // libFuzzer: the option parser and the sheet it builds. An input is a command
 // line, one argument a line. Whatever it holds, the parser raises nothing; a
-// board it takes is either refused as too large to draw or described and drawn
-// on a preview without an exception, and the arguments it copies for the
-// window read back as the same board.
+// board it takes is either refused as too large to draw or measured for the
+// report's warnings and drawn on a preview without an exception, and the
+// arguments it copies for the window read back as the same board.
 
 #include "cli/CommandLineParser.h"
 #include "cli/SheetFromOptions.h"
 #include "cli/SheetReport.h"
+#include "render/BoardLegend.h"
 #include "render/PreviewGeometry.h"
 
 #include <QGuiApplication>
@@ -28,24 +29,26 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
     const ParsedCommandLine parsed = ParseCommandLine(QStringList{"quadrix"} + text.split('\n'));
     if (parsed.action != ParsedCommandLine::Action::Run)
         return 0;
-    const BoardOptions& board = parsed.options.board;
-    const ParsedCommandLine copied =
-        ParseCommandLine(QStringList{"quadrix", "--output", "x.pdf"} + BoardArguments(board));
-    if (copied.action != ParsedCommandLine::Action::Run ||
-        BoardArguments(copied.options.board) != BoardArguments(board))
-        std::abort();
-
     const OutputOptions& o = parsed.options.output;
     const QPageLayout paper(o.paper.value_or(QPageSize(QPageSize::A4)),
                             o.orientation.value_or(QPageLayout::Portrait), QMarginsF());
     const QRect page = paper.paintRectPixels(kDpi);
-    const SheetInputs in = SheetFromOptions(board, kDpi, kDpi, page.width(), page.height(),
-                                            o.scale.value_or(ScaleCorrection{}));
-    if (UndrawableSize(board, in).isEmpty()) {
-        DescribeSheet(in, page.width(), page.height(), &paper);
-        CutOffWarnings(in, page.width(), page.height());
-        QImage preview;
-        RebuildPreview(preview, kPreviewSide, kPreviewSide, page.width(), page.height(), in);
-    }
+    const ScaleCorrection scale = o.scale.value_or(ScaleCorrection{});
+    const BoardOptions& board = parsed.options.board;
+    const SheetInputs in = SheetFromOptions(board, kDpi, kDpi, page.width(), page.height(), scale);
+    if (!UndrawableSize(board, in).isEmpty())
+        return 0;
+    CutOffWarnings(in, page.width(), page.height());
+    QImage preview;
+    RebuildPreview(preview, kPreviewSide, kPreviewSide, page.width(), page.height(), in);
+
+    // The window copies a board with its checker; that command makes the same board.
+    const ParsedCommandLine copied =
+        ParseCommandLine(QStringList{"quadrix", "--output", "x.pdf"} + BoardArguments(board));
+    if (!board.board && (copied.action != ParsedCommandLine::Action::Run ||
+                         LegendText(SheetFromOptions(copied.options.board, kDpi, kDpi, page.width(),
+                                                     page.height(), scale)) != LegendText(in) ||
+                         BoardArguments(copied.options.board) != BoardArguments(board)))
+        std::abort();
     return 0;
 }

@@ -62,6 +62,8 @@ FilePage PageFor(const OutputOptions& o, const PrinterDevice* printer) {
         page.dpi = *o.resolution;
     if (o.orientation)
         page.layout.setOrientation(*o.orientation);
+    if (const QString problem = UndrawablePage(page.layout, page.dpi); !problem.isEmpty())
+        throw RunError{kExitBadInput, problem};
     if (o.margins) {
         const double mm = Millimetres(*o.margins, page.dpi);
         page.layout.setUnits(QPageLayout::Millimeter);

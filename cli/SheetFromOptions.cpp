@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -23,6 +24,9 @@ constexpr int kStartRows = 6;
 // coordinates the renderer holds.
 constexpr double kMaxDrawnPixels = double(kCoordLimit) / 8;
 constexpr int kMessageDigits = 6;
+// The page's side in printer pixels, with room for the sums of a few of them
+// in Qt's integer rectangles.
+constexpr double kMaxPagePixels = std::numeric_limits<int>::max() / 4.0;
 
 QString tr(const char* text) {
     return QCoreApplication::translate("CommandLine", text);
@@ -136,4 +140,15 @@ QString UndrawableSize(const BoardOptions& o, const SheetInputs& in) {
                      QString::number(length.pixels, 'g', kMessageDigits),
                      QString::number(kMaxDrawnPixels, 'g', kMessageDigits));
     return QString();
+}
+
+QString UndrawablePage(const QPageLayout& paper, int dpi) {
+    const QSizeF inches = paper.fullRect(QPageLayout::Inch).size();
+    const double side = std::max(inches.width(), inches.height()) * dpi;
+    if (side <= kMaxPagePixels)
+        return QString();
+    return tr("--paper: a paper that cannot be drawn at %1 dpi: %2 printer pixels, more than %3")
+        .arg(dpi)
+        .arg(QString::number(side, 'g', kMessageDigits),
+             QString::number(kMaxPagePixels, 'g', kMessageDigits));
 }

@@ -4,6 +4,8 @@
 #include "cli/CommandLineOptions.h"
 #include "render/SheetInputs.h"
 
+#include <QPageLayout>
+
 // The renderer's inputs for the board options on a printer of the given
 // resolution and printable page (pixels), by the window's own arithmetic: the
 // window's start values, then the options as a user would set them there.
@@ -20,3 +22,7 @@ QString SizeOptionName(const BoardOptions& options);
 // of more printer pixels than the page's coordinates hold (a board of 1e39 cm)
 // would be drawn clipped to them, or not at all. Empty when it can be drawn.
 QString UndrawableSize(const BoardOptions& options, const SheetInputs& in);
+
+// Why a paper cannot be drawn at dpi, naming --paper: its pixels would not fit
+// the page's integer rectangle (a paper of kilometres). Empty when it can.
+QString UndrawablePage(const QPageLayout& paper, int dpi);

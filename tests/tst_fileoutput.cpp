@@ -163,6 +163,7 @@ private slots:
             {"ChArUco board too large, no caption",
              "--paper A4 --target charuco --board 1e39cm --no-caption", "--board", 2},
             {"checker beyond the page's coordinates", "--paper A4 --checker 3e8cm", "--checker", 2},
+            {"paper of kilometres", "--paper 1e7x1e7mm --resolution 9600", "--paper", 2},
             {"frame too far to draw", "--paper A4 --frame-distance 1e39cm", "--frame-distance", 2},
             {"ten thousand digits, cut short", "--rows %9", "9…'", 2},
             {"no such folder", "--paper A4 --output %1/missing/b.pdf",

@@ -32,6 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
     const OutputOptions& o = parsed.options.output;
     const QPageLayout paper(o.paper.value_or(QPageSize(QPageSize::A4)),
                             o.orientation.value_or(QPageLayout::Portrait), QMarginsF());
+    if (!UndrawablePage(paper, kDpi).isEmpty())
+        return 0;
     const QRect page = paper.paintRectPixels(kDpi);
     const ScaleCorrection scale = o.scale.value_or(ScaleCorrection{});
     const BoardOptions& board = parsed.options.board;

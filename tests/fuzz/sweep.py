@@ -49,7 +49,7 @@ VALUES = {
     "marker": FRACTIONS, "tag-spacing": FRACTIONS, "diameter": FRACTIONS,
     "first-id": ["0", "20", "1048576", "1048577", "-1", "abc"],
     "paper": ["A4", "Letter", "a3", "Legal", "A0", "100x150mm", "8.5x11in", "10x10cm",
-              "1e4x1e4mm", "1e6x1e6mm", "1e5x1e5in", "1x1mm", "0x0mm", "1e30x1e30mm", "B99"],
+              "1e4x1e4mm", "1e6x1e6mm", "1e7x1e7mm", "3e5x3e5in", "1x1mm", "0x0mm", "1e30x1e30mm", "B99"],
     "orientation": ["portrait", "landscape", "sideways"],
     "resolution": ["72", "300", "1200", "9600", "71", "9601", "600.5", "abc"],
     "scale": ["100.4x99.7", "101", "95", "105", "94", "106", "1.01", "100x", "abc"],

@@ -62,6 +62,8 @@ FilePage PageFor(const OutputOptions& o, const PrinterDevice* printer) {
         page.dpi = *o.resolution;
     if (o.orientation)
         page.layout.setOrientation(*o.orientation);
+    if (const QString problem = UndrawablePage(page.layout, page.dpi); !problem.isEmpty())
+        throw RunError{kExitBadInput, problem};
     if (o.margins) {
         const double mm = Millimetres(*o.margins, page.dpi);
         page.layout.setUnits(QPageLayout::Millimeter);
@@ -133,13 +135,6 @@ std::unique_ptr<DestinationPrinter> OpenPrinter(const OutputOptions& o) {
     }
 }
 
-// The option that sets the checkers' size, named when a size cannot be drawn.
-QString SizeOptionName(const BoardOptions& b) {
-    return b.board     ? QStringLiteral("--board")
-           : b.checker ? QStringLiteral("--checker")
-                       : QStringLiteral("--columns, --rows");
-}
-
 // Makes the sheet and runs work on it; a size too large to draw (a checker of
 // 1e39 cm) is bad input that names its option, any other error a failure.
 template <typename Work>
@@ -147,6 +142,8 @@ SheetInputs MakeSheet(const BoardOptions& b, const Work& work, float dpiX, float
                       int height, const ScaleCorrection& correction) {
     try {
         const SheetInputs in = SheetFromOptions(b, dpiX, dpiY, width, height, correction);
+        if (const QString problem = UndrawableSize(b, in); !problem.isEmpty())
+            throw RunError{kExitBadInput, problem};
         work(in);
         return in;
     } catch (const ConversionError& e) {
@@ -221,24 +218,31 @@ void Run(const CommandLineOptions& options, QTextStream& out) {
 } // namespace
 
 int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& err) {
-    const ParsedCommandLine parsed = ParseCommandLine(arguments);
-    switch (parsed.action) {
-    case ParsedCommandLine::Action::Help:
-    case ParsedCommandLine::Action::Version:
-        out << parsed.text << '\n';
-        return kExitDone;
-    case ParsedCommandLine::Action::Error:
-        err << QCoreApplication::applicationName().toLower() << ": " << parsed.text << '\n';
-        return kExitBadInput;
-    case ParsedCommandLine::Action::Run:
-        break;
-    }
+    // Whatever goes wrong ends the run with one line, never with an exception.
+    const auto fail = [&](int exitCode, const QString& message) {
+        out.flush();
+        err << QCoreApplication::applicationName().toLower() << ": " << message << '\n';
+        return exitCode;
+    };
     try {
+        const ParsedCommandLine parsed = ParseCommandLine(arguments);
+        switch (parsed.action) {
+        case ParsedCommandLine::Action::Help:
+        case ParsedCommandLine::Action::Version:
+            out << parsed.text << '\n';
+            return kExitDone;
+        case ParsedCommandLine::Action::Error:
+            return fail(kExitBadInput, parsed.text);
+        case ParsedCommandLine::Action::Run:
+            break;
+        }
         Run(parsed.options, out);
     } catch (const RunError& e) {
-        out.flush();
-        err << QCoreApplication::applicationName().toLower() << ": " << e.message << '\n';
-        return e.exitCode;
+        return fail(e.exitCode, e.message);
+    } catch (const std::exception& e) {
+        return fail(kExitFailed, QString::fromUtf8(e.what()));
+    } catch (...) {
+        return fail(kExitFailed, tr("an unknown error; nothing more can be said"));
     }
     return kExitDone;
 }

@@ -7,12 +7,30 @@
 #include "model/Units.h"
 #include "targets/TargetCheck.h"
 
+#include <QCoreApplication>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
 namespace {
 
 // The window's start: 5 x 6 checkers of 3 x 3 cm.
 const char* const kStartChecker = "3";
 constexpr int kStartColumns = 5;
 constexpr int kStartRows = 6;
+
+// The longest length drawn, in printer pixels: a board, its frame distance and
+// its caption distance summed, on either side of the page, stay within the
+// coordinates the renderer holds.
+constexpr double kMaxDrawnPixels = double(kCoordLimit) / 8;
+constexpr int kMessageDigits = 6;
+// The page's side in printer pixels, with room for the sums of a few of them
+// in Qt's integer rectangles.
+constexpr double kMaxPagePixels = std::numeric_limits<int>::max() / 4.0;
+
+QString tr(const char* text) {
+    return QCoreApplication::translate("CommandLine", text);
+}
 
 QString DistanceText(const std::optional<LengthOption>& given, const QString& start, int unit,
                      int& unitIndex) {
@@ -75,4 +93,62 @@ SheetInputs SheetFromOptions(const BoardOptions& o, float dpiX, float dpiY, int 
     in.checkerHeightText = heightText;
     in.target = o.target;
     return in;
+}
+
+QString SizeOptionName(const BoardOptions& o) {
+    return o.board     ? QStringLiteral("--board")
+           : o.checker ? QStringLiteral("--checker")
+                       : QStringLiteral("--columns, --rows");
+}
+
+QString UndrawableSize(const BoardOptions& o, const SheetInputs& in) {
+    const QString sizeOption = SizeOptionName(o);
+    // A checker beyond the float range is held as the text INF, and 0 pixels.
+    double width = 0;
+    double height = 0;
+    if (!TryStrToFloat(in.checkerWidthText, width) || !TryStrToFloat(in.checkerHeightText, height))
+        return tr("%1: a size that cannot be drawn: a checker of %2 × %3 %4")
+            .arg(sizeOption, in.checkerWidthText, in.checkerHeightText, in.unitName);
+    // A distance given as an option is checked as given; one that follows the
+    // checker is as drawable as the checker.
+    const auto distancePx = [&in](const std::optional<LengthOption>& d) {
+        double perUnitX = 0;
+        double perUnitY = 0;
+        if (!d || !PixelsPerUnit(d->unit, in.dpiX, perUnitX, in.correction.across) ||
+            !PixelsPerUnit(d->unit, in.dpiY, perUnitY, in.correction.down))
+            return 0.0;
+        return std::fabs(d->value) * std::max(perUnitX, perUnitY);
+    };
+    const struct {
+        double pixels;
+        QString option;
+        const char* what;
+    } lengths[] = {
+        {in.checkerWidthPx, sizeOption, QT_TRANSLATE_NOOP("CommandLine", "a checker's width")},
+        {in.checkerHeightPx, sizeOption, QT_TRANSLATE_NOOP("CommandLine", "a checker's height")},
+        {in.patternWidthPx, sizeOption, QT_TRANSLATE_NOOP("CommandLine", "the board's width")},
+        {in.patternHeightPx, sizeOption, QT_TRANSLATE_NOOP("CommandLine", "the board's height")},
+        {o.frame ? distancePx(o.frameDistance) : 0, QStringLiteral("--frame-distance"),
+         QT_TRANSLATE_NOOP("CommandLine", "the frame distance")},
+        {o.caption ? distancePx(o.captionDistance) : 0, QStringLiteral("--caption-distance"),
+         QT_TRANSLATE_NOOP("CommandLine", "the caption distance")},
+    };
+    for (const auto& length : lengths)
+        if (!(std::fabs(length.pixels) <= kMaxDrawnPixels)) // NaN too
+            return tr("%1: a size that cannot be drawn: %2 of %3 printer pixels, more than %4")
+                .arg(length.option, tr(length.what),
+                     QString::number(length.pixels, 'g', kMessageDigits),
+                     QString::number(kMaxDrawnPixels, 'g', kMessageDigits));
+    return QString();
+}
+
+QString UndrawablePage(const QPageLayout& paper, int dpi) {
+    const QSizeF inches = paper.fullRect(QPageLayout::Inch).size();
+    const double side = std::max(inches.width(), inches.height()) * dpi;
+    if (side <= kMaxPagePixels)
+        return QString();
+    return tr("--paper: a paper that cannot be drawn at %1 dpi: %2 printer pixels, more than %3")
+        .arg(dpi)
+        .arg(QString::number(side, 'g', kMessageDigits),
+             QString::number(kMaxPagePixels, 'g', kMessageDigits));
 }

@@ -147,26 +147,31 @@ private slots:
         const struct {
             const char *name, *args, *named;
             int exitCode;
-        } rows[] = {{"count below 2", "--columns 1", "--columns", 2},
-                    {"checker without unit", "--checker 3", "--checker", 2},
-                    {"checker of zero", "--checker 0x3cm", "--checker", 2},
-                    {"checker and board", "--checker 3cm --board 15x18cm", "--board", 2},
-                    {"alignment one word", "--align middle", "--align", 2},
-                    {"unknown paper", "--paper B99", "--paper", 2},
-                    {"margins fill the paper", "--paper A4 --margins 11cm", "--margins", 2},
-                    {"resolution too low", "--resolution 10", "--resolution", 2},
-                    {"scale as a factor", "--scale 1.01x0.99", "--scale", 2},
-                    {"unknown option", "--colour red", "colour", 2},
-                    {"empty printer name", "--printer=", "--printer", 2},
-                    {"print system unreachable (CUPS_SERVER)", "--printer Q",
-                     "cannot be reached (no connection to 127.0.0.1:1)", 1},
-                    {"board too large to draw", "--paper A4 --board 1e39x1e39cm", "--board", 2},
-                    {"ten thousand digits, cut short", "--rows %9", "9…'", 2},
-                    {"no such folder", "--paper A4 --output %1/missing/b.pdf",
-                     "%1/missing/b.pdf: No such file", 1},
-                    {"a folder is no file", "--paper A4 --output %1", "%1: not a regular file", 1},
-                    {"file written, no printer to print on", "--paper A4 --print",
-                     "nothing was printed", 1}};
+        } rows[] = {
+            {"count below 2", "--columns 1", "--columns", 2},
+            {"checker without unit", "--checker 3", "--checker", 2},
+            {"checker of zero", "--checker 0x3cm", "--checker", 2},
+            {"checker and board", "--checker 3cm --board 15x18cm", "--board", 2},
+            {"alignment one word", "--align middle", "--align", 2},
+            {"unknown paper", "--paper B99", "--paper", 2},
+            {"margins fill the paper", "--paper A4 --margins 11cm", "--margins", 2},
+            {"resolution too low", "--resolution 10", "--resolution", 2},
+            {"scale as a factor", "--scale 1.01x0.99", "--scale", 2},
+            {"unknown option", "--colour red", "colour", 2},
+            {"empty printer name", "--printer=", "--printer", 2},
+            {"print system unreachable (CUPS_SERVER)", "--printer Q",
+             "cannot be reached (no connection to 127.0.0.1:1)", 1},
+            {"ChArUco board too large, no caption",
+             "--paper A4 --target charuco --board 1e39cm --no-caption", "--board", 2},
+            {"checker beyond the page's coordinates", "--paper A4 --checker 3e8cm", "--checker", 2},
+            {"paper of kilometres", "--paper 1e7x1e7mm --resolution 9600", "--paper", 2},
+            {"frame too far to draw", "--paper A4 --frame-distance 1e39cm", "--frame-distance", 2},
+            {"ten thousand digits, cut short", "--rows %9", "9…'", 2},
+            {"no such folder", "--paper A4 --output %1/missing/b.pdf",
+             "%1/missing/b.pdf: No such file", 1},
+            {"a folder is no file", "--paper A4 --output %1", "%1: not a regular file", 1},
+            {"file written, no printer to print on", "--paper A4 --print", "nothing was printed",
+             1}};
         for (const auto& row : rows)
             QTest::newRow(row.name) << QString(row.args) << QString(row.named) << row.exitCode;
     }

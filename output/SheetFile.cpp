@@ -128,6 +128,10 @@ bool FormatForFile(const QString& path, FileFormat& format) {
     return true;
 }
 
+QString FormatName(FileFormat format) {
+    return format == FileFormat::Pdf ? QStringLiteral("PDF") : QStringLiteral("SVG");
+}
+
 QString SheetTitle(const SheetInputs& in) {
     const QString width = FloatToStr(StrToFloatDef(in.checkerWidthText, 0));
     const QString height = FloatToStr(StrToFloatDef(in.checkerHeightText, 0));

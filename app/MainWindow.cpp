@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/MainWindow.h"
 
+#include "app/PlainIconProvider.h"
 #include "app/TargetDialog.h"
 #include "card/BoardCard.h"
 #include "cli/CommandLineParser.h"
@@ -140,8 +141,10 @@ QString MainWindow::askFileName(const QString& title, const QString& filter,
                                 const QString& suffix) {
     // Starts in the last folder a save went to, or where the program started;
     // never in one where a save failed, which Qt's own memory would give.
+    PlainIconProvider icons; // never reads a file to show it; outlives the dialog
     QFileDialog dialog(this, title, m_lastFolder.isEmpty() ? QDir::currentPath() : m_lastFolder,
                        filter);
+    dialog.setIconProvider(&icons);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     // The extension is added before the dialog asks about replacing a file.
     dialog.setDefaultSuffix(suffix);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "app/QtPrinterDevice.h"
 
+#include "app/PlainIconProvider.h"
+
 #include "model/EchoedText.h"
 #include "model/WriteAll.h"
 #include "output/PdfJob.h"
@@ -81,9 +83,11 @@ void QtPrinterDevice::setup(QWidget* parent) {
 QString QtPrinterDevice::choosePdfFile() const {
     // Starts in the folder of the last file written whole (or where the program
     // started), never in one that failed, which Qt's own memory would give.
+    PlainIconProvider icons; // never reads a file to show it; outlives the dialog
     QFileDialog dialog(QApplication::activeWindow(), tr("Save the PDF as"),
                        m_lastPdfFolder.isEmpty() ? QDir::currentPath() : m_lastPdfFolder,
                        tr("PDF files (*.pdf)"));
+    dialog.setIconProvider(&icons);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     // Added before the dialog looks for an existing file, so "board" is asked

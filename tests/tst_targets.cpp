@@ -60,28 +60,6 @@ private slots:
         }
     }
 
-    void problem_data() {
-        QTest::addColumn<QString>("dictionary");
-        QTest::addColumn<int>("firstId");
-        QTest::addColumn<int>("side");        // squares across and down
-        QTest::addColumn<QString>("problem"); // a part of the message; empty: none
-        QTest::newRow("odd count: 24 of 49") << "6x6_50" << 26 << 7 << "";
-        QTest::newRow("one past the last ID") << "DICT_6X6_50" << 1 << 10 << "IDs 1 to 50";
-        QTest::newRow("100 x 100") << "DICT_6X6_1000" << 0 << 100 << "needs 5000";
-        QTest::newRow("a name's beginning") << "DICT_6X6_2" << 0 << 2 << "DICT_6X6_2";
-    }
-    void problem() {
-        QFETCH(QString, dictionary);
-        QFETCH(int, firstId);
-        QFETCH(int, side);
-        QFETCH(QString, problem);
-        const QString message = TargetProblem(
-            {TargetKind::Charuco, dictionary, TargetOptions().markerFraction, false, firstId}, side,
-            side);
-        QVERIFY2(problem.isEmpty() ? message.isEmpty() : message.contains(problem),
-                 qPrintable(message));
-    }
-
     // A mark finer than a printer pixel is drawn as no detector can read it:
     // the report warns, naming its size in printer pixels.
     void finestMark_data() {

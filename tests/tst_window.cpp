@@ -446,7 +446,8 @@ private slots:
         QTest::addColumn<QString>("args");    // the same values on the command line
         const QString charuco = "cbDictionary eMarkerFraction eFirstId cbLegacy | ";
         const QString aprilgrid = "eFirstId eTagSpacing | ";
-        // On a board of 2 x 2 cells, which holds 2 ChArUco markers.
+        // On a board of 2 x 2 cells, which holds 2 ChArUco markers, unless the
+        // command line gives the counts.
         QTest::newRow("ChArUco: last IDs of the dictionary, only its values taken")
             << int(TargetKind::Charuco)
             << QStringList{"cbDictionary.currentText=DICT_4X4_50", "eMarkerFraction.text=0.6",
@@ -458,18 +459,26 @@ private slots:
             << QStringList{"cbDictionary.currentText=DICT_4X4_50", "eFirstId.text=49"}
             << charuco + "This board needs 2 markers (IDs 49 to 50), but DICT_4X4_50"
             << "--target charuco --dictionary DICT_4X4_50 --first-id 49";
+        QTest::newRow("ChArUco: 7 x 7 holds 24 markers, IDs 26 to 49")
+            << int(TargetKind::Charuco)
+            << QStringList{"cbDictionary.currentText=DICT_6X6_50", "eFirstId.text=26"}
+            << charuco + "DICT_6X6_50 0.75 false 26 0.5 0.3 false"
+            << "--columns 7 --rows 7 --target charuco --dictionary 6x6_50 --first-id 26";
+        QTest::newRow("ChArUco: 100 x 100 needs 5000 markers")
+            << int(TargetKind::Charuco) << QStringList{"cbDictionary.currentText=DICT_6X6_1000"}
+            << charuco + "This board needs 5000 markers, but DICT_6X6_1000 holds only 1000"
+            << "--columns 100 --rows 100 --target charuco --dictionary DICT_6X6_1000";
         QTest::newRow("checkerboard: legend asked for")
             << int(TargetKind::Checkerboard) << QStringList{"cbLegend.checked=true"}
             << "cbLegend | DICT_6X6_250 0.75 false 0 0.5 0.3 true"
             << "--legend";
-        QTest::newRow("AprilGrid: tags as wide as their gaps")
-            << int(TargetKind::AprilGrid) << QStringList{"eTagSpacing.text=1"}
-            << aprilgrid + "DICT_6X6_250 0.75 false 0 0.5 1 false"
-            << "--target aprilgrid --tag-spacing 1";
-        for (const char* spacing : {"1.0001", "1e39"})
+        // Tags as wide as their gaps, then wider.
+        for (const char* spacing : {"1", "1.0001", "1e39"})
             QTest::addRow("AprilGrid: spacing %s", spacing)
                 << int(TargetKind::AprilGrid) << QStringList{QString("eTagSpacing.text=") + spacing}
-                << aprilgrid + "The spacing between tags must lie above 0 and at most 1"
+                << aprilgrid + (qstrcmp(spacing, "1") == 0
+                                    ? "DICT_6X6_250 0.75 false 0 0.5 1 false"
+                                    : "The spacing between tags must lie above 0 and at most 1")
                 << QString("--target aprilgrid --tag-spacing ") + spacing;
     }
     // The options dialog shows the chosen kind's values alone, takes them on
@@ -480,7 +489,10 @@ private slots:
         QFETCH(QStringList, typed);
         QFETCH(QString, outcome);
         QFETCH(QString, args);
-        TargetDialog dialog(TargetOptions{TargetKind(kind)}, 2, 2);
+        const ParsedCommandLine cli =
+            ParseCommandLine(("quadrix --columns 2 --rows 2 --print " + args).split(' '));
+        TargetDialog dialog(TargetOptions{TargetKind(kind)}, cli.options.board.columns,
+                            cli.options.board.rows);
         QStringList shown;
         for (QWidget* w : dialog.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
             if (!w->objectName().isEmpty() && w->isVisibleTo(&dialog))
@@ -498,8 +510,6 @@ private slots:
         const bool accepted = dialog.result() == QDialog::Accepted;
         QVERIFY2(got.startsWith(outcome) && accepted == (o != TargetOptions{TargetKind(kind)}),
                  qPrintable(got));
-        const ParsedCommandLine cli =
-            ParseCommandLine(("quadrix --columns 2 --rows 2 --print " + args).split(' '));
         QVERIFY2(accepted
                      ? cli.action == ParsedCommandLine::Action::Run && cli.options.board.target == o
                      : cli.text.contains(problem) && !problem.isEmpty(),

@@ -1,17 +1,21 @@
 // SPDX-License-Identifier: MIT
 #include "app/MainWindow.h"
 
+#include "app/PlainIconProvider.h"
 #include "app/TargetDialog.h"
 #include "card/BoardCard.h"
 #include "cli/CommandLineParser.h"
 #include "cli/SheetFromOptions.h"
+#include "model/EchoedText.h"
 #include "model/NumberText.h"
 #include "model/Units.h"
+#include "output/SameFile.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -60,8 +64,8 @@ void MainWindow::buildMenus() {
     file->addSeparator();
     file->addAction(tr("P&rint"), QKeySequence(tr("Ctrl+P")), m_form->bbPrint,
                     &QAbstractButton::click);
-    file->addAction(tr("&Copy command line"), this,
-                    [this] { QGuiApplication::clipboard()->setText(commandLine()); });
+    file->addAction(tr("&Copy command line"), this, &MainWindow::copyCommandLine)
+        ->setObjectName(QStringLiteral("actCopyCommandLine"));
     file->addSeparator();
     file->addAction(tr("E&xit"), this, &QWidget::close);
 
@@ -114,14 +118,43 @@ void MainWindow::showTargetDialog() {
 }
 
 bool MainWindow::saveAs(FileFormat format, const QString& path) {
+    // A name that asks for the other format would hold what it does not say.
+    FileFormat named = format;
+    if (FormatForFile(path, named) && named != format) {
+        m_form->reportError(tr("%1 is the name of a %2 file; this saves %3, so nothing was "
+                               "written. Choose a name ending in .%4.")
+                                .arg(EchoedName(path), FormatName(named), FormatName(format),
+                                     FormatName(format).toLower()));
+        return false;
+    }
     try {
         WriteSheetFile(path, format, PrinterFilePage(m_form->printer()), m_form->sheetInputs());
         m_lastFolder = QFileInfo(path).absolutePath();
+        m_lastPage = path;
         return true;
     } catch (const std::exception& e) {
         m_form->reportError(QString::fromUtf8(e.what()));
     }
     return false;
+}
+
+QString MainWindow::askFileName(const QString& title, const QString& filter,
+                                const QString& suffix) {
+    // Starts in the last folder a save went to, or where the program started;
+    // never in one where a save failed, which Qt's own memory would give.
+    PlainIconProvider icons; // never reads a file to show it; outlives the dialog
+    QFileDialog dialog(this, title, m_lastFolder.isEmpty() ? QDir::currentPath() : m_lastFolder,
+                       filter);
+    dialog.setIconProvider(&icons);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // The extension is added before the dialog asks about replacing a file.
+    dialog.setDefaultSuffix(suffix);
+    dialog.selectFile(QString::fromLatin1(kDefaultFileName) + QLatin1Char('.') + suffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    // The dialog is gone before the file is written: left open behind an error
+    // box it would go on reading its folder, which can block (/proc).
+    return dialog.selectedFiles().constFirst();
 }
 
 void MainWindow::chooseFileAndSave(FileFormat format) {
@@ -132,24 +165,31 @@ void MainWindow::chooseFileAndSave(FileFormat format) {
         return;
     }
     const bool pdf = format == FileFormat::Pdf;
-    const QString suffix = pdf ? QStringLiteral("pdf") : QStringLiteral("svg");
-    QFileDialog dialog(this, pdf ? tr("Save as PDF") : tr("Save as SVG"), m_lastFolder,
-                       pdf ? tr("PDF files (*.pdf)") : tr("SVG files (*.svg)"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    // The extension is added before the dialog asks about replacing a file.
-    dialog.setDefaultSuffix(suffix);
-    dialog.selectFile(QString::fromLatin1(kDefaultFileName) + QLatin1Char('.') + suffix);
-    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
-        saveAs(format, dialog.selectedFiles().constFirst());
+    const QString path = askFileName(pdf ? tr("Save as PDF") : tr("Save as SVG"),
+                                     pdf ? tr("PDF files (*.pdf)") : tr("SVG files (*.svg)"),
+                                     pdf ? QStringLiteral("pdf") : QStringLiteral("svg"));
+    if (!path.isEmpty())
+        saveAs(format, path);
 }
 
 bool MainWindow::saveBoardCard(const QString& path) {
+    // The page just saved is replaced by its card only when the user says so.
+    if (!m_lastPage.isEmpty() && SameFile(path, m_lastPage) &&
+        QMessageBox::question(this, tr("Save board card"),
+                              tr("%1 holds the page you saved. Replace the page with the board "
+                                 "card?")
+                                  .arg(EchoedName(path)),
+                              QMessageBox::Yes | QMessageBox::No,
+                              QMessageBox::No) != QMessageBox::Yes)
+        return false;
     try {
         const PrinterDevice& printer = m_form->printer();
         const CardPage page{printer.name(), PrinterFilePage(printer).layout.pageSize().name(),
                             QDate::currentDate()};
         BoardCard(m_form->sheetInputs(), page).write(path);
         m_lastFolder = QFileInfo(path).absolutePath();
+        if (SameFile(path, m_lastPage))
+            m_lastPage.clear();
         return true;
     } catch (const std::exception& e) {
         m_form->reportError(QString::fromUtf8(e.what()));
@@ -158,12 +198,10 @@ bool MainWindow::saveBoardCard(const QString& path) {
 }
 
 void MainWindow::chooseFileAndSaveCard() {
-    QFileDialog dialog(this, tr("Save board card"), m_lastFolder, tr("YAML files (*.yaml)"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("yaml"));
-    dialog.selectFile(QString::fromLatin1(kDefaultFileName) + QStringLiteral(".yaml"));
-    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
-        saveBoardCard(dialog.selectedFiles().constFirst());
+    const QString path =
+        askFileName(tr("Save board card"), tr("YAML files (*.yaml)"), QStringLiteral("yaml"));
+    if (!path.isEmpty())
+        saveBoardCard(path);
 }
 
 BoardOptions MainWindow::boardOptions() const {
@@ -187,7 +225,27 @@ BoardOptions MainWindow::boardOptions() const {
     return o;
 }
 
-QString MainWindow::commandLine() const {
+QString MainWindow::commandLine(QString* problem) const {
+    const TfQuadrix& f = *m_form;
+    // A field with no number has no option that says it.
+    const struct {
+        const QLineEdit* edit;
+        bool used;
+        QString name;
+    } fields[] = {{f.eCheckerWidth, true, tr("checker width")},
+                  {f.eCheckerHeight, true, tr("checker height")},
+                  {f.eFrameDistance, f.cbFrame->isChecked(), tr("frame distance")},
+                  {f.eSizeDistance, f.cbSize->isChecked(), tr("caption distance")}};
+    for (const auto& [edit, used, name] : fields) {
+        double value = 0;
+        if (used && !TryStrToFloat(edit->text(), value)) {
+            if (problem)
+                *problem = tr("The %1 holds no number (\u201c%2\u201d), so no command line "
+                              "makes this page.")
+                               .arg(name, Echoed(edit->text()));
+            return QString();
+        }
+    }
     const FilePage page = PrinterFilePage(m_form->printer());
     // The file is made on a paper of its own, so the printer's correction goes along.
     const auto arguments = [&](NumberForm form) {
@@ -197,6 +255,14 @@ QString MainWindow::commandLine() const {
              << QString::fromLatin1(kDefaultFileName) + QStringLiteral(".pdf");
         return args;
     };
+    const QStringList full = arguments(NumberForm::Full);
+    // The command line's own checks: what it would refuse is not given.
+    const ParsedCommandLine checked = ParseCommandLine(full);
+    if (checked.action == ParsedCommandLine::Action::Error) {
+        if (problem)
+            *problem = tr("The command line would refuse this page: %1").arg(checked.text);
+        return QString();
+    }
     // The page each command makes, by the command line's own road.
     const auto pageOf = [&page](const QStringList& args) {
         const ParsedCommandLine parsed = ParseCommandLine(args);
@@ -212,7 +278,6 @@ QString MainWindow::commandLine() const {
     // single-precision value (typed with nine digits, say) can move a pixel,
     // and then every digit the window holds is written.
     const QStringList shortest = arguments(NumberForm::Shortest);
-    const QStringList full = arguments(NumberForm::Full);
     try {
         const QByteArray made = pageOf(shortest);
         if (!made.isEmpty() && made == pageOf(full))
@@ -221,6 +286,15 @@ QString MainWindow::commandLine() const {
         // a board the renderer refuses: the full form, as the window holds it
     }
     return full.join(QLatin1Char(' '));
+}
+
+void MainWindow::copyCommandLine() {
+    QString problem;
+    const QString command = commandLine(&problem);
+    if (command.isEmpty())
+        m_form->reportError(problem); // and the clipboard keeps what it held
+    else
+        QGuiApplication::clipboard()->setText(command);
 }
 
 void MainWindow::showAbout() {

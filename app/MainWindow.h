@@ -17,16 +17,20 @@ public:
     TfQuadrix& form() { return *m_form; }
 
     // Writes the page as Print would put it on paper on the current printer;
-    // true when written, otherwise the error box says why.
+    // true when written, otherwise the error box says why (also for a name
+    // whose extension asks for the other format).
     bool saveAs(FileFormat format, const QString& path);
     // Writes the board card of the page Print would make; true when written,
-    // otherwise the error box says why.
+    // otherwise the error box says why. Over the page saved last only when the
+    // user confirms.
     bool saveBoardCard(const QString& path);
     // The board the form shows, as command-line options.
     BoardOptions boardOptions() const;
     // The quadrix command that makes this page (its paper as the current
-    // printer's; its margins too when they are alike on every side).
-    QString commandLine() const;
+    // printer's; its margins too when they are alike on every side). Empty,
+    // with *problem saying why, while a field holds no number or the command
+    // line would refuse the page.
+    QString commandLine(QString* problem = nullptr) const;
 
     // Target > Options…: the current kind's own parameters.
     void showTargetDialog();
@@ -36,8 +40,13 @@ private:
     void buildTargetMenu();
     void chooseFileAndSave(FileFormat format);
     void chooseFileAndSaveCard();
+    // A name from a file dialog that is closed again when this returns; empty
+    // when cancelled.
+    QString askFileName(const QString& title, const QString& filter, const QString& suffix);
+    void copyCommandLine();
     void showAbout();
 
     TfQuadrix* m_form;
     QString m_lastFolder; // where the last save went
+    QString m_lastPage;   // the page file saved last
 };

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "app/QtPrinterDevice.h"
 
+#include "app/PlainIconProvider.h"
+
+#include "model/EchoedText.h"
 #include "model/WriteAll.h"
 #include "output/PdfJob.h"
 
@@ -78,9 +81,13 @@ void QtPrinterDevice::setup(QWidget* parent) {
 }
 
 QString QtPrinterDevice::choosePdfFile() const {
-    // Starts in the folder of the last file written whole, never in one that failed.
-    QFileDialog dialog(QApplication::activeWindow(), tr("Save the PDF as"), m_lastPdfFolder,
+    // Starts in the folder of the last file written whole (or where the program
+    // started), never in one that failed, which Qt's own memory would give.
+    PlainIconProvider icons; // never reads a file to show it; outlives the dialog
+    QFileDialog dialog(QApplication::activeWindow(), tr("Save the PDF as"),
+                       m_lastPdfFolder.isEmpty() ? QDir::currentPath() : m_lastPdfFolder,
                        tr("PDF files (*.pdf)"));
+    dialog.setIconProvider(&icons);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     // Added before the dialog looks for an existing file, so "board" is asked
@@ -95,7 +102,7 @@ std::unique_ptr<PrintJob> QtPrinterDevice::beginFileJob(const QString& file) {
     // The page goes to a temporary file beside the target, renamed over it
     // only when all of it was written: an earlier file survives any failure.
     auto out = std::make_shared<QSaveFile>(file);
-    const QString shown = QDir::toNativeSeparators(file);
+    const QString shown = EchoedName(QDir::toNativeSeparators(file));
     if (!out->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         Fail(tr("The file %1 cannot be written (%2); nothing was printed.")
                  .arg(shown, out->errorString()));

@@ -18,14 +18,11 @@ namespace {
 // The reason a value is refused, in the red the window's own problems use.
 const char* const kProblemStyle = "color: #c00000";
 
-bool UsesDictionary(TargetKind kind) {
-    return kind == TargetKind::Charuco;
-}
 bool UsesFirstId(TargetKind kind) {
-    return kind == TargetKind::Charuco || kind == TargetKind::AprilGrid;
+    return TargetUses(kind, TargetField::FirstId);
 }
 bool IsCircleGrid(TargetKind kind) {
-    return kind == TargetKind::Circles || kind == TargetKind::AsymmetricCircles;
+    return TargetUses(kind, TargetField::Diameter);
 }
 
 } // namespace
@@ -80,14 +77,13 @@ TargetDialog::TargetDialog(const TargetOptions& current, int columns, int rows, 
 }
 
 void TargetDialog::showRows(TargetKind kind) {
-    m_form->setRowVisible(cbDictionary, UsesDictionary(kind));
-    m_form->setRowVisible(eMarkerFraction, kind == TargetKind::Charuco);
-    m_form->setRowVisible(eFirstId, UsesFirstId(kind));
-    m_form->setRowVisible(cbLegacy, kind == TargetKind::Charuco);
-    m_form->setRowVisible(eDiameter, IsCircleGrid(kind));
-    m_form->setRowVisible(eTagSpacing, kind == TargetKind::AprilGrid);
-    // The other kinds always name themselves beneath the board.
-    m_form->setRowVisible(cbLegend, kind == TargetKind::Checkerboard);
+    const std::pair<QWidget*, TargetField> rows[] = {
+        {cbDictionary, TargetField::Dictionary}, {eMarkerFraction, TargetField::MarkerFraction},
+        {eFirstId, TargetField::FirstId},        {cbLegacy, TargetField::Legacy},
+        {eDiameter, TargetField::Diameter},      {eTagSpacing, TargetField::TagSpacing},
+        {cbLegend, TargetField::Legend}};
+    for (const auto& [control, field] : rows)
+        m_form->setRowVisible(control, TargetUses(kind, field));
 }
 
 QString TargetDialog::read(TargetOptions& result) const {

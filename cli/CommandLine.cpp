@@ -167,12 +167,27 @@ void WriteCard(const QString& path, const BoardCard& card, QTextStream& out) {
     out << tr("ROS: %1").arg(card.rosCommand()) << '\n';
 }
 
-void Run(const CommandLineOptions& options, QTextStream& out) {
+QString Warning(const QString& text) {
+    return QCoreApplication::applicationName().toLower() + QStringLiteral(": ") +
+           tr("warning: %1").arg(text);
+}
+
+void Run(const CommandLineOptions& options, QTextStream& out, QTextStream& err) {
     const OutputOptions& o = options.output;
     std::optional<BoardCard> card;
     std::unique_ptr<DestinationPrinter> printer;
     if (o.print || (!o.file.isEmpty() && !o.paper))
         printer = OpenPrinter(o);
+    // With no printer to ask, the file gets the page a PDF file gets by default.
+    if (!o.file.isEmpty() && !o.paper && printer->isPdfOutput()) {
+        const QString problem = printer->printSystemProblem();
+        err << Warning(tr("%1, so the printer's page could not be asked; the file is on %2 "
+                          "(--paper chooses another)")
+                           .arg(problem.isEmpty() ? tr("No printer is installed") : problem,
+                                printer->pageLayout().pageSize().name()))
+            << '\n';
+        err.flush();
+    }
 
     if (!o.file.isEmpty()) {
         const FilePage page = PageFor(o, printer.get());
@@ -236,7 +251,10 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
         case ParsedCommandLine::Action::Run:
             break;
         }
-        Run(parsed.options, out);
+        for (const QString& warning : parsed.warnings)
+            err << Warning(warning) << '\n';
+        err.flush();
+        Run(parsed.options, out, err);
     } catch (const RunError& e) {
         return fail(e.exitCode, e.message);
     } catch (const std::exception& e) {

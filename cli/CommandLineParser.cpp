@@ -2,7 +2,9 @@
 #include "cli/CommandLineParser.h"
 
 #include "model/NumberText.h"
+#include "model/EchoedText.h"
 #include "model/Units.h"
+#include "output/SameFile.h"
 #include "targets/MarkerDictionary.h"
 #include "targets/TargetCheck.h"
 #include "targets/TargetKindName.h"
@@ -19,8 +21,6 @@ constexpr int kCountMin = 2;
 constexpr int kCountMax = 100;
 constexpr int kResolutionMin = 72;
 constexpr int kResolutionMax = 9600;
-// A value is echoed in an error up to this many characters.
-constexpr int kEchoedChars = 40;
 constexpr int kFirstIdMax = 1 << 20; // far beyond any dictionary
 
 QString tr(const char* text) {
@@ -31,11 +31,6 @@ QString tr(const char* text) {
 struct BadValue {
     QString message;
 };
-
-// A value as an error message echoes it: a long one cut short.
-QString Echoed(const QString& text) {
-    return text.size() > kEchoedChars ? text.left(kEchoedChars) + QStringLiteral("…") : text;
-}
 
 [[noreturn]] void Reject(const QString& option, const QString& expected, const QString& text) {
     throw BadValue{tr("--%1: expected %2, not '%3'").arg(option, expected, Echoed(text))};
@@ -104,16 +99,14 @@ int ParseInteger(const QString& option, const QString& text, int min, int max) {
     return value;
 }
 
-// example: a usual value of that option, shown in the message.
-double ParseFraction(const QString& option, const QString& text, const char* example) {
+// A number; its range is the target's to check. example: a usual value of that
+// option, shown in the message.
+double ParseNumber(const QString& option, const QString& text, const char* example) {
     static const QRegularExpression form(QStringLiteral("^%1$").arg(kNumber));
     const QRegularExpressionMatch m = form.match(text.trimmed());
-    const double value = m.hasMatch() ? m.captured(1).toDouble() : 0;
-    if (!(value > 0 && value <= 1))
-        Reject(option,
-               tr("a fraction above 0 and at most 1, such as %1").arg(QLatin1String(example)),
-               text);
-    return value;
+    if (!m.hasMatch())
+        Reject(option, tr("a number such as %1").arg(QLatin1String(example)), text);
+    return m.captured(1).toDouble();
 }
 
 int ParseChoice(const QString& option, const QString& text, const QStringList& choices) {
@@ -242,9 +235,20 @@ QString HelpExamples() {
               "--output aprilgrid.pdf --card aprilgrid.yaml\n");
 }
 
+// The options that set a target's own parameters.
+const struct {
+    const char* name;
+    TargetField field;
+} kTargetOptions[] = {
+    {"dictionary", TargetField::Dictionary},  {"marker", TargetField::MarkerFraction},
+    {"legacy", TargetField::Legacy},          {"first-id", TargetField::FirstId},
+    {"tag-spacing", TargetField::TagSpacing}, {"diameter", TargetField::Diameter},
+    {"legend", TargetField::Legend}};
+
 // The target's kind and options; a board that cannot be made is refused here,
-// before anything is drawn.
-void ReadTarget(const QCommandLineParser& parser, BoardOptions& b) {
+// before anything is drawn, by the target's own checks (the window's too),
+// naming the option at fault. An option the kind does not use is warned of.
+void ReadTarget(const QCommandLineParser& parser, BoardOptions& b, QStringList& warnings) {
     const auto value = [&parser](const char* name) { return parser.value(QLatin1String(name)); };
     const auto isSet = [&parser](const char* name) { return parser.isSet(QLatin1String(name)); };
     TargetOptions& t = b.target;
@@ -259,21 +263,52 @@ void ReadTarget(const QCommandLineParser& parser, BoardOptions& b) {
         t.dictionary = d->name;
     }
     if (isSet("marker"))
-        t.markerFraction = ParseFraction(QStringLiteral("marker"), value("marker"), "0.75");
+        t.markerFraction = ParseNumber(QStringLiteral("marker"), value("marker"), "0.75");
     if (isSet("first-id"))
         t.firstId = ParseInteger(QStringLiteral("first-id"), value("first-id"), 0, kFirstIdMax);
     t.legacy = isSet("legacy");
     if (isSet("tag-spacing"))
-        t.tagSpacing = ParseFraction(QStringLiteral("tag-spacing"), value("tag-spacing"), "0.3");
+        t.tagSpacing = ParseNumber(QStringLiteral("tag-spacing"), value("tag-spacing"), "0.3");
     t.legend = isSet("legend");
     if (isSet("diameter"))
-        t.diameterFraction = ParseFraction(QStringLiteral("diameter"), value("diameter"), "0.5");
+        t.diameterFraction = ParseNumber(QStringLiteral("diameter"), value("diameter"), "0.5");
+    for (const auto& [name, field] : kTargetOptions) {
+        if (!isSet(name))
+            continue;
+        if (const QString problem = TargetValueProblem(t, field); !problem.isEmpty())
+            throw BadValue{QStringLiteral("--%1 %2: %3")
+                               .arg(QLatin1String(name), Echoed(value(name)), problem)};
+        if (!TargetUses(t.kind, field))
+            warnings << tr("--%1 does nothing for --target %2; it is ignored")
+                            .arg(QLatin1String(name), TargetKindKey(t.kind));
+    }
     const QString problem = TargetProblem(t, b.columns, b.rows);
     if (!problem.isEmpty())
         throw BadValue{problem};
 }
 
-void Read(const QCommandLineParser& parser, CommandLineOptions& options) {
+// Options that shape what is not made: warned of, as the run goes on.
+void WarnUnused(const QCommandLineParser& parser, const OutputOptions& o, QStringList& warnings) {
+    const auto isSet = [&parser](const char* name) { return parser.isSet(QLatin1String(name)); };
+    const struct {
+        const char* name;
+        bool unused;
+        const char* why;
+    } options[] = {
+        {"frame-distance", isSet("no-frame"), "--no-frame"},
+        {"caption-distance", isSet("no-caption"), "--no-caption"},
+        {"paper", o.file.isEmpty(), "no --output"},
+        {"orientation", o.file.isEmpty(), "no --output"},
+        {"margins", o.file.isEmpty(), "no --output"},
+        {"resolution", o.file.isEmpty(), "no --output"},
+    };
+    for (const auto& [name, unused, why] : options)
+        if (unused && isSet(name))
+            warnings << tr("--%1 does nothing with %2; it is ignored")
+                            .arg(QLatin1String(name), QLatin1String(why));
+}
+
+void Read(const QCommandLineParser& parser, CommandLineOptions& options, QStringList& warnings) {
     BoardOptions& b = options.board;
     OutputOptions& o = options.output;
     const auto value = [&parser](const char* name) { return parser.value(QLatin1String(name)); };
@@ -305,7 +340,7 @@ void Read(const QCommandLineParser& parser, CommandLineOptions& options) {
     if (isSet("caption-distance"))
         b.captionDistance =
             ParseLength(QStringLiteral("caption-distance"), value("caption-distance"));
-    ReadTarget(parser, b);
+    ReadTarget(parser, b, warnings);
     if (isSet("paper"))
         o.paper = ParsePaper(value("paper"));
     if (isSet("orientation"))
@@ -332,8 +367,15 @@ void Read(const QCommandLineParser& parser, CommandLineOptions& options) {
                            .arg(Echoed(parser.positionalArguments().constFirst()))};
     if (o.file.isEmpty() && !o.print)
         throw BadValue{tr("nothing to make: give --output FILE, --print or --printer NAME")};
-    if (!o.file.isEmpty() && !FormatForFile(o.file, o.format))
+    if (isSet("output") && !FormatForFile(o.file, o.format))
         Reject(QStringLiteral("output"), tr("a file name ending in .pdf or .svg"), o.file);
+    if (isSet("card") && o.card.isEmpty())
+        Reject(QStringLiteral("card"), tr("a file name for the board card"), o.card);
+    // Written second, the card would replace the page.
+    if (!o.card.isEmpty() && !o.file.isEmpty() && SameFile(o.file, o.card))
+        throw BadValue{tr("--card: %1 is the file --output writes; give the card a name of its own")
+                           .arg(EchoedName(o.card))};
+    WarnUnused(parser, o, warnings);
 }
 
 } // namespace
@@ -372,7 +414,7 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
         return result;
     }
     try {
-        Read(parser, result.options);
+        Read(parser, result.options, result.warnings);
     } catch (const BadValue& bad) {
         result.action = ParsedCommandLine::Action::Error;
         result.text = bad.message;

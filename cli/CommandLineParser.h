@@ -11,7 +11,8 @@
 struct ParsedCommandLine {
     enum class Action { Run, Help, Version, Error };
     Action action = Action::Run;
-    QString text; // the help text, the version line or the error message
+    QString text;         // the help text, the version line or the error message
+    QStringList warnings; // options that do nothing here; the run goes on
     CommandLineOptions options;
 };
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "model/PrintDestination.h"
 
+#include "model/EchoedText.h"
+
 #include "model/NoSuchPrinter.h"
 
 #include <QCoreApplication>
@@ -79,7 +81,7 @@ PrintDestination LookUpDestination(const QString& name) {
     if (!dest && !name.isEmpty())
         throw NoSuchPrinter(QCoreApplication::translate(
                                 "PrintDestination", "There is no printer %1 in the print system.")
-                                .arg(name)
+                                .arg(EchoedName(name))
                                 .toStdString());
     if (!dest)
         dest = FirstDest();

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "output/DestinationPrinter.h"
 
+#include "model/EchoedText.h"
+
 #include "output/PdfJob.h"
 
 #include <stdexcept>
@@ -25,7 +27,8 @@ DestinationPrinter::DestinationPrinter(const QString& printerName)
       m_destination(PdfOutputDestination()) {
     // A printer named by the user is one the print system must confirm.
     if (!printerName.isEmpty() && m_printSystem != PrintSystem::Answer::Answers)
-        Fail(tr("%1; nothing was printed on %2.").arg(printSystemProblem(), printerName));
+        Fail(tr("%1; nothing was printed on %2.")
+                 .arg(printSystemProblem(), EchoedName(printerName)));
     if (m_printSystem != PrintSystem::Answer::Silent)
         m_destination = LookUpDestination(printerName);
 }

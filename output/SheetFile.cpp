@@ -128,6 +128,10 @@ bool FormatForFile(const QString& path, FileFormat& format) {
     return true;
 }
 
+QString FormatName(FileFormat format) {
+    return format == FileFormat::Pdf ? QStringLiteral("PDF") : QStringLiteral("SVG");
+}
+
 QString SheetTitle(const SheetInputs& in) {
     // As the linked sizes hold it: a width of 15 / 7 cm is 2.142857.
     const QString width = ShortestSingleText(StrToFloatDef(in.checkerWidthText, 0));

@@ -11,6 +11,9 @@ enum class FileFormat { Pdf, Svg };
 // false for any other name.
 bool FormatForFile(const QString& path, FileFormat& format);
 
+// The format's name as users know it: "PDF", "SVG".
+QString FormatName(FileFormat format);
+
 // The board in words, as the file's title: "5 × 6 checkers of 3 cm (4 × 5 inner
 // corners)", "… of 2.5 × 3 cm …" when the checker is not square.
 QString SheetTitle(const SheetInputs& in);

@@ -22,15 +22,12 @@ bool InRange(double fraction, double max) {
 constexpr double kMaxMarkerFraction = 0.99;
 // Circles may touch their neighbours but not overlap.
 constexpr double kMaxDiameterFraction = 1.0;
+// Tags at least as large as the gaps between them, as the grid's reader expects.
+constexpr double kMaxTagSpacing = 1.0;
 
 QString MarkerProblem(const QString& dictionaryName, int firstId, int needed) {
     const MarkerDictionary* d = FindDictionary(dictionaryName);
-    if (!d)
-        return Tr("There is no marker dictionary named \u201c%1\u201d; the names are %2.")
-            .arg(dictionaryName, DictionaryNames().join(QStringLiteral(", ")));
-    if (firstId < 0)
-        return Tr("The first marker ID must be 0 or more, not %1.").arg(firstId);
-    if (qint64(firstId) + needed > d->count) {
+    if (d && qint64(firstId) + needed > d->count) {
         if (firstId == 0)
             return Tr("This board needs %1 markers, but %2 holds only %3.")
                 .arg(needed)
@@ -89,26 +86,76 @@ int MarkersNeeded(const TargetOptions& t, int columns, int rows) {
     return 0;
 }
 
-QString TargetProblem(const TargetOptions& t, int columns, int rows) {
-    switch (t.kind) {
-    case TargetKind::Charuco:
+bool TargetUses(TargetKind kind, TargetField field) {
+    const bool markers = kind == TargetKind::Charuco || kind == TargetKind::AprilGrid;
+    const bool circles = kind == TargetKind::Circles || kind == TargetKind::AsymmetricCircles;
+    switch (field) {
+    case TargetField::Dictionary:
+    case TargetField::MarkerFraction:
+    case TargetField::Legacy:
+        return kind == TargetKind::Charuco;
+    case TargetField::FirstId:
+        return markers;
+    case TargetField::TagSpacing:
+        return kind == TargetKind::AprilGrid;
+    case TargetField::Diameter:
+        return circles;
+    case TargetField::Legend:
+        return kind == TargetKind::Checkerboard;
+    case TargetField::None:
+        break;
+    }
+    return true;
+}
+
+QString TargetValueProblem(const TargetOptions& t, TargetField field) {
+    switch (field) {
+    case TargetField::Dictionary:
+        if (!FindDictionary(t.dictionary))
+            return Tr("There is no marker dictionary named \u201c%1\u201d; the names are %2.")
+                .arg(t.dictionary, DictionaryNames().join(QStringLiteral(", ")));
+        break;
+    case TargetField::MarkerFraction:
         if (!InRange(t.markerFraction, kMaxMarkerFraction))
             return Tr("The marker side must lie above 0 and at most %1 of the square side.")
                 .arg(kMaxMarkerFraction);
-        return MarkerProblem(t.dictionary, t.firstId, MarkersNeeded(t, columns, rows));
-    case TargetKind::AprilGrid:
-        if (!(t.tagSpacing > 0))
-            return Tr("The spacing between tags must be more than 0.");
-        return MarkerProblem(QString::fromLatin1(kAprilGridDictionary), t.firstId,
-                             MarkersNeeded(t, columns, rows));
-    case TargetKind::Circles:
-    case TargetKind::AsymmetricCircles:
+        break;
+    case TargetField::FirstId:
+        if (t.firstId < 0)
+            return Tr("The first marker ID must be 0 or more, not %1.").arg(t.firstId);
+        break;
+    case TargetField::TagSpacing:
+        if (!InRange(t.tagSpacing, kMaxTagSpacing))
+            return Tr("The spacing between tags must lie above 0 and at most %1 of the tag side.")
+                .arg(kMaxTagSpacing);
+        break;
+    case TargetField::Diameter:
         if (!InRange(t.diameterFraction, kMaxDiameterFraction))
             return Tr("The circle diameter must lie above 0 and at most %1 of the pitch.")
                 .arg(kMaxDiameterFraction);
         break;
-    case TargetKind::Checkerboard:
+    case TargetField::Legacy:
+    case TargetField::Legend:
+    case TargetField::None:
         break;
     }
     return QString();
+}
+
+QString TargetProblem(const TargetOptions& t, int columns, int rows, TargetField* field) {
+    for (TargetField f : {TargetField::Dictionary, TargetField::MarkerFraction,
+                          TargetField::FirstId, TargetField::TagSpacing, TargetField::Diameter}) {
+        if (!TargetUses(t.kind, f))
+            continue;
+        if (const QString problem = TargetValueProblem(t, f); !problem.isEmpty()) {
+            if (field)
+                *field = f;
+            return problem;
+        }
+    }
+    if (field)
+        *field = TargetField::None;
+    const QString dictionary =
+        t.kind == TargetKind::AprilGrid ? QString::fromLatin1(kAprilGridDictionary) : t.dictionary;
+    return MarkerProblem(dictionary, t.firstId, MarkersNeeded(t, columns, rows));
 }

@@ -24,7 +24,29 @@ double FinestMark(const TargetOptions& t, double cell);
 // the other kinds.
 int MarkersNeeded(const TargetOptions& t, int columns, int rows);
 
+// A target's own parameters, so that each door (the window's dialog, the
+// command line's options) can name the one a problem lies in.
+enum class TargetField {
+    None,
+    Dictionary,
+    MarkerFraction,
+    Legacy,
+    FirstId,
+    TagSpacing,
+    Diameter,
+    Legend, // asked for by the checkerboard; the other kinds always draw it
+};
+
+// Whether a kind draws anything differently for that parameter.
+bool TargetUses(TargetKind kind, TargetField field);
+
+// Why that parameter's value cannot be used by any board, as a sentence for
+// the user; empty when it can (a fraction out of range, an unknown dictionary,
+// a negative ID).
+QString TargetValueProblem(const TargetOptions& t, TargetField field);
+
 // Why the board cannot be made, as a sentence for the user; empty when it can.
-// Names an unknown dictionary, a fraction out of range, and a board that needs
-// more markers than its dictionary holds (saying how many it needs).
-QString TargetProblem(const TargetOptions& t, int columns, int rows);
+// Checks the kind's own parameters as TargetValueProblem does, then a board
+// that needs more markers than its dictionary holds (saying how many it
+// needs). field, when given, gets the parameter at fault (None: the counts).
+QString TargetProblem(const TargetOptions& t, int columns, int rows, TargetField* field = nullptr);

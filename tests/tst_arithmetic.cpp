@@ -81,14 +81,6 @@ private slots:
                  accepted ? QString() : "'" + text + "' is not a valid floating point value");
     }
 
-    // The texts the form writes: linked sizes and default distances.
-    void formTexts() {
-        QCOMPARE(FloatToStr(TimesCount(5, ReadSize("2.54"))), "12.6999998092651");
-        QCOMPARE(FloatToStr(TimesCount(5, ReadSize("abc"))), "50"); // no number counts as 10
-        QCOMPARE(ComputeDefaultDistances(4, 2).frame, "0.6");
-        QCOMPARE(ComputeDefaultDistances(4, 2).size, "0.3");
-    }
-
     // The checker in printer pixels and the page panel, in each unit. A
     // printer's correction (in percent) enters the checker's pixels in cm and
     // inches, each axis its own, never printer pixels nor the page figures.

@@ -10,7 +10,11 @@
 #include "support/FakePrinterDevice.h"
 #include "support/PdfRaster.h"
 
+#include <QClipboard>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -137,60 +141,94 @@ private slots:
                  qPrintable(found));
     }
 
-    // Bad input ends with one line naming what is wrong, and no file: an
-    // option that cannot be met (exit 2) or a target that cannot be written (1).
-    // A page that cannot be printed also ends with 1, its file kept.
+    // Bad input ends with one short line naming what is wrong, and nothing
+    // written: an option that cannot be met (exit 2) or a target that cannot be
+    // written (1). A page that cannot be printed also ends with 1, its file
+    // kept. An option that changes nothing, or a page no printer was asked for,
+    // is one warning, and the file is written (0).
     void rejectsBadInput_data() {
         QTest::addColumn<QString>("args"); // %1: an empty folder, named *.pdf
+        QTest::addColumn<QString>("made"); // in it first, by sh
         QTest::addColumn<QString>("named");
         QTest::addColumn<int>("exitCode");
         const struct {
-            const char *name, *args, *named;
+            const char *name, *args, *made, *named;
             int exitCode;
         } rows[] = {
-            {"count below 2", "--columns 1", "--columns", 2},
-            {"checker without unit", "--checker 3", "--checker", 2},
-            {"checker of zero", "--checker 0x3cm", "--checker", 2},
-            {"checker and board", "--checker 3cm --board 15x18cm", "--board", 2},
-            {"alignment one word", "--align middle", "--align", 2},
-            {"unknown paper", "--paper B99", "--paper", 2},
-            {"margins fill the paper", "--paper A4 --margins 11cm", "--margins", 2},
-            {"resolution too low", "--resolution 10", "--resolution", 2},
-            {"scale as a factor", "--scale 1.01x0.99", "--scale", 2},
-            {"unknown option", "--colour red", "colour", 2},
-            {"empty printer name", "--printer=", "--printer", 2},
-            {"print system unreachable (CUPS_SERVER)", "--printer Q",
+            {"count below 2", "--columns 1", "", "--columns", 2},
+            {"checker without unit", "--checker 3", "", "--checker", 2},
+            {"checker of zero", "--checker 0x3cm", "", "--checker", 2},
+            {"checker and board", "--checker 3cm --board 15x18cm", "", "--board", 2},
+            {"alignment one word", "--align middle", "", "--align", 2},
+            {"unknown paper", "--paper B99", "", "--paper", 2},
+            {"margins fill the paper", "--paper A4 --margins 11cm", "", "--margins", 2},
+            {"resolution too low", "--resolution 10", "", "--resolution", 2},
+            {"scale as a factor", "--scale 1.01x0.99", "", "--scale", 2},
+            {"unknown option", "--colour red", "", "colour", 2},
+            {"empty printer name", "--printer=", "", "--printer", 2},
+            {"print system unreachable (CUPS_SERVER)", "--printer Q", "",
              "cannot be reached (no connection to 127.0.0.1:1)", 1},
             {"ChArUco board too large, no caption",
-             "--paper A4 --target charuco --board 1e39cm --no-caption", "--board", 2},
-            {"checker beyond the page's coordinates", "--paper A4 --checker 3e8cm", "--checker", 2},
-            {"paper of kilometres", "--paper 1e7x1e7mm --resolution 9600", "--paper", 2},
-            {"frame too far to draw", "--paper A4 --frame-distance 1e39cm", "--frame-distance", 2},
-            {"ten thousand digits, cut short", "--rows %9", "9…'", 2},
-            {"no such folder", "--paper A4 --output %1/missing/b.pdf",
+             "--paper A4 --target charuco --board 1e39cm --no-caption", "", "--board", 2},
+            {"checker beyond the page's coordinates", "--paper A4 --checker 3e8cm", "", "--checker",
+             2},
+            {"paper of kilometres", "--paper 1e7x1e7mm --resolution 9600", "", "--paper", 2},
+            {"frame too far to draw", "--paper A4 --frame-distance 1e39cm", "", "--frame-distance",
+             2},
+            {"ten thousand digits, cut short", "--rows %9", "", "9…'", 2},
+            {"ten thousand characters of file name, cut short", "--paper A4 --output %1/%9.pdf", "",
+             "9…9", 1},
+            {"no such folder", "--paper A4 --output %1/missing/b.pdf", "",
              "%1/missing/b.pdf: No such file", 1},
-            {"a folder is no file", "--paper A4 --output %1", "%1: not a regular file", 1},
-            {"file written, no printer to print on", "--paper A4 --print", "nothing was printed",
-             1}};
+            {"a folder is no file", "--paper A4 --output %1", "", "%1: not a regular file", 1},
+            {"file written, no printer to print on", "--paper A4 --print", "",
+             "nothing was printed", 1},
+            {"card is the output", "--paper A4 --output %1/x.pdf --card %1/x.pdf", "", "--card", 2},
+            {"card is the output as ./", "--paper A4 --output %1/x.pdf --card %1/./x.pdf", "",
+             "--card", 2},
+            {"card a symlink to the output to be", "--paper A4 --output %1/x.pdf --card %1/c.yaml",
+             "ln -s x.pdf c.yaml", "--card", 2},
+            {"card a hard link to the output", "--paper A4 --output %1/x.pdf --card %1/c.yaml",
+             "echo page >x.pdf; ln x.pdf c.yaml", "--card", 2},
+            {"empty card name", "--paper A4 --card=", "", "--card", 2},
+            {"dictionary by a name's beginning", "--target charuco --dictionary DICT_6X6_2", "",
+             "--dictionary", 2},
+            {"marker side 1 names its option", "--target charuco --marker 1", "", "--marker 1:", 2},
+            {"--legacy on a checkerboard", "--paper A4 --legacy", "", "warning: --legacy", 0},
+            {"--dictionary on circles", "--paper A4 --target circles --dictionary 4x4_50", "",
+             "warning: --dictionary", 0},
+            {"no --paper, print system unreachable: A4 told", "--columns 5", "",
+             "page could not be asked; the file is on A4", 0}};
         for (const auto& row : rows)
-            QTest::newRow(row.name) << QString(row.args) << QString(row.named) << row.exitCode;
+            QTest::newRow(row.name)
+                << QString(row.args) << QString(row.made) << QString(row.named) << row.exitCode;
     }
     void rejectsBadInput() {
         QFETCH(QString, args);
+        QFETCH(QString, made);
         QFETCH(QString, named);
         QFETCH(int, exitCode);
         const QDir empty(
             dir.filePath(QString(QTest::currentDataTag()).replace(u' ', u'_') + ".pdf"));
         QVERIFY(QDir().mkpath(empty.path()));
+        QVERIFY(QProcess::execute("sh", {"-c", "cd \"$0\"; " + made, empty.path()}) == 0);
+        const auto listing = [&] {
+            QStringList files;
+            for (const QFileInfo& i : empty.entryInfoList(QDir::Files | QDir::System))
+                files << i.fileName() + ' ' + QString::number(i.size());
+            return files;
+        };
+        const QStringList before = listing();
         QStringList list =
             args.replace("%1", empty.path()).replace("%9", QString(10000, '9')).split(' ');
         if (!list.contains("--output"))
             list << "--output" << empty.filePath("bad.pdf");
         const Run run = Quadrix(list);
         QCOMPARE(run.exitCode, exitCode);
-        QVERIFY2(run.err.contains(named.replace("%1", empty.path())) && run.err.count('\n') == 1,
-                 qPrintable(run.err));
-        QCOMPARE(empty.isEmpty(), !list.contains("--print"));
+        QVERIFY2(run.err.contains(named.replace("%1", empty.path())) && run.err.count('\n') == 1 &&
+                     run.err.size() < 400,
+                 qPrintable(run.err.left(400)));
+        QCOMPARE(listing() == before, exitCode != 0 && !list.contains("--print"));
     }
 
     // Without a task, Qt's own options and their values left to Qt, the program
@@ -244,6 +282,88 @@ private slots:
         QVERIFY(errors.size() == 1 && errors[0].contains("missing/x.pdf: No such file"));
         window.form().bbExit->click(); // closes the whole window, not just the form
         QVERIFY(!window.isVisible());
+    }
+
+    // The File menu after a page was saved as x.pdf: typed into a dialog,
+    // Qt's "replace?" confirmed, the window's own question answered. Its dialog
+    // is gone when a failure is told, and a new window never starts in the
+    // folder of the failure. Copy command line copies no command the command
+    // line would refuse.
+    void fileMenu_data() {
+        QTest::addColumn<QString>("typed");  // objectName=text, then the item, then a file
+        QTest::addColumn<QString>("answer"); // to the window's own question
+        QTest::addColumn<QString>("said");
+        QTest::addColumn<QString>("files"); // in the folder afterwards, x.pdf's format first
+        // clang-format off
+        QTest::newRow("card over the page saved, not confirmed") << "=|Save board card…|x.pdf" << "No" << "x.pdf holds the page you saved" << "pdf x.pdf";
+        QTest::newRow("card over the page saved, confirmed") << "=|Save board card…|x.pdf" << "Yes" << "x.pdf holds the page you saved" << "yaml x.pdf";
+        QTest::newRow("card beside the page") << "=|Save board card…|c" << "No" << "" << "pdf c.yaml x.pdf";
+        QTest::newRow("SVG typed as .pdf") << "=|Save as SVG…|y.pdf" << "" << "y.pdf is the name of a PDF file; this saves SVG" << "pdf x.pdf";
+        QTest::newRow("PDF into the kernel's /proc") << "=|Save as PDF…|/proc/y.pdf" << "" << "Cannot write /proc/y.pdf" << "pdf x.pdf";
+        QTest::newRow("copy, a size that is no number") << "eCheckerHeight=a|Copy command line|" << "" << "The checker height holds no number (“a”)" << "pdf x.pdf";
+        QTest::newRow("copy, a size the command line refuses") << "eCheckerHeight=0|Copy command line|" << "" << "would refuse this page: --checker" << "pdf x.pdf";
+        // clang-format on
+    }
+    void fileMenu() {
+        QFETCH(QString, typed);
+        QFETCH(QString, answer);
+        QFETCH(QString, said);
+        QFETCH(QString, files);
+        QStringList step = typed.split('|'), told;
+        QTemporaryDir folder;
+        QString openedIn;
+        const auto window = [] {
+            return std::make_unique<MainWindow>(
+                std::make_unique<FakePrinterDevice>("P", 600, 600, 4800, 6600));
+        };
+        const auto first = window();
+        first->form().setErrorReporter([&told, &first](const QString& m) {
+            told << m + (first->findChild<QFileDialog*>() ? " (its dialog still open)" : "");
+        });
+        QTimer answering; // Qt's own questions confirmed, the window's answered
+        connect(&answering, &QTimer::timeout, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                const bool qts = box->text().contains("already exists");
+                told << (qts ? QStringList() : QStringList{box->text()});
+                QMetaObject::invokeMethod(
+                    box->button(qts || answer == "Yes" ? QMessageBox::Yes : QMessageBox::No),
+                    "click", Qt::QueuedConnection);
+            } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+                openedIn = dialog->directory().absolutePath();
+                const QFileInfo name(QDir(folder.path()).filePath(step[2]));
+                dialog->setDirectory(name.absolutePath()); // as the user would go there
+                dialog->findChild<QLineEdit*>("fileNameEdit")->setText(name.fileName());
+                QMetaObject::invokeMethod(dialog, step[2].isEmpty() ? "reject" : "accept",
+                                          Qt::QueuedConnection);
+                step[2] = QString(); // a dialog that asks again is cancelled
+            }
+        });
+        answering.start(20);
+        const auto trigger = [](MainWindow& w, const QString& text) {
+            for (QAction* action : w.findChildren<QAction*>())
+                if (action->text().remove('&') == text)
+                    action->trigger();
+        };
+        QVERIFY(first->saveAs(FileFormat::Pdf, folder.filePath("x.pdf")));
+        if (QLineEdit* edit = first->findChild<QLineEdit*>(step[0].section('=', 0, 0));
+            !step[0].startsWith('='))
+            edit->setText(step[0].section('=', 1));
+        QGuiApplication::clipboard()->setText("kept");
+        trigger(*first, step[1]);
+        const QString message = told.join('\n');
+        QVERIFY2(message.contains(said) && message.isEmpty() == said.isEmpty() &&
+                     !message.contains("still open"),
+                 qPrintable(message));
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString("kept"));
+        QFile page(folder.filePath("x.pdf"));
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        QCOMPARE((page.read(4) == "%PDF" ? "pdf " : "yaml ") +
+                     QDir(folder.path()).entryList(QDir::Files).join(' '),
+                 files);
+        step[2] = QString(); // a new window's dialog is looked at and cancelled
+        trigger(*window(), "Save as PDF…");
+        QCOMPARE(openedIn, QDir::currentPath());
     }
 
     // The command line's start values make the window's start page (the

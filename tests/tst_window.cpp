@@ -7,6 +7,7 @@
 #include "app/MainWindow.h"
 #include "app/ScaleDialog.h"
 #include "app/TargetDialog.h"
+#include "cli/CommandLineParser.h"
 #include "model/ScaleCorrection.h"
 
 #include <QAbstractItemView>
@@ -449,28 +450,56 @@ private slots:
         QTest::addColumn<int>("kind");
         QTest::addColumn<QStringList>("typed"); // control.property=value
         QTest::addColumn<QString>("outcome"); // the controls shown | the options taken, or why not
+        QTest::addColumn<QString>("args");    // the same values on the command line
         const QString charuco = "cbDictionary eMarkerFraction eFirstId cbLegacy | ";
-        // On a board of 2 x 2 cells, which holds 2 ChArUco markers.
+        const QString aprilgrid = "eFirstId eTagSpacing | ";
+        // On a board of 2 x 2 cells, which holds 2 ChArUco markers, unless the
+        // command line gives the counts.
         QTest::newRow("ChArUco: last IDs of the dictionary, only its values taken")
             << int(TargetKind::Charuco)
             << QStringList{"cbDictionary.currentText=DICT_4X4_50", "eMarkerFraction.text=0.6",
                            "eFirstId.text=48", "cbLegacy.checked=true", "eDiameter.text=0.9"}
-            << charuco + "DICT_4X4_50 0.6 true 48 0.5 0.3 false";
+            << charuco + "DICT_4X4_50 0.6 true 48 0.5 0.3 false"
+            << "--target charuco --dictionary DICT_4X4_50 --marker 0.6 --first-id 48 --legacy";
         QTest::newRow("ChArUco: IDs past the dictionary")
             << int(TargetKind::Charuco)
             << QStringList{"cbDictionary.currentText=DICT_4X4_50", "eFirstId.text=49"}
-            << charuco + "This board needs 2 markers (IDs 49 to 50), but DICT_4X4_50";
+            << charuco + "This board needs 2 markers (IDs 49 to 50), but DICT_4X4_50"
+            << "--target charuco --dictionary DICT_4X4_50 --first-id 49";
+        QTest::newRow("ChArUco: 7 x 7 holds 24 markers, IDs 26 to 49")
+            << int(TargetKind::Charuco)
+            << QStringList{"cbDictionary.currentText=DICT_6X6_50", "eFirstId.text=26"}
+            << charuco + "DICT_6X6_50 0.75 false 26 0.5 0.3 false"
+            << "--columns 7 --rows 7 --target charuco --dictionary 6x6_50 --first-id 26";
+        QTest::newRow("ChArUco: 100 x 100 needs 5000 markers")
+            << int(TargetKind::Charuco) << QStringList{"cbDictionary.currentText=DICT_6X6_1000"}
+            << charuco + "This board needs 5000 markers, but DICT_6X6_1000 holds only 1000"
+            << "--columns 100 --rows 100 --target charuco --dictionary DICT_6X6_1000";
         QTest::newRow("checkerboard: legend asked for")
             << int(TargetKind::Checkerboard) << QStringList{"cbLegend.checked=true"}
-            << "cbLegend | DICT_6X6_250 0.75 false 0 0.5 0.3 true";
+            << "cbLegend | DICT_6X6_250 0.75 false 0 0.5 0.3 true"
+            << "--legend";
+        // Tags as wide as their gaps, then wider.
+        for (const char* spacing : {"1", "1.0001", "1e39"})
+            QTest::addRow("AprilGrid: spacing %s", spacing)
+                << int(TargetKind::AprilGrid) << QStringList{QString("eTagSpacing.text=") + spacing}
+                << aprilgrid + (qstrcmp(spacing, "1") == 0
+                                    ? "DICT_6X6_250 0.75 false 0 0.5 1 false"
+                                    : "The spacing between tags must lie above 0 and at most 1")
+                << QString("--target aprilgrid --tag-spacing ") + spacing;
     }
     // The options dialog shows the chosen kind's values alone, takes them on
-    // OK, and refuses a value that cannot be used with the reason, staying open.
+    // OK, and refuses a value that cannot be used with the reason, staying open;
+    // the command line takes and refuses the same values, for the same reason.
     void targetDialog() {
         QFETCH(int, kind);
         QFETCH(QStringList, typed);
         QFETCH(QString, outcome);
-        TargetDialog dialog(TargetOptions{TargetKind(kind)}, 2, 2);
+        QFETCH(QString, args);
+        const ParsedCommandLine cli =
+            ParseCommandLine(("quadrix --columns 2 --rows 2 --print " + args).split(' '));
+        TargetDialog dialog(TargetOptions{TargetKind(kind)}, cli.options.board.columns,
+                            cli.options.board.rows);
         QStringList shown;
         for (QWidget* w : dialog.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
             if (!w->objectName().isEmpty() && w->isVisibleTo(&dialog))
@@ -481,12 +510,17 @@ private slots:
                               step.section('=', 1));
         dialog.accept(); // refused: stays open with the reason and the options as they came
         const TargetOptions o = dialog.options();
-        QString got = shown.join(' ') + " | " + dialog.findChild<QLabel*>("lProblem")->text();
+        const QString problem = dialog.findChild<QLabel*>("lProblem")->text();
+        QString got = shown.join(' ') + " | " + problem;
         QDebug(&got).noquote() << o.dictionary << o.markerFraction << o.legacy << o.firstId
                                << o.diameterFraction << o.tagSpacing << o.legend;
-        QVERIFY2(got.startsWith(outcome) && (dialog.result() == QDialog::Accepted) ==
-                                                (o != TargetOptions{TargetKind(kind)}),
+        const bool accepted = dialog.result() == QDialog::Accepted;
+        QVERIFY2(got.startsWith(outcome) && accepted == (o != TargetOptions{TargetKind(kind)}),
                  qPrintable(got));
+        QVERIFY2(accepted
+                     ? cli.action == ParsedCommandLine::Action::Run && cli.options.board.target == o
+                     : cli.text.contains(problem) && !problem.isEmpty(),
+                 qPrintable(cli.text));
     }
 };
 

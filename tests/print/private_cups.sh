@@ -3,11 +3,12 @@
 # A print server of the tests' own: its own folder, port and settings, so
 # that the upload faults never touch the system's print service or queues.
 #   private_cups.sh start|stop DIR
-#   private_cups.sh reset DIR [held|nodefault|noprinter]
+#   private_cups.sh reset DIR [held|nodefault|noprinter|"Default NAME"]
 # start: a scheduler on a free port of 127.0.0.1 (written to DIR/port) with
 # the queue QuadrixUpload (jobs go to /dev/null) as its default. reset: that
 # queue anew and no job; then held: the queue holds every job, nodefault: no
-# default printer, noprinter: no printer at all. stop: the scheduler gone and
+# default printer, noprinter: no printer at all, Default NAME: that line as
+# the lpoptions of the tests' home (DIR/home; none otherwise). stop: the scheduler gone and
 # DIR removed.
 set -uo pipefail
 action=$1
@@ -33,12 +34,14 @@ answers() { lpstat -r 2>/dev/null | grep -q 'scheduler is running'; }
 reset() {
     use
     cancel -a -x >/dev/null 2>&1
+    rm -f "$dir/home/.cups/lpoptions"
     lpadmin -x "$queue" >/dev/null 2>&1
     lpadmin -p "$queue" -E -v file:///dev/null 2>&1 | grep -v deprecated
     case ${1:-} in
     held) lpadmin -p "$queue" -o job-hold-until-default=indefinite ;;
     nodefault) ;; # a queue added anew is no one's default
     noprinter) lpadmin -x "$queue" ;;
+    Default*) mkdir -p "$dir/home/.cups" && echo "$1" >"$dir/home/.cups/lpoptions" ;;&
     *) lpadmin -d "$queue" && lpstat -d | grep -q ": $queue\$" ;;
     esac
 }

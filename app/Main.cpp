@@ -21,6 +21,7 @@
 #include <QStatusBar>
 #include <QStyleOptionButton>
 #include <QTimer>
+#include <QToolTip>
 #include <exception>
 
 TfQuadrix* fQuadrix = nullptr;
@@ -35,6 +36,7 @@ const char* const kFontFamily = "Tahoma";
 const char* const kTahomaFile = "/usr/share/wine/fonts/tahoma.ttf";
 constexpr int kFontPixels = 11; // 8 point at 96 dpi
 constexpr int kPanelWidth = 150;
+constexpr int kReceiptMs = 8000; // long enough to read where the job went
 constexpr int kLastPanelWidth = kFormWidth - 3 * kPanelWidth; // what the first three leave
 constexpr int kCountMin = 2;
 constexpr int kCountMax = 100;
@@ -80,7 +82,9 @@ void fitCaption(QCheckBox* box) {
 TfQuadrix::TfQuadrix(std::unique_ptr<WindowPrinter> printer, QWidget* parent)
     : QWidget(parent), m_printer(std::move(printer)),
       m_reportError(&QuadrixApplication::ShowException),
-      m_reportNotice(&QuadrixApplication::ShowNotice) {
+      m_reportNotice(&QuadrixApplication::ShowNotice), m_reportPassing([this](const QString& m) {
+          QToolTip::showText(sb->mapToGlobal(QPoint(0, 0)), m, sb, QRect(), kReceiptMs);
+      }) {
     static const bool tahomaLoaded =
         QFile::exists(kTahomaFile) && QFontDatabase::addApplicationFont(kTahomaFile) >= 0;
     Q_UNUSED(tahomaLoaded);
@@ -207,8 +211,10 @@ void TfQuadrix::readPrinter() {
     sbPanel[0]->setText(QStringLiteral("Printer: ") + m_printer->name());
     QString problem;
     m_correction = LoadCorrection(m_printer->name(), &problem);
-    sbPanel[0]->setToolTip(tr("Scale correction: %1").arg(CorrectionText(m_correction)) +
-                           (problem.isEmpty() ? QString() : QLatin1Char('\n') + problem));
+    QString tip = tr("Scale correction: %1").arg(CorrectionText(m_correction));
+    for (const QString& note : {problem, m_printer->foundNote()})
+        tip += note.isEmpty() ? QString() : QLatin1Char('\n') + note;
+    sbPanel[0]->setToolTip(tip);
     // Told once, when the window is up (at start) or after Setup.
     if (!problem.isEmpty() && problem != m_correctionProblem)
         QTimer::singleShot(0, this, [this, problem] { m_reportNotice(problem); });
@@ -379,9 +385,17 @@ QString TfQuadrix::boardProblem() const {
 }
 
 void TfQuadrix::bbPrintClick(QObject*) {
-    const QString notice = PrintSheet(*m_printer, sheetInputs());
-    if (!notice.isEmpty())
-        m_reportNotice(notice);
+    reportJob(PrintSheet(*m_printer, sheetInputs()));
+}
+
+void TfQuadrix::reportJob(const JobReport& job) {
+    QString receipt = job.receipt;
+    if (const QString found = m_printer->foundNote(); !found.isEmpty() && !receipt.isEmpty())
+        receipt += QLatin1Char('\n') + found;
+    if (!receipt.isEmpty())
+        m_reportPassing(receipt);
+    if (!job.notice.isEmpty())
+        m_reportNotice(job.notice);
 }
 
 void TfQuadrix::updateCornerHints() {
@@ -451,15 +465,12 @@ void TfQuadrix::showScaleDialog() {
         m_printer->name(), page.inches ? tr("inches") : tr("cm"), layout.unitsAcross,
         layout.unitsDown, m_correction,
         [this, page] {
-            const QString notice =
-                PrintPage(*m_printer, [page](Canvas& canvas, int width, int height) {
-                    TestPageInputs in = page;
-                    in.pageWidth = width;
-                    in.pageHeight = height;
-                    DrawTestPage(canvas, in);
-                });
-            if (!notice.isEmpty())
-                m_reportNotice(notice);
+            reportJob(PrintPage(*m_printer, [page](Canvas& canvas, int width, int height) {
+                TestPageInputs in = page;
+                in.pageWidth = width;
+                in.pageHeight = height;
+                DrawTestPage(canvas, in);
+            }));
         },
         this);
     if (dialog.exec() != QDialog::Accepted || dialog.correction() == m_correction)

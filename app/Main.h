@@ -35,6 +35,9 @@ public:
     // Where notes that are not errors go (a job held in a paused queue); an
     // information box unless a test replaces it.
     void setNoticeReporter(ErrorReporter reporter) { m_reportNotice = std::move(reporter); }
+    // Where a message in passing goes (where a job went); by default it passes
+    // over the status line, whose panels stay as they are.
+    void setPassingReporter(ErrorReporter reporter) { m_reportPassing = std::move(reporter); }
     void reportError(const QString& message) const { m_reportError(message); }
 
     // Everything the renderer reads from the window, as it is now.
@@ -62,6 +65,8 @@ public:
     void bbSetupClick(QObject* sender);
     void Change(QObject* sender);
     void bbPrintClick(QObject* sender);
+    // Tells where a job went, in passing, and what the user must know of it.
+    void reportJob(const JobReport& job);
     void ChangePattern1(QObject* sender);
     void ChangeChecker(QObject* sender);
     void rgAlignmentClick(QObject* sender);
@@ -105,6 +110,7 @@ private:
     TargetOptions m_target;
     ErrorReporter m_reportError;
     ErrorReporter m_reportNotice;
+    ErrorReporter m_reportPassing;
 };
 
 // The width a check box leaves for its caption, beside the indicator.

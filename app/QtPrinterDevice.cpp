@@ -58,8 +58,12 @@ PrintDestination Chosen(const QPrinter& printer) {
     layout.setMode(QPageLayout::StandardMode);
     layout.setMargins(layout.minimumMargins());
     const bool queue = printer.outputFormat() == QPrinter::NativeFormat;
-    return {queue ? printer.printerName() : QString(), layout, printer.resolution(),
-            layout.pageSize().key()};
+    return {queue ? printer.printerName() : QString(),
+            layout,
+            printer.resolution(),
+            layout.pageSize().key(),
+            PrintDestination::Found::AsNamed,
+            QString()};
 }
 
 } // namespace
@@ -117,7 +121,7 @@ std::unique_ptr<PrintJob> QtPrinterDevice::beginFileJob(const QString& file) {
                                                     "of that name is unchanged.")
                                                      .arg(shown, out->errorString()));
                                         m_lastPdfFolder = QFileInfo(out->fileName()).path();
-                                        return QString();
+                                        return JobReport{tr("Saved %1").arg(shown), QString()};
                                     });
 }
 

@@ -29,6 +29,7 @@ public:
 
     // Why the print system could not be asked at start or at the last setup.
     QString printSystemProblem() const { return m_printer.printSystemProblem(); }
+    QString foundNote() const override { return m_printer.foundNote(); }
 
 private:
     QString choosePdfFile() const;

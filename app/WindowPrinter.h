@@ -12,4 +12,7 @@ public:
     // orientation). Whether the user confirmed or cancelled is not reported:
     // the caller reads the printer again either way.
     virtual void setup(QWidget* parent) = 0;
+    // How the printer was found when it is not the default one (the first
+    // listed, a default that is gone); empty otherwise.
+    virtual QString foundNote() const { return {}; }
 };

@@ -11,6 +11,6 @@ std::unique_ptr<PrintJob> PdfFilePrinter::beginJob() {
         QFile out(m_file);
         if (!out.open(QIODevice::WriteOnly) || out.write(pdf) != pdf.size())
             throw std::runtime_error("the benchmark's PDF could not be written");
-        return QString();
+        return JobReport();
     });
 }

@@ -103,30 +103,22 @@ void Report(const QStringList& lines, QTextStream& out) {
         out << line << '\n';
 }
 
-// The printer the user named, and where: --printer, or else the variables the
-// print system itself reads (LPDEST, then PRINTER, which takes "lp" for none).
-struct Destination {
-    QString name;
-    QString namedBy;
-};
-
-Destination UserDestination(const OutputOptions& o) {
-    if (!o.printerName.isEmpty())
-        return {o.printerName, QStringLiteral("--printer")};
-    for (const char* variable : {"LPDEST", "PRINTER"}) {
-        const QString name = qEnvironmentVariable(variable);
-        if (!name.isEmpty() && !(name == QLatin1String("lp") && qstrcmp(variable, "PRINTER") == 0))
-            return {name, QString::fromLatin1(variable)};
-    }
-    return {};
-}
-
-// A printer named by the user that does not exist is bad input; a print
-// system that cannot be asked is a failure to print.
+// A printer named by the user that does not exist (by --printer, LPDEST,
+// PRINTER or as the default in lpoptions) is bad input; a print system that
+// cannot be asked is a failure to print.
 std::unique_ptr<DestinationPrinter> OpenPrinter(const OutputOptions& o) {
-    const Destination destination = UserDestination(o);
+    const NamedPrinter destination = o.printerName.isEmpty()
+                                         ? EnvironmentPrinter()
+                                         : NamedPrinter{o.printerName, QStringLiteral("--printer")};
     try {
-        return std::make_unique<DestinationPrinter>(destination.name);
+        auto printer = std::make_unique<DestinationPrinter>(destination.name);
+        const PrintDestination& found = printer->destination();
+        if (found.found == PrintDestination::Found::DefaultGone)
+            throw RunError{kExitBadInput,
+                           tr("%1: the default printer %2 is not in the print system; nothing "
+                              "was printed or written. Name a printer with --printer.")
+                               .arg(found.namedBy, found.name)};
+        return printer;
     } catch (const NoSuchPrinter& e) {
         throw RunError{kExitBadInput, QStringLiteral("%1: %2").arg(destination.namedBy,
                                                                    QString::fromUtf8(e.what()))};
@@ -188,6 +180,8 @@ void Run(const CommandLineOptions& options, QTextStream& out, QTextStream& err) 
             << '\n';
         err.flush();
     }
+    if (printer && printer->destination().found == PrintDestination::Found::FirstListed)
+        out << printer->foundNote() << '\n';
 
     if (!o.file.isEmpty()) {
         const FilePage page = PageFor(o, printer.get());
@@ -212,16 +206,16 @@ void Run(const CommandLineOptions& options, QTextStream& out, QTextStream& err) 
         if (printer->isPdfOutput())
             throw RunError{kExitFailed, tr("no printer is installed; nothing was printed")};
         const Correction correction = CorrectionFor(o, printer.get());
-        QString notice; // a paused queue holds the job
+        JobReport job; // a paused queue, or one that holds its jobs, says so
         const SheetInputs in = MakeSheet(
-            options.board, [&](const SheetInputs& sheet) { notice = PrintSheet(*printer, sheet); },
+            options.board, [&](const SheetInputs& sheet) { job = PrintSheet(*printer, sheet); },
             float(printer->dpiX()), float(printer->dpiY()), printer->pageWidth(),
             printer->pageHeight(), correction.factors);
         Report(DescribeSheet(in, printer->pageWidth(), printer->pageHeight(), nullptr), out);
         out << correction.line << '\n';
-        out << tr("Printed on %1").arg(printer->name()) << '\n';
-        if (!notice.isEmpty())
-            out << notice << '\n';
+        out << job.receipt << '\n';
+        if (!job.notice.isEmpty())
+            out << job.notice << '\n';
         Report(CutOffWarnings(in, printer->pageWidth(), printer->pageHeight()), out);
         card.emplace(in, CardPage{printer->name(), printer->pageLayout().pageSize().name(),
                                   QDate::currentDate()});

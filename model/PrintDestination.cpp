@@ -6,6 +6,8 @@
 #include "model/NoSuchPrinter.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QMarginsF>
 #include <QPageSize>
 #include <QSize>
@@ -69,11 +71,37 @@ Ppd OpenPpd(const cups_dest_t& dest) {
     return ppd;
 }
 
+// The default printer the user's lpoptions name ("Default queue[/instance]"),
+// else the system's, as the print system reads them; empty when neither does.
+QString LpoptionsDefault() {
+    const QString system = qEnvironmentVariable("CUPS_SERVERROOT", QStringLiteral("/etc/cups"));
+    for (const QString& path : {QDir::homePath() + QLatin1String("/.cups/lpoptions"),
+                                system + QLatin1String("/lpoptions")}) {
+        QFile file(path);
+        QString named;
+        if (file.open(QIODevice::ReadOnly | QIODevice::Text))
+            while (!file.atEnd()) {
+                const QStringList words =
+                    QString::fromUtf8(file.readLine()).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+                if (words.size() >= 2 &&
+                    words[0].compare(QLatin1String("Default"), Qt::CaseInsensitive) == 0)
+                    named = words[1].trimmed(); // the last one counts
+            }
+        if (!named.isEmpty())
+            return named;
+    }
+    return QString();
+}
+
 } // namespace
 
 PrintDestination PdfOutputDestination() {
-    return {QString(), QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()),
-            kPrinterDrawingDpi, QPageSize(QPageSize::A4).key()};
+    return {QString(),
+            QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()),
+            kPrinterDrawingDpi,
+            QPageSize(QPageSize::A4).key(),
+            PrintDestination::Found::AsNamed,
+            QString()};
 }
 
 PrintDestination LookUpDestination(const QString& name) {
@@ -83,13 +111,28 @@ PrintDestination LookUpDestination(const QString& name) {
                                 "PrintDestination", "There is no printer %1 in the print system.")
                                 .arg(EchoedName(name))
                                 .toStdString());
-    if (!dest)
+    PrintDestination found = PdfOutputDestination();
+    if (!dest && name.isEmpty()) {
+        // A default named anywhere, but not there, is never replaced.
+        NamedPrinter named = EnvironmentPrinter();
+        if (named.name.isEmpty())
+            named = {LpoptionsDefault(), QStringLiteral("lpoptions")};
+        if (const char* server =
+                named.name.isEmpty() ? cupsGetDefault2(CUPS_HTTP_DEFAULT) : nullptr)
+            named = {QString::fromUtf8(server), QStringLiteral("the print system")};
+        if (!named.name.isEmpty()) {
+            found.name = named.name;
+            found.namedBy = named.namedBy;
+            found.found = PrintDestination::Found::DefaultGone;
+            return found;
+        }
         dest = FirstDest();
+        found.found = PrintDestination::Found::FirstListed;
+    }
     if (!dest)
         return PdfOutputDestination();
 
     // A driver that names no paper prints on A4 with no unprintable border.
-    PrintDestination found = PdfOutputDestination();
     found.name = DestName(*dest);
     const Ppd ppd = OpenPpd(*dest);
     const ppd_choice_t* choice = ppd ? ppdFindMarkedChoice(ppd.get(), "PageSize") : nullptr;
@@ -105,4 +148,13 @@ PrintDestination LookUpDestination(const QString& name) {
         found.media = QString::fromUtf8(size->name);
     }
     return found;
+}
+
+NamedPrinter EnvironmentPrinter() {
+    for (const char* variable : {"LPDEST", "PRINTER"}) {
+        const QString name = qEnvironmentVariable(variable);
+        if (!name.isEmpty() && !(name == QLatin1String("lp") && qstrcmp(variable, "PRINTER") == 0))
+            return {name, QString::fromLatin1(variable)};
+    }
+    return {};
 }

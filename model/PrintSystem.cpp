@@ -2,6 +2,9 @@
 #include "model/PrintSystem.h"
 
 #include <QElapsedTimer>
+#include <QThread>
+#include <cerrno>
+#include <cstring>
 #include <cups/cups.h>
 #include <memory>
 #include <stdexcept>
@@ -57,6 +60,92 @@ struct IppDelete {
 };
 using IppMessage = std::unique_ptr<ipp_t, IppDelete>;
 
+// A job that did not arrive whole is cancelled on a print server that is
+// restarting too: it is asked this often, for this long.
+constexpr int kRetryMs = 250;
+constexpr int kCancelMs = 15000;
+
+// Why the last request on http failed: the print system's own reason, else
+// the connection's, never an empty one or the "Success" of an unset error.
+QString Reason(http_t* http) {
+    const QString last = LastError();
+    if (cupsLastError() > IPP_STATUS_OK_CONFLICTING && !last.isEmpty() &&
+        last != QString::fromLocal8Bit(std::strerror(0)))
+        return last;
+    const int error = http ? httpError(http) : 0;
+    if (error == ETIMEDOUT || error == EAGAIN)
+        return NoAnswerWithin(kAnswerMs);
+    if (error != 0)
+        return QString::fromLocal8Bit(std::strerror(error));
+    return PrintSystem::tr("the connection ended without an answer");
+}
+
+QByteArray Uri(const char* format, const QByteArray& value) {
+    char uri[HTTP_MAX_URI];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(),
+                     format, value.constData());
+    return uri;
+}
+
+// Asks the print system, on a connection of its own, whether it holds job
+// with its document whole; notes whether the queue holds it back. Returns
+// what is wrong, or nothing.
+QString Confirm(PrintSystem::Job& job) {
+    const Connection http = Connect(kAnswerMs);
+    if (!http)
+        return PrintSystem::tr("no connection to %1 to confirm it").arg(Address());
+    ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr,
+                 Uri("/jobs/%s", QByteArray::number(job.id)).constData());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
+                 cupsUser());
+    static const char* const wanted[] = {"job-state", "job-state-reasons", "number-of-documents"};
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 3, nullptr,
+                  wanted);
+    const IppMessage response(cupsDoRequest(http.get(), request, "/"));
+    if (!response || ippGetStatusCode(response.get()) > IPP_STATUS_OK_CONFLICTING)
+        return PrintSystem::tr("it cannot tell the job's state: %1").arg(Reason(http.get()));
+    ipp_attribute_t* state = ippFindAttribute(response.get(), "job-state", IPP_TAG_ENUM);
+    ipp_attribute_t* documents =
+        ippFindAttribute(response.get(), "number-of-documents", IPP_TAG_INTEGER);
+    ipp_attribute_t* reasons =
+        ippFindAttribute(response.get(), "job-state-reasons", IPP_TAG_KEYWORD);
+    QStringList why;
+    for (int i = 0; i < ippGetCount(reasons); ++i)
+        why << QString::fromUtf8(ippGetString(reasons, i, nullptr));
+    const int jobState = state ? ippGetInteger(state, 0) : 0;
+    if (jobState == IPP_JSTATE_CANCELED || jobState == IPP_JSTATE_ABORTED)
+        return PrintSystem::tr("it ended the job: %1").arg(why.join(QLatin1String(", ")));
+    if (!state || !documents || ippGetInteger(documents, 0) < 1 ||
+        why.contains(QLatin1String("job-incoming")))
+        return PrintSystem::tr("it holds no whole document of it");
+    job.held = jobState == IPP_JSTATE_HELD;
+    return QString();
+}
+
+// Cancels a job that did not arrive whole, asking again while the print
+// system restarts; says how it went.
+QString CancelJob(const QString& printer, int id) {
+    QElapsedTimer clock;
+    clock.start();
+    QString reason;
+    do {
+        const Connection http = Connect(kAnswerMs);
+        if (http &&
+            cupsCancelJob2(http.get(), printer.toUtf8().constData(), id, 0) == IPP_STATUS_OK)
+            return PrintSystem::tr("The print system has cancelled the job.");
+        reason = Reason(http.get());
+        if (http && cupsLastError() > IPP_STATUS_OK_CONFLICTING &&
+            cupsLastError() <
+                IPP_STATUS_ERROR_INTERNAL) // it answered: asking again changes nothing
+            break;
+        QThread::msleep(kRetryMs);
+    } while (clock.elapsed() < kCancelMs);
+    return PrintSystem::tr("The job could not be cancelled (%1): cancel it with \"cancel %2-%3\".")
+        .arg(reason, printer)
+        .arg(id);
+}
+
 } // namespace
 
 PrintSystem::Answer PrintSystem::probe(int timeoutMs, QString* reason) {
@@ -95,10 +184,8 @@ bool PrintSystem::checkQueue(const QString& printer) {
         if (!http)
             return IppMessage();
         ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
-        char uri[HTTP_MAX_URI];
-        httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost",
-                         ippPort(), "/printers/%s", printer.toUtf8().constData());
-        ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+        ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
+                     Uri("/printers/%s", printer.toUtf8()).constData());
         static const char* const wanted[] = {"printer-state", "printer-is-accepting-jobs"};
         ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 2,
                       nullptr, wanted);
@@ -129,29 +216,39 @@ bool PrintSystem::checkQueue(const QString& printer) {
     return state && ippGetInteger(state, 0) == IPP_PSTATE_STOPPED;
 }
 
-int PrintSystem::submit(const QString& printer, const QByteArray& pdf, const QString& media) {
+PrintSystem::Job PrintSystem::submit(const QString& printer, const QByteArray& pdf,
+                                     const QString& media) {
     const Connection http = Connect(kAnswerMs);
     if (!http)
-        Fail(tr("The print system does not answer; nothing was printed on %1.").arg(printer));
+        Fail(tr("The print system does not answer (no connection to %1); nothing was printed on "
+                "%2.")
+                 .arg(Address(), printer));
     const QByteArray name = printer.toUtf8();
     cups_option_t* options = nullptr;
     const int optionCount = cupsAddOption("media", media.toUtf8().constData(), 0, &options);
-    const int job =
+    const int id =
         cupsCreateJob(http.get(), name.constData(), nullptr /* no title */, optionCount, options);
     cupsFreeOptions(optionCount, options);
-    if (job == 0)
+    if (id == 0)
         Fail(tr("The printer %1 did not take the job (%2); nothing was printed.")
-                 .arg(printer, LastError()));
-    const bool sent = cupsStartDocument(http.get(), name.constData(), job, nullptr /* no title */,
-                                        CUPS_FORMAT_PDF, 1) == HTTP_STATUS_CONTINUE &&
-                      cupsWriteRequestData(http.get(), pdf.constData(), size_t(pdf.size())) ==
-                          HTTP_STATUS_CONTINUE &&
-                      cupsFinishDocument(http.get(), name.constData()) == IPP_STATUS_OK;
-    if (!sent) {
-        const QString reason = LastError();
-        cupsCancelJob2(http.get(), name.constData(), job, 0); // no half job stays queued
-        Fail(tr("The printer %1 did not take the whole job (%2); nothing was printed.")
-                 .arg(printer, reason));
-    }
-    return job;
+                 .arg(printer, Reason(http.get())));
+    // Each step of the upload must succeed; the first that does not says why.
+    QString problem;
+    if (cupsStartDocument(http.get(), name.constData(), id, nullptr /* no title */, CUPS_FORMAT_PDF,
+                          1) != HTTP_STATUS_CONTINUE)
+        problem = tr("it refused the document: %1").arg(Reason(http.get()));
+    else if (cupsWriteRequestData(http.get(), pdf.constData(), size_t(pdf.size())) !=
+             HTTP_STATUS_CONTINUE)
+        problem = tr("the upload broke off: %1").arg(Reason(http.get()));
+    else if (cupsFinishDocument(http.get(), name.constData()) > IPP_STATUS_OK_CONFLICTING)
+        problem = tr("it did not confirm the document: %1").arg(Reason(http.get()));
+    Job job{id, false};
+    if (problem.isEmpty())
+        problem = Confirm(job);
+    if (problem.isEmpty())
+        return job;
+    Fail(tr("The printer %1 did not take the whole job %2 (%3); nothing was printed. %4")
+             .arg(printer)
+             .arg(id)
+             .arg(problem, CancelJob(printer, id)));
 }

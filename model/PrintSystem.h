@@ -28,9 +28,15 @@ public:
     // the queue is paused: it takes the job but holds it.
     static bool checkQueue(const QString& printer);
 
+    // A job the print system holds whole.
+    struct Job {
+        int id = 0;
+        bool held = false; // the queue holds it until it is released (job-hold-until)
+    };
     // Sends a one-document job of pdf to printer on the paper media (a paper
-    // name such as "A4"). Returns the print system's job id; throws
-    // std::runtime_error with the print system's reason when it did not take
-    // the job (nothing of it is left in the queue then).
-    static int submit(const QString& printer, const QByteArray& pdf, const QString& media);
+    // name such as "A4"), and asks the print system whether it holds the job
+    // with its whole document. Throws std::runtime_error with the reason when
+    // it does not; a job it took in part is cancelled there (the message says
+    // so, or how to cancel it when it cannot be).
+    static Job submit(const QString& printer, const QByteArray& pdf, const QString& media);
 };

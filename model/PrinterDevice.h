@@ -10,6 +10,14 @@
 class QPainter;
 class QPaintDevice;
 
+// What the user is told of a finished job: where it went ("job 12 on
+// Office"), and what went not quite as asked (held in a paused queue), empty
+// when nothing did.
+struct JobReport {
+    QString receipt;
+    QString notice;
+};
+
 // One open print job: a page to draw on, then either finished or abandoned.
 class PrintJob {
 public:
@@ -25,9 +33,9 @@ public:
     virtual void finish() = 0;
     // Abandons the job: nothing of it is sent.
     virtual void abort() = 0;
-    // After finish(): what the user should know of a job that went through
-    // but not quite as asked (held in a paused queue); empty otherwise.
-    virtual QString notice() const { return {}; }
+    // After finish(): where the job went, and what the user should know of
+    // a job that went through but not quite as asked.
+    virtual JobReport report() const { return {}; }
 };
 
 // The current printer: what the layout needs to know of it, and print jobs.

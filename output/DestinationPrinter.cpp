@@ -62,21 +62,48 @@ void DestinationPrinter::askPrintSystemAgain() {
         m_destination = LookUpDestination(QString());
 }
 
+QString DestinationPrinter::foundNote() const {
+    switch (m_destination.found) {
+    case PrintDestination::Found::FirstListed:
+        return tr("No default printer is set: %1 is the first printer of the print system.")
+            .arg(m_destination.name);
+    case PrintDestination::Found::DefaultGone:
+        return tr("The default printer %1 (named by %2) is not in the print system; nothing is "
+                  "printed until a printer is chosen in Setup.")
+            .arg(m_destination.name, m_destination.namedBy);
+    default:
+        return QString();
+    }
+}
+
 std::unique_ptr<PrintJob> DestinationPrinter::beginJob() {
     if (isPdfOutput())
         Fail(tr("No printer is installed; nothing was printed."));
+    if (m_destination.found == PrintDestination::Found::DefaultGone)
+        Fail(foundNote());
     const QString printer = m_destination.name;
     const bool paused = PrintSystem::checkQueue(printer);
     // The queue prints on the paper the page was laid out for.
     const QString media = m_destination.media;
     return std::make_unique<PdfJob>(
         m_destination.layout, m_destination.dpi, [printer, paused, media](const QByteArray& pdf) {
-            const int job = PrintSystem::submit(printer, pdf, media);
-            if (!paused)
-                return QString();
-            return tr("The printer %1 is paused: job %2 waits in its queue until the printer is "
-                      "resumed (cupsenable %1, or ask the administrator).")
-                .arg(printer)
-                .arg(job);
+            const PrintSystem::Job job = PrintSystem::submit(printer, pdf, media);
+            if (job.held)
+                return JobReport{
+                    tr("Printed on %1 as job %2, held in its queue").arg(printer).arg(job.id),
+                    tr("The printer %1 holds its jobs: job %2 waits in its queue until it is "
+                       "released (lp -i %2 -H resume, or ask the administrator).")
+                        .arg(printer)
+                        .arg(job.id)};
+            if (paused)
+                return JobReport{
+                    tr("Printed on %1 as job %2, waiting: the printer is paused")
+                        .arg(printer)
+                        .arg(job.id),
+                    tr("The printer %1 is paused: job %2 waits in its queue until the printer "
+                       "is resumed (cupsenable %1, or ask the administrator).")
+                        .arg(printer)
+                        .arg(job.id)};
+            return JobReport{tr("Printed on %1 as job %2").arg(printer).arg(job.id), QString()};
         });
 }

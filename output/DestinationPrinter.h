@@ -38,6 +38,9 @@ public:
     // Why the print system could not be asked when last tried ("The print
     // system does not answer (no answer within 0.5 s)"); empty when it answered.
     QString printSystemProblem() const;
+    // How the printer was found when it is not the default: the first one
+    // listed, or a default named but gone; empty otherwise.
+    QString foundNote() const;
     // Asks the print system again, with a longer wait, before the user chooses
     // a printer: throws std::runtime_error when it does not answer; when it
     // answers again after it did not, the default printer is taken.

@@ -12,7 +12,7 @@ void PdfJob::finish() {
         throw std::logic_error("The print job has already ended.");
     const QByteArray pdf = m_page->finish();
     m_page.reset();
-    m_notice = m_deliver(pdf);
+    m_report = m_deliver(pdf);
 }
 
 void PdfJob::abort() {

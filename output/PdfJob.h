@@ -11,10 +11,10 @@
 // to where it goes (a print queue, a file); abort() drops it, and nothing is sent.
 class PdfJob : public PrintJob {
 public:
-    // Takes the finished page as a PDF document; returns a note for the user
-    // (empty when there is none); throws std::runtime_error with a message for
-    // the user when the page did not get where it was going.
-    using Delivery = std::function<QString(const QByteArray& pdf)>;
+    // Takes the finished page as a PDF document; returns where it went and a
+    // note for the user (empty when there is none); throws std::runtime_error
+    // with a message for the user when the page did not get where it was going.
+    using Delivery = std::function<JobReport(const QByteArray& pdf)>;
 
     PdfJob(const QPageLayout& layout, int dpi, Delivery deliver);
 
@@ -24,12 +24,12 @@ public:
     int pageHeight() const override { return m_height; }
     void finish() override;
     void abort() override;
-    QString notice() const override { return m_notice; }
+    JobReport report() const override { return m_report; }
 
 private:
     std::optional<PdfPageWriter> m_page; // empty once the job has ended
     int m_width;
     int m_height;
     Delivery m_deliver;
-    QString m_notice;
+    JobReport m_report;
 };

@@ -22,14 +22,14 @@ void Rehearse(const PrinterDevice& printer, const SheetInputs& in) {
 
 } // namespace
 
-QString PrintSheet(PrinterDevice& printer, const SheetInputs& in) {
+JobReport PrintSheet(PrinterDevice& printer, const SheetInputs& in) {
     Rehearse(printer, in);
     return PrintPage(printer, [&in](Canvas& canvas, int width, int height) {
         DrawBoard(canvas, 1.0f, width, height, in);
     });
 }
 
-QString PrintPage(PrinterDevice& printer, const PageDrawing& draw) {
+JobReport PrintPage(PrinterDevice& printer, const PageDrawing& draw) {
     std::unique_ptr<PrintJob> job = printer.beginJob();
     if (!job)
         throw std::runtime_error("The printer did not start a job.");
@@ -42,5 +42,5 @@ QString PrintPage(PrinterDevice& printer, const PageDrawing& draw) {
         throw;
     }
     job->finish();
-    return job->notice();
+    return job->report();
 }

@@ -5,19 +5,19 @@
 
 #include <functional>
 
+#include "model/PrinterDevice.h"
+
 class Canvas;
-class PrinterDevice;
-class QString;
 
 // Prints the sheet as one page at scale 1.0. The sheet is first drawn on a
 // scratch surface so that an error in the drawing (a checker text that is not
 // a number) is raised before any job is opened; an error while drawing the
 // real page abandons the job. Throws the error for the caller to show; returns
-// the job's note for the user (empty when there is none).
-QString PrintSheet(PrinterDevice& printer, const SheetInputs& in);
+// what the user is told of the job.
+JobReport PrintSheet(PrinterDevice& printer, const SheetInputs& in);
 
 // Prints one page drawn by draw(canvas, page width, page height) at scale 1:
 // the job is abandoned when the drawing throws, and the error passed on.
-// Returns the job's note for the user.
+// Returns what the user is told of the job.
 using PageDrawing = std::function<void(Canvas&, int, int)>;
-QString PrintPage(PrinterDevice& printer, const PageDrawing& draw);
+JobReport PrintPage(PrinterDevice& printer, const PageDrawing& draw);

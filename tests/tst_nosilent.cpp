@@ -179,6 +179,92 @@ private slots:
         };
         QTRY_VERIFY_WITH_TIMEOUT(printed(), 60000);
     }
+
+    // The tests' own print server, behind a proxy that spoils the upload
+    // (tests/print/upload_faults.py), with settings that name a default.
+    void uploadFaults_data() {
+        QTest::addColumn<QString>("mode");  // the proxy's
+        QTest::addColumn<QString>("setup"); // private_cups.sh reset's, or PRINTER=
+        QTest::addColumn<QString>("said");  // in the window, and by quadrix --print --output b.pdf
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<int>("jobState"); // of each job the server keeps (0: none made)
+        const int cancelled = IPP_JSTATE_CANCELED;
+        // clang-format off
+        QTest::newRow("stops reading once the PDF flows") << "stall" << "" << "it holds no whole document of it); nothing was printed. The print system has cancelled" << 1 << cancelled;
+        QTest::newRow("connection dropped after 2 kB") << "drop" << "" << "nothing was printed. The print system has cancelled" << 1 << cancelled;
+        QTest::newRow("restarted during the upload") << "restart" << "" << "nothing was printed. The print system has cancelled" << 1 << cancelled;
+        QTest::newRow("job refused at create") << "create" << "" << "did not take the job (" << 1 << 0;
+        QTest::newRow("document refused at send") << "send" << "" << "refused the document: Request Entity Too Large); nothing was printed. The print system has cancelled" << 1 << cancelled;
+        QTest::newRow("document refused at close") << "close" << "" << "did not confirm the document: server-error-internal-error); nothing was printed. The print system has cancelled" << 1 << cancelled;
+        QTest::newRow("queue holds its jobs") << "pass" << "held" << "holds its jobs: job" << 0 << int(IPP_JSTATE_HELD);
+        QTest::newRow("lpoptions default gone") << "pass" << "Default Gone" << "default printer Gone" << 2 << 0;
+        QTest::newRow("PRINTER names a queue gone") << "pass" << "PRINTER=Gone" << "printer Gone" << 2 << 0;
+        QTest::newRow("no default: the first printer") << "pass" << "nodefault" << "No default printer is set: QuadrixUpload is the first" << 0 << int(IPP_JSTATE_COMPLETED);
+        QTest::newRow("answers, but has no printer") << "pass" << "noprinter" << "no printer is installed" << 1 << 0;
+        // clang-format on
+    }
+    void uploadFaults() {
+        QFETCH(QString, mode);
+        QFETCH(QString, setup);
+        QFETCH(QString, said);
+        QFETCH(int, exitCode);
+        QFETCH(int, jobState);
+        const QString dir = qEnvironmentVariable("QUADRIX_UPLOAD_DIR");
+        QFile portFile(dir + "/port");
+        QVERIFY2(portFile.open(QIODevice::ReadOnly), "needs the print server of private_cups.sh");
+        const int port = portFile.readAll().trimmed().toInt();
+        const QString script = QFINDTESTDATA("print/private_cups.sh");
+        QCOMPARE(QProcess::execute("bash", {script, "reset", dir, setup}), 0);
+        QProcess proxy;
+        proxy.start("python3", {QFINDTESTDATA("print/upload_faults.py"), mode,
+                                QString::number(port), dir + "/cupsd.pid"});
+        QVERIFY(proxy.waitForReadyRead(10000));
+        const QByteArray server = "127.0.0.1:" + proxy.readLine().trimmed();
+        if (setup.startsWith("PRINTER="))
+            qputenv("PRINTER", setup.section('=', 1).toUtf8());
+        cupsSetServer(server.constData());
+        const auto states = [&] { // of the jobs the server keeps, read from it directly
+            http_t* http = httpConnect2("127.0.0.1", port, nullptr, AF_UNSPEC,
+                                        HTTP_ENCRYPTION_IF_REQUESTED, 1, 5000, nullptr);
+            cups_job_t* jobs = nullptr;
+            const int count = http ? cupsGetJobs2(http, &jobs, nullptr, 0, CUPS_WHICHJOBS_ALL) : -1;
+            QList<int> found(count < 0 ? 1 : 0, -1); // -1: no answer
+            for (int i = 0; i < count; ++i)
+                found << jobs[i].state;
+            cupsFreeJobs(count, jobs);
+            httpClose(http);
+            return found;
+        };
+        QString message;            // what the window says, in boxes and in passing
+        if (setup != "noprinter") { // (that one asks for a file)
+            init();
+            QString passing;
+            m_window->setPassingReporter([&](const QString& m) { passing = m; });
+            message = print() + '\n' + passing;
+            QTRY_VERIFY_WITH_TIMEOUT(!states().contains(-1), 15000); // back after a restart
+        }
+        QTemporaryDir out;
+        QProcess cli;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("CUPS_SERVER", server);
+        cli.setProcessEnvironment(env);
+        cli.setProcessChannelMode(QProcess::MergedChannels);
+        cli.start(QUADRIX_EXE, {"--print", "--output", out.filePath("b.pdf")});
+        QVERIFY(cli.waitForFinished(60000));
+        const QString reported = cli.readAll();
+        cupsSetServer(nullptr);
+        qunsetenv("PRINTER");
+        QVERIFY2(cli.exitCode() == exitCode && reported.contains(said) &&
+                     !reported.contains("(Success)"),
+                 qPrintable(reported));
+        QCOMPARE(QFile::exists(out.filePath("b.pdf")), exitCode != 2); // nothing made on bad input
+        QVERIFY2(setup == "noprinter" || (message.contains(said) && !message.contains("Success")),
+                 qPrintable(message));
+        proxy.closeWriteChannel();
+        // The window's job and the command line's, or none.
+        QTRY_COMPARE_WITH_TIMEOUT(states(), QList<int>(jobState ? 2 : 0, jobState), 15000);
+        QVERIFY(proxy.waitForFinished(5000));
+    }
 };
 
 QTEST_MAIN(TestNoSilent)

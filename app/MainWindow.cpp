@@ -130,6 +130,9 @@ void MainWindow::chooseFileAndSave(FileFormat format) {
         m_form->reportError(problem);
         return;
     }
+    const QString& cut = m_form->cutMessage();
+    if (!cut.isEmpty() && !m_form->confirm(tr("%1\n\nSave the board cut off?").arg(cut)))
+        return;
     const bool pdf = format == FileFormat::Pdf;
     const QString suffix = pdf ? QStringLiteral("pdf") : QStringLiteral("svg");
     QFileDialog dialog(this, pdf ? tr("Save as PDF") : tr("Save as SVG"), m_lastFolder,

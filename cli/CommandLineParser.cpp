@@ -169,12 +169,16 @@ const Option kOptions[] = {
     {"output", "FILE", "Write the page to FILE, as PDF or SVG by its extension."},
     {"print", nullptr, "Print the page on the default printer."},
     {"printer", "NAME", "Print the page on the printer NAME; a file gets its page too."},
-    {"columns", "N", "Checkers across, 2 to 100 (5)."},
-    {"rows", "N", "Checkers down, 2 to 100 (6)."},
-    {"checker", "SIZE", "Size of one checker: 3cm, 2.5x3cm; units cm, mm, in, px (3cm)."},
-    {"board", "SIZE", "Size of the whole board, such as 15x18cm; the checkers follow."},
+    {"columns", "N", "Checkers across, 2 to 100 (5); the board follows the checker."},
+    {"rows", "N", "Checkers down, 2 to 100 (6); the board follows the checker."},
+    {"checker", "SIZE",
+     "Size of one checker: 3cm, or 2.5x3cm for the checkerboard alone; units cm, mm, in, px "
+     "(3cm)."},
+    {"board", "SIZE",
+     "Size of the whole board, such as 15x18cm; the checkers follow, square ones the largest "
+     "that fit, and the board then follows them."},
     {"keep-constant", nullptr,
-     "Counts keep the checker size; without it they keep the board size (15x18cm)."},
+     "Counts keep the checker size, as they always do now; kept for older scripts."},
     {"align", "H,V",
      "Where the board stands: left|center|right,top|center|bottom (center,center)."},
     {"no-frame", nullptr, "No frame around the board."},
@@ -245,6 +249,11 @@ void ReadTarget(const QCommandLineParser& parser, BoardOptions& b) {
     const QString problem = TargetProblem(t, b.columns, b.rows);
     if (!problem.isEmpty())
         throw BadValue{problem};
+    if (b.checker && NeedsSquareCells(t.kind) && b.checker->width != b.checker->height)
+        Reject(QStringLiteral("checker"),
+               tr("one size such as 3cm: the cells of --target %1 are square")
+                   .arg(TargetKindKey(t.kind)),
+               value("checker"));
 }
 
 void Read(const QCommandLineParser& parser, CommandLineOptions& options) {

@@ -78,17 +78,18 @@ private slots:
             << QPoint((a4w - 5 * c - d) / 2, (a4h - 6 * c - d) / 2) << QSize(1417, 1417)
             << "4 × 5 inner corners";
         QTest::newRow("svg, 25x30mm left top, landscape mm paper, half-inch margins")
-            << QString("--checker 25x30mm --frame-distance 5mm --align left,top --paper 200x250mm "
+            << QString("--checker 25x30mm --rows 5 --frame-distance 5mm --align left,top --paper "
+                       "200x250mm "
                        "--orientation landscape --margins 0.5in --output b.svg")
                    .split(' ')
             << QSizeF(250, 200) << QPoint(600 + int(0.5 * kCm), 600 + int(0.5 * kCm))
             << QSize(1181, 1417) << "Scale correction: none";
-        QTest::newRow("pdf, 10 columns keep the start board (1.5 x 3 cm), right bottom, landscape")
-            << QString("--columns 10 --align right,bottom --no-frame --paper letter --orientation "
+        QTest::newRow("pdf, 8 columns keep the 3 cm checker, right bottom, landscape")
+            << QString("--columns 8 --align right,bottom --no-frame --paper letter --orientation "
                        "landscape --output b.pdf")
                    .split(' ')
-            << QSizeF(279.4, 215.9) << QPoint(13200 - 10 * 1.5 * kCm, 10200 - 6 * c)
-            << QSize(709, 1417) << "9 × 5 inner corners";
+            << QSizeF(279.4, 215.9) << QPoint(13200 - 8 * c, 10200 - 6 * c) << QSize(1417, 1417)
+            << "7 × 5 inner corners";
         // 3 cm = 1417.32 dots: x 1.05 = 1488.19, x 0.95 = 1346.46; the frame distance
         // takes the mean of both corrections, 100 % here.
         QTest::newRow("pdf, --scale 105x95 (the limits) on A4")
@@ -150,6 +151,11 @@ private slots:
                     {"checker without unit", "--checker 3", "--checker", 2},
                     {"checker of zero", "--checker 0x3cm", "--checker", 2},
                     {"checker and board", "--checker 3cm --board 15x18cm", "--board", 2},
+                    {"oblong ChArUco squares", "--target charuco --checker 3x2.5cm", "square", 2},
+                    {"ChArUco 3.3 cm wider than A3", "--target charuco --columns 11 --paper A3",
+                     "runs 4.49 cm across beyond it. It would fit in landscape, or on A2 paper in "
+                     "portrait, or with checkers of 2.56 cm at most.",
+                     2},
                     {"alignment one word", "--align middle", "--align", 2},
                     {"unknown paper", "--paper B99", "--paper", 2},
                     {"margins fill the paper", "--paper A4 --margins 11cm", "--margins", 2},
@@ -185,6 +191,33 @@ private slots:
         QVERIFY2(run.err.contains(named.replace("%1", empty.path())) && run.err.count('\n') == 1,
                  qPrintable(run.err));
         QCOMPARE(empty.isEmpty(), !list.contains("--print"));
+    }
+
+    // Counts alone keep the 3 cm checker; a board gives the cells, square ones
+    // the largest that fit it; the checkerboard's oblong cells are named.
+    void startsFromWhatItIsGiven_data() {
+        QTest::addColumn<QString>("args");
+        QTest::addColumn<QString>("reported");
+        QTest::newRow("9 x 7 checkers") << "--columns 9 --rows 7"
+                                        << "Checker: 3 × 3 cm";
+        QTest::newRow("AprilGrid 6 x 4") << "--target aprilgrid --columns 6 --rows 4"
+                                         << "Checker: 3 × 3 cm";
+        QTest::newRow("ChArUco 5 x 7 in 20 x 20 cm")
+            << "--target charuco --columns 5 --rows 7 --board 20x20cm"
+            << "Checker: 2.85714 × 2.85714 cm";
+        QTest::newRow("asymmetric 4 x 11 in 30 x 20 cm, two cells a circle")
+            << "--target acircles --columns 4 --rows 11 --board 30x20cm"
+            << "Checker: 1.81818 × 1.81818 cm";
+        QTest::newRow("checkerboard 8 x 6 in 20 x 18 cm") << "--columns 8 --rows 6 --board 20x18cm"
+                                                          << "checkers are oblong, 2.5 × 3 cm";
+    }
+    void startsFromWhatItIsGiven() {
+        QFETCH(QString, args);
+        QFETCH(QString, reported);
+        const Run run = Quadrix(args.split(' ') << "--paper"
+                                                << "A3"
+                                                << "--output" << dir.filePath("given.pdf"));
+        QVERIFY2(run.exitCode == 0 && run.out.contains(reported), qPrintable(run.out + run.err));
     }
 
     // Without a task, Qt's own options and their values left to Qt, the program

@@ -156,9 +156,9 @@ FitAdvice AdviseFit(const SheetInputs& in, const QPageLayout& page) {
         advice.turned = OrientationName(turned.orientation());
 
     // Common papers from small to large, each larger than this one, with its margins.
-    const QPageSize::PageSizeId papers[] = {QPageSize::A4, QPageSize::Letter,  QPageSize::Legal,
-                                            QPageSize::A3, QPageSize::Tabloid, QPageSize::A2,
-                                            QPageSize::A1, QPageSize::A0};
+    const QPageSize::PageSizeId papers[] = {QPageSize::A5,    QPageSize::A4, QPageSize::Letter,
+                                            QPageSize::Legal, QPageSize::A3, QPageSize::Tabloid,
+                                            QPageSize::A2,    QPageSize::A1, QPageSize::A0};
     const QSizeF here = page.pageSize().size(QPageSize::Millimeter);
     for (QPageSize::PageSizeId id : papers) {
         const QPageSize paper(id);

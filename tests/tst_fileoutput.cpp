@@ -156,6 +156,14 @@ private slots:
                      "runs 4.49 cm across beyond it. It would fit in landscape, or on A2 paper in "
                      "portrait, or with checkers of 2.56 cm at most.",
                      2},
+                    {"legend off an A6 page", "--target charuco --paper A6 --checker 1cm",
+                     "cuts off its legend: the drawing runs 4.5 cm across beyond it. It would fit "
+                     "on A5 paper",
+                     2},
+                    {"size caption off the page",
+                     "--columns 10 --checker 2.75cm --no-frame --align "
+                     "right,bottom --paper letter --orientation landscape",
+                     "cuts off its size caption: the drawing runs 0.0191 cm across", 2},
                     {"alignment one word", "--align middle", "--align", 2},
                     {"unknown paper", "--paper B99", "--paper", 2},
                     {"margins fill the paper", "--paper A4 --margins 11cm", "--margins", 2},

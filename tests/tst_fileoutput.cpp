@@ -213,9 +213,6 @@ private slots:
         QTest::newRow("ChArUco 5 x 7 in 20 x 20 cm")
             << "--target charuco --columns 5 --rows 7 --board 20x20cm"
             << "Checker: 2.85714 × 2.85714 cm";
-        QTest::newRow("asymmetric 4 x 11 in 30 x 20 cm, two cells a circle")
-            << "--target acircles --columns 4 --rows 11 --board 30x20cm"
-            << "Checker: 1.81818 × 1.81818 cm";
         QTest::newRow("checkerboard 8 x 6 in 20 x 18 cm") << "--columns 8 --rows 6 --board 20x18cm"
                                                           << "checkers are oblong, 2.5 × 3 cm";
     }

@@ -384,6 +384,8 @@ void TfQuadrix::rgAlignmentClick(QObject*) {
 
 void TfQuadrix::markCut(const BoardFit& fit) {
     QImage& bitmap = img->bitmap();
+    if (bitmap.isNull())
+        return;
     const float scale =
         PreviewScale(img->width(), img->height(), m_printer->pageWidth(), m_printer->pageHeight());
     const auto at = [scale](Coord v, int extent) {

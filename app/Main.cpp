@@ -22,6 +22,7 @@
 #include <QStyleOptionButton>
 #include <QTimer>
 #include <QToolTip>
+#include <algorithm>
 #include <exception>
 
 TfQuadrix* fQuadrix = nullptr;
@@ -50,6 +51,10 @@ constexpr qreal kMaxLetterTightening = 0.5;
 const QColor kUnmakeablePage(0xe0, 0xe0, 0xe0);
 const QColor kUnmakeableText(0xc0, 0, 0);
 constexpr int kUnmakeableFontDivisor = 16;
+// A page edge that cuts the drawing: a red band this fraction of the
+// preview's width, hatched, in the preview only.
+const QColor kCutMark(0xe0, 0, 0);
+constexpr int kCutBandDivisor = 40;
 
 } // namespace
 
@@ -84,7 +89,8 @@ TfQuadrix::TfQuadrix(std::unique_ptr<WindowPrinter> printer, QWidget* parent)
       m_reportError(&QuadrixApplication::ShowException),
       m_reportNotice(&QuadrixApplication::ShowNotice), m_reportPassing([this](const QString& m) {
           QToolTip::showText(sb->mapToGlobal(QPoint(0, 0)), m, sb, QRect(), kReceiptMs);
-      }) {
+      }),
+      m_confirm(&QuadrixApplication::Confirm) {
     static const bool tahomaLoaded =
         QFile::exists(kTahomaFile) && QFontDatabase::addApplicationFont(kTahomaFile) >= 0;
     Q_UNUSED(tahomaLoaded);
@@ -262,18 +268,43 @@ void TfQuadrix::Change(QObject* sender) {
     emit changeDone();
 }
 
-void TfQuadrix::patternFromChecker() {
-    checkerWidth = ReadSize(eCheckerWidth->text());
-    checkerHeight = ReadSize(eCheckerHeight->text());
-    patternWidth = TimesCount(cellsAcross(), checkerWidth);
-    patternHeight = TimesCount(udHeight->position(), checkerHeight);
+bool TfQuadrix::squareCells() const {
+    return NeedsSquareCells(m_target.kind);
 }
 
-void TfQuadrix::checkerFromPattern() {
-    patternWidth = ReadSize(ePatternWidth->text());
-    patternHeight = ReadSize(ePatternHeight->text());
-    checkerWidth = PerCount(patternWidth, cellsAcross());
-    checkerHeight = PerCount(patternHeight, udHeight->position());
+CellLead TfQuadrix::leadOf(const QObject* sender) const {
+    return sender == eCheckerHeight || sender == ePatternHeight || sender == seHeight
+               ? CellLead::Height
+               : CellLead::Width;
+}
+
+void TfQuadrix::take(const LinkedSizes& sizes) {
+    checkerWidth = sizes.cellWidth;
+    checkerHeight = sizes.cellHeight;
+    patternWidth = sizes.boardWidth;
+    patternHeight = sizes.boardHeight;
+}
+
+void TfQuadrix::patternFromChecker(CellLead lead) {
+    take(BoardFromCell(ReadSize(eCheckerWidth->text()), ReadSize(eCheckerHeight->text()),
+                       cellsAcross(), udHeight->position(), squareCells(), lead));
+}
+
+void TfQuadrix::checkerFromPattern(CellLead lead) {
+    take(CellFromBoard(ReadSize(ePatternWidth->text()), ReadSize(ePatternHeight->text()),
+                       cellsAcross(), udHeight->position(), squareCells(), lead));
+}
+
+void TfQuadrix::writeFollower(QLineEdit* width, QLineEdit* height, float widthValue,
+                              float heightValue, CellLead lead) {
+    if (!squareCells())
+        return;
+    // A checker edit takes the leading one's text, so that both read alike.
+    const bool checker = width == eCheckerWidth;
+    if (lead == CellLead::Height)
+        width->setText(checker ? height->text() : FloatToStr(widthValue));
+    else
+        height->setText(checker ? width->text() : FloatToStr(heightValue));
 }
 
 void TfQuadrix::writePattern() {
@@ -290,9 +321,11 @@ void TfQuadrix::ChangeChecker(QObject* sender) {
     if (updating)
         return;
     cbUnitsP->setItemIndex(cbUnitsC->itemIndex());
-    patternFromChecker();
+    const CellLead lead = leadOf(sender);
+    patternFromChecker(lead);
     updating = true; // the pattern edits' own handler returns at once
     writePattern();
+    writeFollower(eCheckerWidth, eCheckerHeight, checkerWidth, checkerHeight, lead);
     updating = false;
     Change(sender);
 }
@@ -301,9 +334,11 @@ void TfQuadrix::ChangePattern2(QObject* sender) {
     if (updating)
         return;
     cbUnitsC->setItemIndex(cbUnitsP->itemIndex());
-    checkerFromPattern();
+    const CellLead lead = leadOf(sender);
+    checkerFromPattern(lead);
     updating = true;
     writeChecker();
+    writeFollower(ePatternWidth, ePatternHeight, patternWidth, patternHeight, lead);
     updating = false;
     Change(sender);
 }
@@ -313,12 +348,15 @@ void TfQuadrix::ChangePattern1(QObject* sender) {
         return;
     updating = true;
     cbUnitsC->setItemIndex(cbUnitsP->itemIndex());
+    const CellLead lead = leadOf(sender);
     if (cbKeepCheckerConstant->isChecked()) {
-        patternFromChecker();
+        patternFromChecker(lead);
         writePattern();
+        writeFollower(eCheckerWidth, eCheckerHeight, checkerWidth, checkerHeight, lead);
     } else {
-        checkerFromPattern();
+        checkerFromPattern(lead);
         writeChecker();
+        writeFollower(ePatternWidth, ePatternHeight, patternWidth, patternHeight, lead);
     }
     updating = false;
     Change(sender);
@@ -333,13 +371,50 @@ void TfQuadrix::bbInsideClick(QObject*) {
 }
 
 void TfQuadrix::rgAlignmentClick(QObject*) {
-    if (const QString problem = boardProblem(); !problem.isEmpty())
+    m_cutMessage.clear();
+    if (const QString problem = boardProblem(); !problem.isEmpty()) {
         markUnmakeable(problem);
-    else
-        RebuildPreview(img->bitmap(), img->width(), img->height(), m_printer->pageWidth(),
-                       m_printer->pageHeight(), sheetInputs());
+    } else {
+        const SheetInputs in = sheetInputs();
+        const int width = m_printer->pageWidth(), height = m_printer->pageHeight();
+        RebuildPreview(img->bitmap(), img->width(), img->height(), width, height, in);
+        const BoardFit fit = FitBoard(in, width, height);
+        if (!fit.fits) {
+            m_cutMessage = FitMessage(fit, AdviseFit(in, m_printer->pageLayout()), in);
+            markCut(fit);
+        }
+    }
     img->Refresh();
+    updateStatusPanel();
     emit previewRebuilt();
+}
+
+void TfQuadrix::markCut(const BoardFit& fit) {
+    QImage& bitmap = img->bitmap();
+    if (bitmap.isNull())
+        return;
+    const float scale =
+        PreviewScale(img->width(), img->height(), m_printer->pageWidth(), m_printer->pageHeight());
+    const auto at = [scale](Coord v, int extent) {
+        return int(std::clamp<double>(double(v) * scale, 0, extent));
+    };
+    const int w = bitmap.width(), h = bitmap.height();
+    const int band = std::max(2, w / kCutBandDivisor);
+    const int top = at(fit.drawn.Top, h), bottom = at(fit.drawn.Bottom, h);
+    const int left = at(fit.drawn.Left, w), right = at(fit.drawn.Right, w);
+    QPainter painter(&bitmap);
+    const auto mark = [&](const QRect& edge) {
+        painter.fillRect(edge, kCutMark.lighter(170));
+        painter.fillRect(edge, QBrush(kCutMark, Qt::BDiagPattern));
+    };
+    if (fit.drawn.Left < 0)
+        mark(QRect(0, top, band, bottom - top));
+    if (fit.drawn.Right > m_printer->pageWidth())
+        mark(QRect(w - band, top, band, bottom - top));
+    if (fit.drawn.Top < 0)
+        mark(QRect(left, 0, right - left, band));
+    if (fit.drawn.Bottom > m_printer->pageHeight())
+        mark(QRect(left, h - band, right - left, band));
 }
 
 void TfQuadrix::ChangeOptions(QObject* sender) {
@@ -370,8 +445,12 @@ void TfQuadrix::ChangeTarget(QObject* sender) {
 }
 
 void TfQuadrix::setTarget(const TargetOptions& target) {
-    // A target that counts its cells otherwise links the sizes anew, keeping the checker.
-    const bool relink = CellsAcross(target, 1) != CellsAcross(m_target, 1);
+    // A target that counts its cells otherwise links the sizes anew, keeping the
+    // checker; so does one whose cells must be square when they are not, the
+    // width leading.
+    const bool relink =
+        CellsAcross(target, 1) != CellsAcross(m_target, 1) ||
+        (NeedsSquareCells(target.kind) && eCheckerWidth->text() != eCheckerHeight->text());
     m_target = target;
     handleEvent(this, relink ? &TfQuadrix::ChangeChecker : &TfQuadrix::ChangeTarget);
 }
@@ -385,6 +464,9 @@ QString TfQuadrix::boardProblem() const {
 }
 
 void TfQuadrix::bbPrintClick(QObject*) {
+    if (!m_cutMessage.isEmpty() &&
+        !m_confirm(tr("%1\n\nPrint the board cut off?").arg(m_cutMessage)))
+        return;
     reportJob(PrintSheet(*m_printer, sheetInputs()));
 }
 
@@ -425,6 +507,9 @@ void TfQuadrix::updateCornerHints() {
         hint = tr("%1 \u00d7 %2 tags (the grid size Kalibr asks for)").arg(across).arg(down);
         break;
     }
+    if (squareCells())
+        hint += QLatin1Char('\n') +
+                tr("The cells are square: the side you change sets them, the other follows.");
     const QString problem = boardProblem();
     if (!problem.isEmpty())
         hint += QLatin1Char('\n') + problem;
@@ -432,14 +517,26 @@ void TfQuadrix::updateCornerHints() {
                        static_cast<QWidget*>(seHeight), static_cast<QWidget*>(udHeight),
                        static_cast<QWidget*>(Label1)})
         w->setToolTip(hint);
+    updateStatusPanel();
+}
+
+void TfQuadrix::updateStatusPanel() {
     // The last panel carries the credit, or says the board cannot be made.
+    const QString problem = boardProblem();
     QLabel* panel = sbPanel[3];
     panel->setStyleSheet(
         problem.isEmpty() ? QString() : QStringLiteral("color: %1").arg(kUnmakeableText.name()));
     panel->setText(problem.isEmpty()
                        ? QString::fromLatin1(kCreditText)
                        : panel->fontMetrics().elidedText(problem, Qt::ElideRight, kLastPanelWidth));
-    panel->setToolTip(problem);
+    QStringList notes{problem, m_cutMessage};
+    const QString width = eCheckerWidth->text(), height = eCheckerHeight->text();
+    if (StrToFloatDef(width, 0) != StrToFloatDef(height, 0))
+        notes << tr("The checkers are oblong, %1 \u00d7 %2 %3: a calibration tool must be given "
+                    "both sides.")
+                     .arg(width, height, unitName);
+    notes.removeAll(QString());
+    panel->setToolTip(notes.join(QLatin1Char('\n')));
 }
 
 void TfQuadrix::setCorrection(const ScaleCorrection& correction) {

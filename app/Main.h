@@ -3,7 +3,9 @@
 
 #include "app/WindowPrinter.h"
 #include "model/Layout.h"
+#include "model/LayoutMath.h"
 #include "model/ScaleCorrection.h"
+#include "render/BoardFit.h"
 #include "render/SheetInputs.h"
 #include "render/TestPage.h"
 #include "ui_Main.h"
@@ -39,6 +41,14 @@ public:
     // over the status line, whose panels stay as they are.
     void setPassingReporter(ErrorReporter reporter) { m_reportPassing = std::move(reporter); }
     void reportError(const QString& message) const { m_reportError(message); }
+    // Where the user is asked yes or no (a board the page cuts, before Print
+    // or Save); a question box unless a test replaces it.
+    using Confirmer = std::function<bool(const QString&)>;
+    void setConfirmer(Confirmer confirmer) { m_confirm = std::move(confirmer); }
+    bool confirm(const QString& question) const { return m_confirm(question); }
+    // What the page cuts off the board and what would fit, as last drawn; ""
+    // when it fits.
+    const QString& cutMessage() const { return m_cutMessage; }
 
     // Everything the renderer reads from the window, as it is now.
     SheetInputs sheetInputs() const;
@@ -86,11 +96,18 @@ private:
     void wire();
     void readPrinter();
     // The linked sizes: one pair read from its edits, the other computed
-    // from it and the counts; then written into its edits.
-    void patternFromChecker();
-    void checkerFromPattern();
+    // from it and the counts; then written into its edits. Square cells take
+    // the leading side's size, and the other edit of the read pair follows.
+    void patternFromChecker(CellLead lead);
+    void checkerFromPattern(CellLead lead);
+    void take(const LinkedSizes& sizes);
     void writePattern();
     void writeChecker();
+    void writeFollower(QLineEdit* width, QLineEdit* height, float widthValue, float heightValue,
+                       CellLead lead);
+    // The side a sender leads: the height's for the height edits and count.
+    CellLead leadOf(const QObject* sender) const;
+    bool squareCells() const;
     // Runs one event's handler; an error it raises is shown and the window goes on.
     void handleEvent(QObject* sender, void (TfQuadrix::*handler)(QObject*));
 
@@ -102,6 +119,11 @@ private:
     int cellsAcross() const;
     // Over a preview whose board cannot be made: the reason, on a veiled page.
     void markUnmakeable(const QString& problem);
+    // Over the preview only: the page edges that cut the drawing, hatched.
+    void markCut(const BoardFit& fit);
+    // The last status panel: the credit, or why the board cannot be made; its
+    // tooltip adds what the page cuts and an oblong checker.
+    void updateStatusPanel();
 
     std::unique_ptr<WindowPrinter> m_printer;
     ScaleCorrection m_correction;
@@ -111,6 +133,8 @@ private:
     ErrorReporter m_reportError;
     ErrorReporter m_reportNotice;
     ErrorReporter m_reportPassing;
+    Confirmer m_confirm;
+    QString m_cutMessage;
 };
 
 // The width a check box leaves for its caption, beside the indicator.

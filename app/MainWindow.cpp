@@ -164,6 +164,9 @@ void MainWindow::chooseFileAndSave(FileFormat format) {
         m_form->reportError(problem);
         return;
     }
+    const QString& cut = m_form->cutMessage();
+    if (!cut.isEmpty() && !m_form->confirm(tr("%1\n\nSave the board cut off?").arg(cut)))
+        return;
     const bool pdf = format == FileFormat::Pdf;
     const QString path = askFileName(pdf ? tr("Save as PDF") : tr("Save as SVG"),
                                      pdf ? tr("PDF files (*.pdf)") : tr("SVG files (*.svg)"),

@@ -22,6 +22,10 @@ void QuadrixApplication::ShowNotice(const QString& message) {
     QMessageBox::information(activeWindow(), applicationName(), message);
 }
 
+bool QuadrixApplication::Confirm(const QString& message) {
+    return QMessageBox::question(activeWindow(), applicationName(), message) == QMessageBox::Yes;
+}
+
 bool QuadrixApplication::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);

@@ -16,4 +16,6 @@ public:
     static void ShowException(const QString& message);
     // Shows message in an information box: something to know, not an error.
     static void ShowNotice(const QString& message);
+    // Asks message as a question; true when the user answers Yes.
+    static bool Confirm(const QString& message);
 };

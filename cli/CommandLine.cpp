@@ -8,10 +8,13 @@
 #include "cli/SheetReport.h"
 #include "model/ConversionError.h"
 #include "model/NoSuchPrinter.h"
+#include "model/NumberText.h"
 #include "model/Units.h"
 #include "output/DestinationPrinter.h"
 #include "output/SheetFile.h"
+#include "render/BoardFit.h"
 #include "render/SheetPrinter.h"
+#include "targets/TargetCheck.h"
 
 #include <QGuiApplication>
 #include <QLocale>
@@ -25,6 +28,7 @@ namespace {
 
 // Qt's printers draw at this resolution; a file on a paper of its own too.
 constexpr int kFileResolution = 1200;
+constexpr int kReportDigits = 6;
 
 QString tr(const char* text) {
     return QCoreApplication::translate("CommandLine", text);
@@ -164,6 +168,26 @@ QString Warning(const QString& text) {
            tr("warning: %1").arg(text);
 }
 
+// Refuses a sheet the page cuts: bad input, with by how much and what would fit.
+void RefuseCut(const SheetInputs& in, int width, int height, const QPageLayout& layout) {
+    const BoardFit fit = FitBoard(in, width, height);
+    if (!fit.fits)
+        throw RunError{kExitBadInput, FitMessage(fit, AdviseFit(in, layout), in) +
+                                          QLatin1Char(' ') + tr("Nothing was made.")};
+}
+
+// Square cells from --board: the largest that fit it, and the board as made.
+QStringList SquareBoardNote(const BoardOptions& b, const SheetInputs& in) {
+    if (!b.board || !NeedsSquareCells(b.target.kind))
+        return {};
+    const double cell = StrToFloatDef(in.checkerWidthText, 0);
+    const auto number = [](double v) { return QString::number(v, 'g', kReportDigits); };
+    return {tr("Note: the cells are square, the largest that fit --board %1 × %2 %3; the board is "
+               "%4 × %5 %3.")
+                .arg(number(b.board->width), number(b.board->height), in.unitName,
+                     number(CellsAcross(b.target, b.columns) * cell), number(b.rows * cell))};
+}
+
 void Run(const CommandLineOptions& options, QTextStream& out, QTextStream& err) {
     const OutputOptions& o = options.output;
     std::optional<BoardCard> card;
@@ -182,28 +206,52 @@ void Run(const CommandLineOptions& options, QTextStream& out, QTextStream& err) 
     }
     if (printer && printer->destination().found == PrintDestination::Found::FirstListed)
         out << printer->foundNote() << '\n';
+    const QString printProblem = o.print ? printer->printSystemProblem() : QString();
+    // Qt's stand-in with no printer installed would only ask for a file.
+    const bool canPrint = o.print && printProblem.isEmpty() && !printer->isPdfOutput();
 
+    // Every page is checked before anything is made.
+    std::optional<FilePage> page;
     if (!o.file.isEmpty()) {
-        const FilePage page = PageFor(o, printer.get());
-        const QRect area = page.printableRect();
+        page = PageFor(o, printer.get());
+        const QRect area = page->printableRect();
+        MakeSheet(
+            options.board,
+            [&](const SheetInputs& in) {
+                RefuseCut(in, area.width(), area.height(), page->layout);
+            },
+            float(page->dpi), float(page->dpi), area.width(), area.height(),
+            CorrectionFor(o, o.paper ? nullptr : printer.get()).factors);
+    }
+    if (canPrint)
+        MakeSheet(
+            options.board,
+            [&](const SheetInputs& in) {
+                RefuseCut(in, printer->pageWidth(), printer->pageHeight(), printer->pageLayout());
+            },
+            float(printer->dpiX()), float(printer->dpiY()), printer->pageWidth(),
+            printer->pageHeight(), CorrectionFor(o, printer.get()).factors);
+
+    if (page) {
+        const QRect area = page->printableRect();
         const Correction correction = CorrectionFor(o, o.paper ? nullptr : printer.get());
         const SheetInputs in = MakeSheet(
             options.board,
-            [&](const SheetInputs& sheet) { WriteSheetFile(o.file, o.format, page, sheet); },
-            float(page.dpi), float(page.dpi), area.width(), area.height(), correction.factors);
-        Report(DescribeSheet(in, area.width(), area.height(), &page.layout), out);
+            [&](const SheetInputs& sheet) { WriteSheetFile(o.file, o.format, *page, sheet); },
+            float(page->dpi), float(page->dpi), area.width(), area.height(), correction.factors);
+        Report(DescribeSheet(in, area.width(), area.height(), &page->layout), out);
+        Report(SquareBoardNote(options.board, in), out);
         out << correction.line << '\n';
         out << tr("Wrote %1").arg(o.file) << '\n';
-        Report(CutOffWarnings(in, area.width(), area.height()), out);
+        Report(SheetWarnings(in, area.width(), area.height()), out);
         card.emplace(in, CardPage{o.paper ? QString() : printer->name(),
-                                  page.layout.pageSize().name(), QDate::currentDate()});
+                                  page->layout.pageSize().name(), QDate::currentDate()});
     }
 
     if (o.print) {
-        if (const QString problem = printer->printSystemProblem(); !problem.isEmpty())
-            throw RunError{kExitFailed, tr("%1; nothing was printed.").arg(problem)};
-        // Qt's stand-in with no printer installed would only ask for a file.
-        if (printer->isPdfOutput())
+        if (!printProblem.isEmpty())
+            throw RunError{kExitFailed, tr("%1; nothing was printed.").arg(printProblem)};
+        if (!canPrint)
             throw RunError{kExitFailed, tr("no printer is installed; nothing was printed")};
         const Correction correction = CorrectionFor(o, printer.get());
         JobReport job; // a paused queue, or one that holds its jobs, says so
@@ -212,11 +260,12 @@ void Run(const CommandLineOptions& options, QTextStream& out, QTextStream& err) 
             float(printer->dpiX()), float(printer->dpiY()), printer->pageWidth(),
             printer->pageHeight(), correction.factors);
         Report(DescribeSheet(in, printer->pageWidth(), printer->pageHeight(), nullptr), out);
+        Report(SquareBoardNote(options.board, in), out);
         out << correction.line << '\n';
         out << job.receipt << '\n';
         if (!job.notice.isEmpty())
             out << job.notice << '\n';
-        Report(CutOffWarnings(in, printer->pageWidth(), printer->pageHeight()), out);
+        Report(SheetWarnings(in, printer->pageWidth(), printer->pageHeight()), out);
         card.emplace(in, CardPage{printer->name(), printer->pageLayout().pageSize().name(),
                                   QDate::currentDate()});
     }

@@ -172,14 +172,16 @@ const Option kOptions[] = {
     {"printer", "NAME", "Print the page on the printer NAME; a file gets its page too."},
     {"columns", "N",
      "Cells across, 2 to 100 (5): squares (checkerboard, ChArUco), circles in a row (circle "
-     "grids) or tags (AprilGrid)."},
+     "grids) or tags (AprilGrid); the board follows the cell."},
     {"rows", "N", "Cells down, 2 to 100 (6): squares, rows of circles or tags."},
     {"checker", "SIZE",
-     "Size of one cell, the square or the pitch of circles or tags: 3cm, 2.5x3cm, 0.026m; units "
-     "m, cm, mm, in, px (3cm)."},
-    {"board", "SIZE", "Size of the whole board, such as 15x18cm; the cells follow."},
+     "Size of one cell, the square or the pitch of circles or tags: 3cm, or 2.5x3cm for the "
+     "checkerboard alone, 0.026m; units m, cm, mm, in, px (3cm)."},
+    {"board", "SIZE",
+     "Size of the whole board, such as 15x18cm; the cells follow, square ones the largest that "
+     "fit, and the board then follows them."},
     {"keep-constant", nullptr,
-     "Counts keep the cell size; without it they keep the board size (15x18cm)."},
+     "Counts keep the cell size, as they always do now; kept for older scripts."},
     {"align", "H,V",
      "Where the board stands: left|center|right,top|center|bottom (center,center)."},
     {"no-frame", nullptr, "No frame around the board."},
@@ -285,6 +287,11 @@ void ReadTarget(const QCommandLineParser& parser, BoardOptions& b, QStringList& 
     const QString problem = TargetProblem(t, b.columns, b.rows);
     if (!problem.isEmpty())
         throw BadValue{problem};
+    if (b.checker && NeedsSquareCells(t.kind) && b.checker->width != b.checker->height)
+        Reject(QStringLiteral("checker"),
+               tr("one size such as 3cm: the cells of --target %1 are square")
+                   .arg(TargetKindKey(t.kind)),
+               value("checker"));
 }
 
 // Options that shape what is not made: warned of, as the run goes on.

@@ -14,10 +14,8 @@
 
 namespace {
 
-// The window's start: 5 x 6 checkers of 3 x 3 cm.
+// The window's start checker: 3 x 3 cm.
 const char* const kStartChecker = "3";
-constexpr int kStartColumns = 5;
-constexpr int kStartRows = 6;
 
 // The longest length drawn, in printer pixels: a board, its frame distance and
 // its caption distance summed, on either side of the page, stay within the
@@ -42,32 +40,27 @@ QString DistanceText(const std::optional<LengthOption>& given, const QString& st
 
 SheetInputs SheetFromOptions(const BoardOptions& o, float dpiX, float dpiY, int pageWidth,
                              int pageHeight, const ScaleCorrection& correction) {
+    // Counts alone keep the start checker; a checker is taken as typed
+    // (ChangeChecker); a board gives the cells (ChangePattern2), square ones
+    // the largest that fit it, and then follows them.
     int unit = kUnitCm;
     QString widthText = QString::fromLatin1(kStartChecker);
     QString heightText = widthText;
-    float checkerWidth = ReadSize(widthText);
-    float checkerHeight = ReadSize(heightText);
-    // The checker edits typed (ChangeChecker), or the board edits typed
-    // (ChangePattern2), or only the counts changed (ChangePattern1).
     if (o.checker) {
         unit = o.checker->unit;
         widthText = FloatToStr(o.checker->width);
         heightText = FloatToStr(o.checker->height);
-        checkerWidth = ReadSize(widthText);
-        checkerHeight = ReadSize(heightText);
-    } else if (o.board || !o.keepConstant) {
-        float boardWidth = TimesCount(kStartColumns, checkerWidth);
-        float boardHeight = TimesCount(kStartRows, checkerHeight);
-        if (o.board) {
-            unit = o.board->unit;
-            boardWidth = ReadSize(FloatToStr(o.board->width));
-            boardHeight = ReadSize(FloatToStr(o.board->height));
-        }
-        checkerWidth = PerCount(boardWidth, CellsAcross(o.target, o.columns));
-        checkerHeight = PerCount(boardHeight, o.rows);
-        widthText = FloatToStr(checkerWidth);
-        heightText = FloatToStr(checkerHeight);
+    } else if (o.board) {
+        unit = o.board->unit;
+        const LinkedSizes sizes =
+            CellFromBoard(ReadSize(FloatToStr(o.board->width)),
+                          ReadSize(FloatToStr(o.board->height)), CellsAcross(o.target, o.columns),
+                          o.rows, NeedsSquareCells(o.target.kind), CellLead::Fit);
+        widthText = FloatToStr(sizes.cellWidth);
+        heightText = FloatToStr(sizes.cellHeight);
     }
+    const float checkerWidth = ReadSize(widthText);
+    const float checkerHeight = ReadSize(heightText);
 
     SheetInputs in;
     const DefaultDistances start = ComputeDefaultDistances(checkerWidth, checkerHeight);

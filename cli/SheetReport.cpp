@@ -4,22 +4,17 @@
 #include "model/LayoutMath.h"
 #include "model/NumberText.h"
 #include "model/Units.h"
-#include "render/BoardLegend.h"
 #include "render/BoardRenderer.h"
-#include "render/Canvas.h"
-#include "render/SizeCaption.h"
 #include "targets/TargetCheck.h"
 
 #include <QCoreApplication>
-#include <QImage>
 #include <QPageLayout>
-#include <QPainter>
+#include <QRectF>
 #include <algorithm>
 
 namespace {
 
 constexpr int kReportDigits = 6;
-constexpr double kMetresPerInch = 0.0254;
 
 QString tr(const char* text) {
     return QCoreApplication::translate("SheetReport", text);
@@ -34,28 +29,6 @@ int UnitIndexOf(const QString& unitName) {
         if (UnitName(unit) == unitName)
             return unit;
     return kUnitPixels;
-}
-
-// "2.5 cm cut off on the right, 1 cm at the top"; empty when r lies within the page.
-QString CutOff(const TRect& r, int width, int height, const SheetInputs& in) {
-    double perUnitX = 1;
-    double perUnitY = 1;
-    PixelsPerUnit(UnitIndexOf(in.unitName), in.dpiX, perUnitX);
-    PixelsPerUnit(UnitIndexOf(in.unitName), in.dpiY, perUnitY);
-    const struct {
-        Coord pixels;
-        double perUnit;
-        const char* side;
-    } sides[] = {{-r.Left, perUnitX, QT_TRANSLATE_NOOP("SheetReport", "on the left")},
-                 {r.Right - width, perUnitX, QT_TRANSLATE_NOOP("SheetReport", "on the right")},
-                 {-r.Top, perUnitY, QT_TRANSLATE_NOOP("SheetReport", "at the top")},
-                 {r.Bottom - height, perUnitY, QT_TRANSLATE_NOOP("SheetReport", "at the bottom")}};
-    QStringList parts;
-    for (const auto& s : sides)
-        if (s.pixels > 0)
-            parts << tr("%1 %2 cut off %3")
-                         .arg(Number(double(s.pixels) / s.perUnit), in.unitName, tr(s.side));
-    return parts.join(QStringLiteral(", "));
 }
 
 // The board line names what a detector is given: the inner corners of a
@@ -123,6 +96,10 @@ QStringList DescribeSheet(const SheetInputs& in, int pageWidth, int pageHeight,
                       QString::number(in.checkerWidthPx, 'f', 2),
                       QString::number(in.checkerHeightPx, 'f', 2), FloatToStr(in.dpiX),
                       FloatToStr(in.dpiY));
+    if (checkerWidth != checkerHeight)
+        lines << tr("Note: the checkers are oblong, %1 × %2 %3; a calibration tool must be given "
+                    "both sides.")
+                     .arg(Number(checkerWidth), Number(checkerHeight), in.unitName);
     const CheckerConversion page = ConvertChecker(UnitIndexOf(in.unitName), QString(), QString(),
                                                   in.dpiX, in.dpiY, pageWidth, pageHeight);
     QString pageLine = tr("Page: printable area %1 × %2 %3 (%4 × %5 printer pixels)")
@@ -142,7 +119,7 @@ QStringList DescribeSheet(const SheetInputs& in, int pageWidth, int pageHeight,
     return lines;
 }
 
-QStringList CutOffWarnings(const SheetInputs& in, int pageWidth, int pageHeight) {
+QStringList SheetWarnings(const SheetInputs& in, int pageWidth, int pageHeight) {
     QStringList warnings;
     SheetInputs checkers = in;
     checkers.frame = false;
@@ -158,30 +135,5 @@ QStringList CutOffWarnings(const SheetInputs& in, int pageWidth, int pageHeight)
         warnings << tr("Warning: the target's finest mark (a marker's bit or a circle) is %1 "
                        "printer pixels, less than one; no detector can read it.")
                         .arg(QString::number(mark, 'g', kReportDigits));
-    const QString board =
-        CutOff(DrawnBoardRect(1.0f, pageWidth, pageHeight, in), pageWidth, pageHeight, in);
-    if (!board.isEmpty())
-        warnings << tr("Warning: the board does not fit on the printable page: %1.").arg(board);
-    if (in.target.kind == TargetKind::AprilGrid &&
-        StrToFloatDef(in.checkerWidthText, 0) != StrToFloatDef(in.checkerHeightText, 0))
-        warnings << tr("Warning: the AprilGrid's cells are not square, so neither are its tags; "
-                       "Kalibr's tags are square: give the checker one size.");
-    if (in.sizeCaption || LegendWanted(in)) {
-        // The labels are measured in a font of the printer's resolution.
-        QImage scratch(1, 1, QImage::Format_RGB32);
-        scratch.setDotsPerMeterX(int(in.dpiX / kMetresPerInch));
-        scratch.setDotsPerMeterY(int(in.dpiY / kMetresPerInch));
-        QPainter painter(&scratch);
-        Canvas canvas(painter, scratch, 0, 0);
-        const TRect legend = LegendRect(canvas, 1.0f, pageWidth, pageHeight, in);
-        if (LegendWanted(in) && legend.Right <= legend.Left)
-            warnings << tr("Warning: the legend does not fit beneath the board; it is left out.");
-        const TRect rect =
-            CaptionBounds(canvas, 1.0f, BoardRect(1.0f, pageWidth, pageHeight, in), in);
-        const QString caption = CutOff(rect, pageWidth, pageHeight, in);
-        if (in.sizeCaption && !caption.isEmpty())
-            warnings << tr("Warning: the size caption does not fit on the printable page: %1.")
-                            .arg(caption);
-    }
     return warnings;
 }

@@ -13,7 +13,7 @@ class QPageLayout;
 QStringList DescribeSheet(const SheetInputs& in, int pageWidth, int pageHeight,
                           const QPageLayout* paper);
 
-// A warning for the board and one for its caption when they reach beyond the
-// printable page, saying how much is cut off on which side, and one for
-// checkers too small to be drawn; empty when all fits.
-QStringList CutOffWarnings(const SheetInputs& in, int pageWidth, int pageHeight);
+// A warning for checkers too small to be drawn, and one for marks too fine
+// to be read; empty when there is none. A sheet the page cuts is refused
+// before it is made (render/BoardFit.h).
+QStringList SheetWarnings(const SheetInputs& in, int pageWidth, int pageHeight);

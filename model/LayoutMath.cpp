@@ -27,6 +27,27 @@ float PerCount(float size, int count) {
     return ToSingle(double(size) / double(count));
 }
 
+LinkedSizes BoardFromCell(float width, float height, int across, int down, bool square,
+                          CellLead lead) {
+    if (square && lead == CellLead::Height)
+        width = height;
+    else if (square)
+        height = width;
+    return {width, height, TimesCount(across, width), TimesCount(down, height)};
+}
+
+LinkedSizes CellFromBoard(float width, float height, int across, int down, bool square,
+                          CellLead lead) {
+    const float cellWidth = PerCount(width, across);
+    const float cellHeight = PerCount(height, down);
+    if (!square)
+        return {cellWidth, cellHeight, width, height};
+    const bool byHeight =
+        lead == CellLead::Height || (lead == CellLead::Fit && cellHeight < cellWidth);
+    return BoardFromCell(cellWidth, cellHeight, across, down, true,
+                         byHeight ? CellLead::Height : CellLead::Width);
+}
+
 DefaultDistances ComputeDefaultDistances(float checkerWidth, float checkerHeight) {
     const double mean = (double(checkerHeight) + double(checkerWidth)) * 0.5;
     return {FloatToStr(mean * kFrameDistanceFactor), FloatToStr(mean * kSizeDistanceFactor)};

@@ -86,7 +86,7 @@ QString LegendText(const SheetInputs& in) {
     return text + tr("; print at 100 %");
 }
 
-TRect LegendRect(Canvas& canvas, float scale, int width, int height, const SheetInputs& in) {
+TRect LegendExtent(Canvas& canvas, float scale, int width, int height, const SheetInputs& in) {
     if (!LegendWanted(in))
         return {};
     const QString text = LegendText(in);
@@ -97,7 +97,11 @@ TRect LegendRect(Canvas& canvas, float scale, int width, int height, const Sheet
     const Coord w = canvas.TextWidth(text);
     const Coord top = drawn.Bottom + Px(kLegendGapInches, dpiY, scale);
     const Coord left = std::max<Coord>(0, std::min<Coord>(drawn.Left, width - w));
-    const TRect r = Rect(left, top, left + w, top + canvas.TextHeight(text));
+    return Rect(left, top, left + w, top + canvas.TextHeight(text));
+}
+
+TRect LegendRect(Canvas& canvas, float scale, int width, int height, const SheetInputs& in) {
+    const TRect r = LegendExtent(canvas, scale, width, height, in);
     if (r.Right > width || r.Bottom > height || r.Top < 0)
         return {};
     return r;

@@ -22,5 +22,9 @@ QString LegendText(const SheetInputs& in);
 // not fit on the surface.
 TRect LegendRect(Canvas& canvas, float scale, int width, int height, const SheetInputs& in);
 
+// Where the legend goes whether or not it fits on the surface: what it needs.
+// Sets the canvas font as LegendRect does; empty when it is not wanted.
+TRect LegendExtent(Canvas& canvas, float scale, int width, int height, const SheetInputs& in);
+
 // Draws the legend where LegendRect places it; nothing when it is empty.
 void DrawLegend(Canvas& canvas, float scale, int width, int height, const SheetInputs& in);

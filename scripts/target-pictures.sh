@@ -16,8 +16,8 @@ picture() { # NAME PAPER OPTIONS...
 }
 
 picture checkerboard 120x95mm --columns 8 --rows 6 --checker 12mm
-picture charuco 120x95mm --target charuco --columns 8 --rows 6 --checker 12mm --dictionary DICT_4X4_50
-picture charuco-legacy 120x95mm --target charuco --columns 8 --rows 6 --checker 12mm --dictionary DICT_4X4_50 --legacy
+picture charuco 170x95mm --target charuco --columns 8 --rows 6 --checker 12mm --dictionary DICT_4X4_50
+picture charuco-legacy 170x95mm --target charuco --columns 8 --rows 6 --checker 12mm --dictionary DICT_4X4_50 --legacy
 picture circles 120x95mm --target circles --columns 8 --rows 6 --checker 12mm
-picture acircles 95x120mm --target acircles --columns 4 --rows 11 --checker 8mm --diameter 0.6
+picture acircles 150x120mm --target acircles --columns 4 --rows 11 --checker 8mm --diameter 0.6
 picture aprilgrid 200x160mm --target aprilgrid --columns 5 --rows 4 --checker 26mm

@@ -50,6 +50,10 @@ int CellsAcross(const TargetOptions& t, int columns) {
     return t.kind == TargetKind::AsymmetricCircles ? kAsymmetricCellsPerCircle * columns : columns;
 }
 
+bool NeedsSquareCells(TargetKind kind) {
+    return kind != TargetKind::Checkerboard;
+}
+
 double FinestMark(const TargetOptions& t, double cell) {
     constexpr int kArucoBorderBits = 2;   // one black bit on either side
     constexpr int kAprilTagSideBits = 10; // 6 data bits inside a 2-bit border

@@ -14,6 +14,12 @@ extern const char* const kAprilGridDictionary;
 // and its drawing count these cells.
 int CellsAcross(const TargetOptions& t, int columns);
 
+// Whether the kind's cells must be square: all but the checkerboard's. OpenCV's
+// CharucoBoard takes one square length, its circle grids one spacing, and
+// Kalibr's AprilGrid one tag size, so an oblong cell would misplace every
+// point along one axis.
+bool NeedsSquareCells(TargetKind kind);
+
 // The side of the finest mark the target draws in a cell of side `cell`, in
 // the cell's unit: a marker's bit (ChArUco, AprilGrid), a circle's diameter,
 // or the checker itself. Below one printer pixel a detector cannot read it.

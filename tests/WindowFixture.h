@@ -20,6 +20,7 @@ struct WindowFixture {
         window = std::make_unique<TfQuadrix>(std::move(device));
         window->setErrorReporter([this](const QString& m) { errors << m; });
         window->setNoticeReporter([this](const QString& m) { notices << m; });
+        window->setConfirmer([this](const QString& q) { return questions << q, answer; });
     }
 
     // Replaces the whole text in one edit, as a paste does.
@@ -37,5 +38,6 @@ struct WindowFixture {
 
     FakePrinterDevice* printer = nullptr;
     std::unique_ptr<TfQuadrix> window;
-    QStringList errors, notices;
+    QStringList errors, notices, questions;
+    bool answer = true; // to every question
 };

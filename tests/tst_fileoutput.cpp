@@ -82,18 +82,17 @@ private slots:
             << QPoint((a4w - 5 * c - d) / 2, (a4h - 6 * c - d) / 2) << QSize(1417, 1417)
             << "4 × 5 inner corners";
         QTest::newRow("svg, 25x30mm left top, landscape paper in metres, half-inch margins")
-            << QString(
-                   "--checker 25x30mm --frame-distance 0.005m --align left,top --paper 0.2x0.25m "
-                   "--orientation landscape --margins 0.5in --output b.svg")
+            << QString("--checker 25x30mm --rows 5 --frame-distance 0.005m --align left,top "
+                       "--paper 0.2x0.25m --orientation landscape --margins 0.5in --output b.svg")
                    .split(' ')
             << QSizeF(250, 200) << QPoint(600 + int(0.5 * kCm), 600 + int(0.5 * kCm))
             << QSize(1181, 1417) << "Scale correction: none";
-        QTest::newRow("pdf, 10 columns keep the start board (1.5 x 3 cm), right bottom, landscape")
-            << QString("--columns 10 --align right,bottom --no-frame --paper letter --orientation "
+        QTest::newRow("pdf, 8 columns keep the 3 cm checker, right bottom, landscape")
+            << QString("--columns 8 --align right,bottom --no-frame --paper letter --orientation "
                        "landscape --output b.pdf")
                    .split(' ')
-            << QSizeF(279.4, 215.9) << QPoint(13200 - 10 * 1.5 * kCm, 10200 - 6 * c)
-            << QSize(709, 1417) << "9 × 5 inner corners";
+            << QSizeF(279.4, 215.9) << QPoint(13200 - 8 * c, 10200 - 6 * c) << QSize(1417, 1417)
+            << "7 × 5 inner corners";
         // 3 cm = 1417.32 dots: x 1.05 = 1488.19, x 0.95 = 1346.46; the frame distance
         // takes the mean of both corrections, 100 % here.
         QTest::newRow("pdf, --scale 105x95 (the limits) on A4")
@@ -159,6 +158,19 @@ private slots:
             {"checker without unit", "--checker 3", "", "--checker", 2},
             {"checker of zero", "--checker 0x3cm", "", "--checker", 2},
             {"checker and board", "--checker 3cm --board 15x18cm", "", "--board", 2},
+            {"oblong ChArUco squares", "--target charuco --checker 3x2.5cm", "", "square", 2},
+            {"ChArUco 3.3 cm wider than A3", "--target charuco --columns 11 --paper A3", "",
+             "runs 4.49 cm across beyond it. It would fit in landscape, or on A2 paper in "
+             "portrait, or with checkers of 2.56 cm at most.",
+             2},
+            {"legend off an A6 page", "--target charuco --paper A6 --checker 1cm", "",
+             "cuts off its legend: the drawing runs 4.5 cm across beyond it. It would fit "
+             "on A5 paper",
+             2},
+            {"size caption off the page",
+             "--columns 10 --checker 2.75cm --no-frame --align right,bottom --paper letter "
+             "--orientation landscape",
+             "", "cuts off its size caption: the drawing runs 0.0191 cm across", 2},
             {"alignment one word", "--align middle", "", "--align", 2},
             {"unknown paper", "--paper B99", "", "--paper", 2},
             {"margins fill the paper", "--paper A4 --margins 11cm", "", "--margins", 2},
@@ -229,6 +241,30 @@ private slots:
                      run.err.size() < 400,
                  qPrintable(run.err.left(400)));
         QCOMPARE(listing() == before, exitCode != 0 && !list.contains("--print"));
+    }
+
+    // Counts alone keep the 3 cm checker; a board gives the cells, square ones
+    // the largest that fit it; the checkerboard's oblong cells are named.
+    void startsFromWhatItIsGiven_data() {
+        QTest::addColumn<QString>("args");
+        QTest::addColumn<QString>("reported");
+        QTest::newRow("9 x 7 checkers") << "--columns 9 --rows 7"
+                                        << "Checker: 3 × 3 cm";
+        QTest::newRow("AprilGrid 6 x 4") << "--target aprilgrid --columns 6 --rows 4"
+                                         << "Checker: 3 × 3 cm";
+        QTest::newRow("ChArUco 5 x 7 in 20 x 20 cm")
+            << "--target charuco --columns 5 --rows 7 --board 20x20cm"
+            << "Checker: 2.85714 × 2.85714 cm";
+        QTest::newRow("checkerboard 8 x 6 in 20 x 18 cm") << "--columns 8 --rows 6 --board 20x18cm"
+                                                          << "checkers are oblong, 2.5 × 3 cm";
+    }
+    void startsFromWhatItIsGiven() {
+        QFETCH(QString, args);
+        QFETCH(QString, reported);
+        const Run run = Quadrix(args.split(' ') << "--paper"
+                                                << "A3"
+                                                << "--output" << dir.filePath("given.pdf"));
+        QVERIFY2(run.exitCode == 0 && run.out.contains(reported), qPrintable(run.out + run.err));
     }
 
     // Without a task, Qt's own options and their values left to Qt, the program
@@ -377,16 +413,17 @@ private slots:
         QTest::newRow("typed sizes, caption at 0.4")
             << QString("seWidth=9 eCheckerHeight=2.5 eCheckerWidth=1.25 eSizeDistance=0.4")
                    .split(' ')
-            << 1.004 << 0.997 << "--checker 1.25x2.5cm --align left,bottom";
-        // 15 / 7 and 18 / 10 cm as the linked sizes hold them: 2.14285707473755, 1.79999995231628.
+            << 1.004 << 0.997 << "--checker 1.25x1.25cm --align left,bottom";
+        // Square ChArUco cells, the count changed last leading: 15 cm / 7 * 6 / 10 as the linked
+        // sizes hold it, 1.28571426868439.
         QTest::newRow("7 x 10 on the start board, a measured correction")
             << QStringList{"seWidth=7", "seHeight=10"} << 1 / 1.0055 << 1 / 0.99583
-            << "--checker 2.142857x1.8cm --align left,bottom --no-frame --caption-distance "
-               "0.19714285cm --target charuco --dictionary DICT_4X4_100 --marker 0.6 --legacy "
+            << "--checker 1.2857143x1.2857143cm --align left,bottom --no-frame --caption-distance "
+               "0.128571427cm --target charuco --dictionary DICT_4X4_100 --marker 0.6 --legacy "
                "--first-id 20 --paper 203.2x279.4mm --orientation portrait --resolution 600 "
                "--margins 0mm --scale 99.45301x100.41875 --output board.pdf";
         QTest::newRow("nine digits typed")
-            << QStringList{"eCheckerWidth=2.123456789"} << 1.0 << 1.0 << "--checker 2.1234568x3cm";
+            << QStringList{"eCheckerWidth=2.123456789"} << 1.0 << 1.0 << "--checker 2.1234568x2.1234568cm";
         // 20.0000019 printer pixels left of the board, the caption's line one
         // pixel further left than the 20.0 of the float's 0.08466667 cm.
         QTest::newRow("a distance the short form moves by a pixel")

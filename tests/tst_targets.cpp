@@ -23,6 +23,7 @@ constexpr double kPixelsPerMm = kDpi / 25.4;
 constexpr double kPitchTolerance = 0.003;
 constexpr double kMaxErrorPx = 1.0;
 const QRect kA4Page(0, 0, 1654, 2339); // at kDpi
+const QRect kA3Page(0, 0, 2339, 3307);
 
 // OpenCV's dictionary of the program's number `index`: OpenCV's order up to
 // DICT_ARUCO_ORIGINAL, then DICT_APRILTAG_36h11.
@@ -92,14 +93,24 @@ private slots:
         QTest::addColumn<QSizeF>("cellMm");
         QTest::addColumn<QString>("charuco"); // the dictionary
         QTest::addColumn<bool>("svg");        // else PDF
+        QTest::addColumn<QString>("given");   // size options instead of --checker
         using K = TargetKind;
         QTest::newRow("checkerboard 9 x 7")
-            << K::Checkerboard << 9 << 7 << QSizeF(20, 20) << "" << false;
+            << K::Checkerboard << 9 << 7 << QSizeF(20, 20) << "" << false << "";
         QTest::newRow("ChArUco 10 x 14")
-            << K::Charuco << 10 << 14 << QSizeF(14, 14) << "DICT_6X6_250" << false;
-        QTest::newRow("circles 7 x 6") << K::Circles << 7 << 6 << QSizeF(15, 15) << "" << true;
+            << K::Charuco << 10 << 14 << QSizeF(14, 14) << "DICT_6X6_250" << false << "";
+        QTest::newRow("circles 7 x 6")
+            << K::Circles << 7 << 6 << QSizeF(15, 15) << "" << true << "";
         QTest::newRow("asymmetric circles 4 x 11")
-            << K::AsymmetricCircles << 4 << 11 << QSizeF(15, 15) << "" << false;
+            << K::AsymmetricCircles << 4 << 11 << QSizeF(15, 15) << "" << false << "";
+        // The cells square where the card gives one length: pitch across = pitch down.
+        QTest::newRow("ChArUco 5 x 7, counts alone: 3 cm squares")
+            << K::Charuco << 5 << 7 << QSizeF(30, 30) << "DICT_6X6_250" << false << "--paper A4";
+        QTest::newRow("checkerboard 9 x 7, counts alone: 3 cm")
+            << K::Checkerboard << 9 << 7 << QSizeF(30, 30) << "" << false << "--paper A3";
+        QTest::newRow("asymmetric 4 x 11 in a 12 x 15 cm board: the largest square")
+            << K::AsymmetricCircles << 4 << 11 << QSizeF(150 / 11.0, 150 / 11.0) << "" << true
+            << "--board 12x15cm";
     }
     void detected() {
         QFETCH(TargetKind, kind);
@@ -108,18 +119,21 @@ private slots:
         QFETCH(QSizeF, cellMm);
         QFETCH(QString, charuco);
         QFETCH(bool, svg);
+        QFETCH(QString, given);
         constexpr int kFirstId = 7;
         const QString file = dir.filePath(svg ? "target.svg" : "target.pdf");
         BoardOptions board; // written as the window's Copy command line writes it
         board.columns = columns;
         board.rows = rows;
-        board.checker = SizeOption{cellMm.width() / 10, cellMm.height() / 10, kUnitCm};
+        if (given.isEmpty())
+            board.checker = SizeOption{cellMm.width() / 10, cellMm.height() / 10, kUnitCm};
         board.target = {kind, charuco, TargetOptions().markerFraction, false, kFirstId};
-        const QStringList args = BoardArguments(board) << "--paper"
-                                                       << "A4"
-                                                       << "--output" << file;
+        const QStringList args = BoardArguments(board)
+                                 << "--paper"
+                                 << "A4" << given.split(' ', Qt::SkipEmptyParts) << "--output"
+                                 << file;
         QCOMPARE(QProcess::execute(QStringLiteral(QUADRIX_EXE), args), 0);
-        const QImage page = PdfRaster::Render(file, kDpi, kA4Page);
+        const QImage page = PdfRaster::Render(file, kDpi, given.contains("A3") ? kA3Page : kA4Page);
 
         Detection found, markers;
         std::vector<cv::Point2f> object; // nominal positions in mm, in the detector's order

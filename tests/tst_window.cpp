@@ -446,6 +446,86 @@ private slots:
                 1e-4);
     }
 
+    // Kinds whose detectors take one cell length keep the cells square: the
+    // side the user changes sets them, the other side follows. The
+    // checkerboard keeps its free width and height, and names oblong cells.
+    void squareCells_data() {
+        QTest::addColumn<QStringList>("steps"); // edit=text, or kind=N for the Target menu
+        QTest::addColumn<QString>("texts");     // pattern WxH, checker WxH
+        QTest::newRow("ChArUco, 7 across: the board's width kept")
+            << QStringList{"kind=1", "seWidth=7"}
+            << "15x12.8571424484253 2.14285707473755x2.14285707473755";
+        QTest::newRow("ChArUco, 9 down: its height kept")
+            << QStringList{"kind=1", "seHeight=9"} << "10x18 2x2";
+        QTest::newRow("circles, checker height typed")
+            << QStringList{"kind=2", "eCheckerHeight=2.5"} << "12.5x15 2.5x2.5";
+        QTest::newRow("AprilGrid, board width typed")
+            << QStringList{"kind=4", "ePatternWidth=20"} << "20x24 4x4";
+        QTest::newRow("asymmetric grid, board height typed")
+            << QStringList{"kind=3", "ePatternHeight=12"} << "20x12 2x2";
+        QTest::newRow("oblong checkerboard made ChArUco: the width leads")
+            << QStringList{"eCheckerHeight=2", "kind=1"} << "15x18 3x3";
+        QTest::newRow("checkerboard, 7 across: oblong")
+            << QStringList{"seWidth=7"} << "15x18 2.14285707473755x3";
+    }
+    void squareCells() {
+        QFETCH(QStringList, steps);
+        QFETCH(QString, texts);
+        WindowFixture f;
+        TfQuadrix& w = *f.window;
+        for (const QString& step : steps) {
+            if (step.startsWith("kind="))
+                w.setTarget({TargetKind(step.section('=', 1).toInt())});
+            else
+                WindowFixture::paste(w.findChild<QLineEdit*>(step.section('=', 0, 0)),
+                                     step.section('=', 1));
+        }
+        QCOMPARE(w.ePatternWidth->text() + "x" + w.ePatternHeight->text() + " " +
+                     w.eCheckerWidth->text() + "x" + w.eCheckerHeight->text(),
+                 texts);
+        QCOMPARE(w.sbPanel[3]->toolTip().contains("oblong"),
+                 w.eCheckerWidth->text() != w.eCheckerHeight->text());
+    }
+
+    // Inside on the start board runs it off the page: the preview marks the cut
+    // edge in red (never drawn on paper), the status tooltip says what would
+    // fit, and Print and Save ask first. A board that fits is made unasked.
+    void cutBoard() {
+        auto* printer = new FakePrinterDevice("P", 600, 600, 4800, 6600);
+        MainWindow window{std::unique_ptr<WindowPrinter>(printer)};
+        TfQuadrix& w = window.form();
+        QStringList asked;
+        bool answer = false;
+        w.setConfirmer([&](const QString& q) { return asked << q, answer; });
+        const auto edge = [&w] { // the preview's right edge, halfway down
+            const QRgb p =
+                w.img->bitmap().pixel(w.img->bitmap().width() - 1, w.img->bitmap().height() / 2);
+            return qRed(p) > qGreen(p) + 40;
+        };
+        QTest::mouseClick(w.bbInside, Qt::LeftButton); // 7 x 8 of 3 cm: 21 cm on 20.32 cm
+        QVERIFY(edge());
+        QVERIFY2(w.sbPanel[3]->toolTip().contains("runs 1.87 cm across") &&
+                     w.sbPanel[3]->toolTip().contains("checkers of 2.67 cm"),
+                 qPrintable(w.sbPanel[3]->toolTip()));
+        bool dialogShown = false;
+        QTimer::singleShot(0, [&] {
+            if (QWidget* dialog = QApplication::activeModalWidget())
+                dialogShown = dialog->close();
+        });
+        for (QAction* action : window.findChildren<QAction*>())
+            if (action->text() == "Save as &PDF…")
+                action->trigger();
+        w.bbPrint->click();
+        QVERIFY(asked.size() == 2 && !dialogShown && printer->jobsBegun == 0);
+        answer = true;
+        w.bbPrint->click();
+        QCOMPARE(printer->jobsFinished, 1);
+        WindowFixture::paste(w.eCheckerWidth, "2"); // 14 cm across
+        w.bbPrint->click();
+        QVERIFY(asked.size() == 3 && printer->jobsFinished == 2);
+        QVERIFY(!edge() && w.sbPanel[3]->toolTip().contains("oblong"));
+    }
+
     void targetDialog_data() {
         QTest::addColumn<int>("kind");
         QTest::addColumn<QStringList>("typed"); // control.property=value

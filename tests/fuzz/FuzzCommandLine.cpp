@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
     const SheetInputs in = SheetFromOptions(board, kDpi, kDpi, page.width(), page.height(), scale);
     if (!UndrawableSize(board, in).isEmpty())
         return 0;
-    CutOffWarnings(in, page.width(), page.height());
+    SheetWarnings(in, page.width(), page.height());
     QImage preview;
     RebuildPreview(preview, kPreviewSide, kPreviewSide, page.width(), page.height(), in);
 

@@ -36,6 +36,7 @@ public:
     // information box unless a test replaces it.
     void setNoticeReporter(ErrorReporter reporter) { m_reportNotice = std::move(reporter); }
     void reportError(const QString& message) const { m_reportError(message); }
+    void reportNotice(const QString& message) const { m_reportNotice(message); }
 
     // Everything the renderer reads from the window, as it is now.
     SheetInputs sheetInputs() const;

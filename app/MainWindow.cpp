@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "app/MainWindow.h"
 
+#include "app/MeasuredDialog.h"
 #include "app/TargetDialog.h"
 #include "card/BoardCard.h"
 #include "cli/CommandLineParser.h"
+#include "cli/SheetReport.h"
 #include "model/NumberText.h"
 #include "model/Units.h"
 
@@ -11,6 +13,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -56,6 +59,8 @@ void MainWindow::buildMenus() {
                     [this] { chooseFileAndSave(FileFormat::Pdf); });
     file->addAction(tr("Save as S&VG…"), this, [this] { chooseFileAndSave(FileFormat::Svg); });
     file->addAction(tr("Save board &card…"), this, &MainWindow::chooseFileAndSaveCard);
+    file->addAction(tr("Board as &measured…"), this, &MainWindow::showMeasuredDialog)
+        ->setObjectName(QStringLiteral("actMeasured"));
     file->addSeparator();
     file->addAction(tr("P&rint"), QKeySequence(tr("Ctrl+P")), m_form->bbPrint,
                     &QAbstractButton::click);
@@ -108,8 +113,18 @@ void MainWindow::buildTargetMenu() {
 void MainWindow::showTargetDialog() {
     TargetDialog dialog(m_form->target(), m_form->udWidth->position(), m_form->udHeight->position(),
                         this);
-    if (dialog.exec() == QDialog::Accepted && dialog.options() != m_form->target())
+    const double pitch = StrToFloatDef(m_form->eCheckerWidth->text(), 0);
+    dialog.setTagSize(pitch / (1 + m_form->target().tagSpacing), m_form->unitName);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (dialog.options() != m_form->target())
         m_form->setTarget(dialog.options());
+    // A tag size typed: the pitch follows it, tag x (1 + spacing), square.
+    if (const std::optional<double> tag = dialog.tagSize()) {
+        const QString text = FloatToStr(*tag * (1 + dialog.options().tagSpacing));
+        m_form->eCheckerWidth->setText(text);
+        m_form->eCheckerHeight->setText(text);
+    }
 }
 
 bool MainWindow::saveAs(FileFormat format, const QString& path) {
@@ -142,13 +157,52 @@ void MainWindow::chooseFileAndSave(FileFormat format) {
         saveAs(format, dialog.selectedFiles().constFirst());
 }
 
+QString MainWindow::drawnBoard() const {
+    return tr("%1 \u00d7 %2 %3")
+        .arg(m_form->ePatternWidth->text(), m_form->ePatternHeight->text(), m_form->unitName);
+}
+
+void MainWindow::setMeasured(const std::optional<QSizeF>& measured) {
+    m_measured = measured;
+    m_measuredBoard = drawnBoard();
+}
+
+void MainWindow::showMeasuredDialog() {
+    MeasuredDialog dialog(drawnBoard(), m_form->unitName,
+                          m_measuredBoard == drawnBoard() ? m_measured : std::nullopt, this);
+    if (dialog.exec() == QDialog::Accepted)
+        setMeasured(dialog.measured());
+}
+
 bool MainWindow::saveBoardCard(const QString& path) {
     try {
         const PrinterDevice& printer = m_form->printer();
-        const CardPage page{printer.name(), PrinterFilePage(printer).layout.pageSize().name(),
-                            QDate::currentDate()};
-        BoardCard(m_form->sheetInputs(), page).write(path);
+        const SheetInputs in = m_form->sheetInputs();
+        CardPage page{printer.name(), PrinterFilePage(printer).layout.pageSize().name(),
+                      QDate::currentDate(),
+                      BoardCutOff(in, printer.pageWidth(), printer.pageHeight())};
+        QStringList notes;
+        if (m_measured && m_measuredBoard == drawnBoard()) {
+            constexpr double kMetresPerInch = 0.0254;
+            double perUnitX = 1;
+            double perUnitY = 1;
+            PixelsPerUnit(UnitOf(m_form->cbUnitsC, m_form->unitName), in.dpiX, perUnitX);
+            PixelsPerUnit(UnitOf(m_form->cbUnitsC, m_form->unitName), in.dpiY, perUnitY);
+            page.measuredWidth = m_measured->width() * perUnitX / in.dpiX * kMetresPerInch;
+            page.measuredHeight = m_measured->height() * perUnitY / in.dpiY * kMetresPerInch;
+        } else if (m_measured) {
+            notes << tr("The measured size was taken on a board of %1; this board is %2, so the "
+                        "card gives its drawn size.")
+                         .arg(m_measuredBoard, drawnBoard());
+        }
+        const BoardCard card(in, page);
+        card.write(path);
         m_lastFolder = QFileInfo(path).absolutePath();
+        notes << card.problems();
+        if (!notes.isEmpty())
+            m_form->reportNotice(
+                tr("Wrote the board card %1.\n\n%2")
+                    .arg(QDir::toNativeSeparators(path), notes.join(QStringLiteral("\n\n"))));
         return true;
     } catch (const std::exception& e) {
         m_form->reportError(QString::fromUtf8(e.what()));

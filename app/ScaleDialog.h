@@ -18,9 +18,9 @@ class ScaleDialog : public QDialog {
 public:
     // unitsAcross/unitsDown: the bars' nominal lengths in unitName ("cm" or
     // "inches"); printTestPage prints the test page (and throws on failure).
-    ScaleDialog(const QString& printerName, const QString& unitName, int unitsAcross,
-                int unitsDown, const ScaleCorrection& current,
-                std::function<void()> printTestPage, QWidget* parent = nullptr);
+    ScaleDialog(const QString& printerName, const QString& unitName, int unitsAcross, int unitsDown,
+                const ScaleCorrection& current, std::function<void()> printTestPage,
+                QWidget* parent = nullptr);
 
     // The correction chosen; the current one until the dialog is accepted.
     ScaleCorrection correction() const { return m_result; }

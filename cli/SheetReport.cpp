@@ -8,6 +8,7 @@
 #include "render/BoardRenderer.h"
 #include "render/Canvas.h"
 #include "render/SizeCaption.h"
+#include "targets/PatternSize.h"
 #include "targets/TargetCheck.h"
 
 #include <QCoreApplication>
@@ -58,8 +59,7 @@ QString CutOff(const TRect& r, int width, int height, const SheetInputs& in) {
     return parts.join(QStringLiteral(", "));
 }
 
-// The board line names what a detector is given: the inner corners of a
-// checkerboard or ChArUco board (with the markers), the circles of a grid.
+// The board line names the board by its cells: squares, circles or tags.
 QString BoardLine(const SheetInputs& in, const QString& width, const QString& height) {
     const TargetOptions& t = in.target;
     switch (t.kind) {
@@ -101,7 +101,7 @@ QString BoardLine(const SheetInputs& in, const QString& width, const QString& he
     case TargetKind::Checkerboard:
         break;
     }
-    return tr("Board: %1 × %2 checkers, %3 × %4 inner corners, %5 × %6 %7")
+    return tr("Board: %1 × %2 squares, %3 × %4 inner corners, %5 × %6 %7")
         .arg(in.columns)
         .arg(in.rows)
         .arg(in.columns - 1)
@@ -118,11 +118,18 @@ QStringList DescribeSheet(const SheetInputs& in, int pageWidth, int pageHeight,
     QStringList lines;
     lines << BoardLine(in, Number(CellsAcross(in.target, in.columns) * checkerWidth),
                        Number(in.rows * checkerHeight));
-    lines << tr("Checker: %1 × %2 %3 = %4 × %5 printer pixels at %6 × %7 dpi")
+    const TargetKind kind = in.target.kind;
+    const QString cell = kind == TargetKind::AprilGrid ? tr("Tag pitch")
+                         : kind == TargetKind::Checkerboard || kind == TargetKind::Charuco
+                             ? tr("Square")
+                             : tr("Cell");
+    lines << tr("Pattern size: %1")
+                 .arg(PatternSizes(in.target, in.columns, in.rows).join(QStringLiteral("; ")));
+    lines << tr("%8: %1 × %2 %3 = %4 × %5 printer pixels at %6 × %7 dpi")
                  .arg(Number(checkerWidth), Number(checkerHeight), in.unitName,
                       QString::number(in.checkerWidthPx, 'f', 2),
                       QString::number(in.checkerHeightPx, 'f', 2), FloatToStr(in.dpiX),
-                      FloatToStr(in.dpiY));
+                      FloatToStr(in.dpiY), cell);
     const CheckerConversion page = ConvertChecker(UnitIndexOf(in.unitName), QString(), QString(),
                                                   in.dpiX, in.dpiY, pageWidth, pageHeight);
     QString pageLine = tr("Page: printable area %1 × %2 %3 (%4 × %5 printer pixels)")
@@ -142,6 +149,10 @@ QStringList DescribeSheet(const SheetInputs& in, int pageWidth, int pageHeight,
     return lines;
 }
 
+QString BoardCutOff(const SheetInputs& in, int pageWidth, int pageHeight) {
+    return CutOff(DrawnBoardRect(1.0f, pageWidth, pageHeight, in), pageWidth, pageHeight, in);
+}
+
 QStringList CutOffWarnings(const SheetInputs& in, int pageWidth, int pageHeight) {
     QStringList warnings;
     SheetInputs checkers = in;
@@ -158,8 +169,7 @@ QStringList CutOffWarnings(const SheetInputs& in, int pageWidth, int pageHeight)
         warnings << tr("Warning: the target's finest mark (a marker's bit or a circle) is %1 "
                        "printer pixels, less than one; no detector can read it.")
                         .arg(QString::number(mark, 'g', kReportDigits));
-    const QString board =
-        CutOff(DrawnBoardRect(1.0f, pageWidth, pageHeight, in), pageWidth, pageHeight, in);
+    const QString board = BoardCutOff(in, pageWidth, pageHeight);
     if (!board.isEmpty())
         warnings << tr("Warning: the board does not fit on the printable page: %1.").arg(board);
     if (in.target.kind == TargetKind::AprilGrid &&

@@ -129,13 +129,31 @@ bool FormatForFile(const QString& path, FileFormat& format) {
 }
 
 QString SheetTitle(const SheetInputs& in) {
-    const QString width = FloatToStr(StrToFloatDef(in.checkerWidthText, 0));
+    const double w = StrToFloatDef(in.checkerWidthText, 0);
+    const QString width = FloatToStr(w);
     const QString height = FloatToStr(StrToFloatDef(in.checkerHeightText, 0));
-    const QString checker = width == height ? width : width + QStringLiteral(" × ") + height;
-    return tr("%1 × %2 checkers of %3 %4 (%5 × %6 inner corners)")
+    const QString cell = width == height ? width : width + QStringLiteral(" × ") + height;
+    const TargetOptions& t = in.target;
+    switch (t.kind) {
+    case TargetKind::Circles:
+    case TargetKind::AsymmetricCircles:
+        return tr("%1 × %2 circles (per row × rows) in cells of %3 %4")
+            .arg(in.columns)
+            .arg(in.rows)
+            .arg(cell, in.unitName);
+    case TargetKind::AprilGrid:
+        return tr("%1 × %2 tags of %3 %4 (pitch %5 %4)")
+            .arg(in.columns)
+            .arg(in.rows)
+            .arg(FloatToStr(w / (1 + t.tagSpacing)), in.unitName, cell);
+    case TargetKind::Checkerboard:
+    case TargetKind::Charuco:
+        break;
+    }
+    return tr("%1 × %2 squares of %3 %4 (%5 × %6 inner corners)")
         .arg(in.columns)
         .arg(in.rows)
-        .arg(checker, in.unitName)
+        .arg(cell, in.unitName)
         .arg(in.columns - 1)
         .arg(in.rows - 1);
 }

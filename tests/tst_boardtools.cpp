@@ -4,12 +4,16 @@
 // and searched by OpenCV's marker detector for every tag's ID, place, turn and
 // side. The board card read back with a YAML parser as the tools read it:
 // Kalibr's target keys, OpenCV's pattern and ROS's command line, for every
-// kind. The legend beneath the board, clear of it and its frame, or left out.
+// kind, and the card's rules: a tool that cannot use the board gets the reason.
+// The card's lengths against the pitch OpenCV measures on the page. The legend
+// beneath the board, clear of it and its frame, or left out.
 #include "card/BoardCard.h"
+#include "model/LayoutMath.h"
 #include "model/Units.h"
 #include "render/BoardLegend.h"
 #include "render/BoardRenderer.h"
 #include "render/Canvas.h"
+#include "support/Detectors.h"
 #include "support/PdfRaster.h"
 #include "targets/AprilTag36h11.h"
 
@@ -21,6 +25,7 @@
 #include <yaml-cpp/yaml.h>
 
 Q_DECLARE_METATYPE(SheetInputs)
+Q_DECLARE_METATYPE(CardPage)
 
 namespace {
 
@@ -32,7 +37,8 @@ cv::Ptr<cv::aruco::Dictionary> OpenCvTags() {
     return cv::aruco::getPredefinedDictionary(cv::aruco::DICT_APRILTAG_36h11);
 }
 
-SheetInputs Sheet(TargetKind kind, int columns, int rows, const char* w, const char* h, int unit) {
+SheetInputs Sheet(TargetKind kind, int columns, int rows, const char* w, const char* h, int unit,
+                  float dpi = 300) {
     SheetInputs in;
     in.target.kind = kind;
     in.columns = columns;
@@ -40,8 +46,23 @@ SheetInputs Sheet(TargetKind kind, int columns, int rows, const char* w, const c
     in.checkerWidthText = QString::fromLatin1(w);
     in.checkerHeightText = QString::fromLatin1(h);
     in.unitName = UnitName(unit);
-    in.dpiX = in.dpiY = 300;
+    in.dpiX = in.dpiY = dpi;
+    const CheckerConversion px =
+        ConvertChecker(unit, in.checkerWidthText, in.checkerHeightText, dpi, dpi, 0, 0);
+    in.checkerWidthPx = px.checkerWidthPx;
+    in.checkerHeightPx = px.checkerHeightPx;
     return in;
+}
+
+QString RunQuadrix(const QString& args, QTemporaryDir& dir, YAML::Node& card) {
+    QProcess quadrix;
+    quadrix.start(QStringLiteral(QUADRIX_EXE),
+                  args.split(u' ') << QStringLiteral("--output") << dir.filePath("b.pdf")
+                                   << QStringLiteral("--card") << dir.filePath("c.yaml"));
+    quadrix.waitForFinished();
+    if (quadrix.exitCode() == 0)
+        card = YAML::LoadFile(dir.filePath("c.yaml").toStdString());
+    return QString::number(quadrix.exitCode());
 }
 
 // The value at a path such as "opencv/pattern_size" as YAML writes it;
@@ -78,6 +99,11 @@ private slots:
     void detectedTagByTag();
     void toolsReadTheirKeys_data();
     void toolsReadTheirKeys();
+    void cardRules_data();
+    void cardRules();
+    void cardFromCommandLine_data();
+    void cardFromCommandLine();
+    void cardLengthIsOpenCvsPitch();
     void legendBeneathTheBoard_data();
     void legendBeneathTheBoard();
 };
@@ -162,41 +188,40 @@ void TestBoardTools::detectedTagByTag() {
     }
 }
 
+// Sizes in whole printer pixels, so that drawn and asked for are alike.
 void TestBoardTools::toolsReadTheirKeys_data() {
     QTest::addColumn<SheetInputs>("sheet");
     QTest::addColumn<QString>("expected"); // "path=value;..."
     QTest::addColumn<QString>("ros");      // the command's options
-    QTest::newRow("checkerboard: inner corners, rows apart by the height")
-        << Sheet(TargetKind::Checkerboard, 9, 7, "2.5", "3", kUnitCm)
-        << "target_type=checkerboard;targetCols=8;targetRows=6;rowSpacingMeters=0.03;"
-           "colSpacingMeters=0.025;opencv/pattern_size=[8, 6]"
-        << "--pattern chessboard --size 8x6 --square 0.025";
+    QTest::newRow("checkerboard: inner corners, oblong cells as two spacings; no ROS line")
+        << Sheet(TargetKind::Checkerboard, 9, 7, "1", "1.2", kUnitInches)
+        << "target_type=checkerboard;targetCols=8;targetRows=6;rowSpacingMeters=0.03048;"
+           "colSpacingMeters=0.0254;opencv/pattern_size=[8, 6];opencv/square_height=0.03048"
+        << QString();
     SheetInputs charuco = Sheet(TargetKind::Charuco, 5, 7, "1", "1", kUnitInches);
-    charuco.target = {TargetKind::Charuco, QStringLiteral("DICT_5X5_100"), 0.7, true, 17};
-    QTest::newRow("charuco: squares, marker, dictionary, legacy, first ID; no Kalibr keys")
+    charuco.target = {TargetKind::Charuco, QStringLiteral("DICT_5X5_100"), 0.7, true, 0};
+    QTest::newRow("charuco: squares, marker, dictionary, legacy alike with odd rows")
         << charuco
         << "target_type=(none);opencv/squares=[5, 7];opencv/square_length=0.0254;"
            "opencv/marker_length=0.01778;opencv/dictionary=DICT_5X5_100;"
-           "opencv/legacy_pattern=true;opencv/first_id=17"
+           "opencv/legacy_pattern=true;opencv/first_id=0"
         << "--pattern charuco --size 5x7 --square 0.0254 --charuco_marker_size 0.01778 "
            "--aruco_dict 5x5_100";
     // Kalibr reads YAML 1.1, where a float needs its point and no exponent.
     QTest::newRow("circles: circles per row, centre distance, a whole metre as a float")
-        << Sheet(TargetKind::Circles, 4, 5, "100", "100", kUnitCm)
+        << Sheet(TargetKind::Circles, 4, 5, "100", "100", kUnitCm, 254)
         << "target_type=circlegrid;targetCols=4;targetRows=5;spacingMeters=1.0;"
            "asymmetricGrid=false;opencv/pattern_size=[4, 5]"
         << "--pattern circles --size 4x5 --square 1.0";
     QTest::newRow("asymmetric circles: s is the row distance, in pixels")
-        << Sheet(TargetKind::AsymmetricCircles, 4, 11, "300", "150", kUnitPixels)
+        << Sheet(TargetKind::AsymmetricCircles, 4, 11, "150", "150", kUnitPixels)
         << "target_type=circlegrid;targetCols=4;targetRows=11;spacingMeters=0.0127;"
            "asymmetricGrid=true;opencv/pattern_size=[4, 11];opencv/flags=CALIB_CB_ASYMMETRIC_GRID"
         << "--pattern acircles --size 4x11 --square 0.0127";
-    SheetInputs april = Sheet(TargetKind::AprilGrid, 6, 4, "2.6", "2.6", kUnitCm);
-    april.target.firstId = 24;
     QTest::newRow("aprilgrid: the tag, not the pitch; spacing as a fraction")
-        << april
-        << "target_type=aprilgrid;tagCols=6;tagRows=4;tagSize=0.02;tagSpacing=0.3;"
-           "opencv/dictionary=DICT_APRILTAG_36h11;opencv/marker_border_bits=2;opencv/first_id=24"
+        << Sheet(TargetKind::AprilGrid, 6, 4, "1.3", "1.3", kUnitInches)
+        << "target_type=aprilgrid;tagCols=6;tagRows=4;tagSize=0.0254;tagSpacing=0.3;"
+           "opencv/dictionary=DICT_APRILTAG_36h11;opencv/marker_border_bits=2;opencv/first_id=0"
         << QString();
 }
 
@@ -211,7 +236,148 @@ void TestBoardTools::toolsReadTheirKeys() {
     }
     QCOMPARE(At(card, QStringLiteral("ros/command")),
              ros.isEmpty() ? QStringLiteral("(none)")
-                           : QStringLiteral("ros2 run camera_calibration cameracalibrator ") + ros);
+                           : "ros2 run camera_calibration cameracalibrator " + ros +
+                                 " --ros-args -r image:=/camera/image_raw -p camera:=/camera");
+}
+
+// One row a rule: each tool's block holds its settings ("") or a reason that
+// says this ("at least 3"), read back as the tools read the file.
+void TestBoardTools::cardRules_data() {
+    QTest::addColumn<SheetInputs>("sheet");
+    QTest::addColumn<CardPage>("page");
+    QTest::addColumn<QStringList>("reasons"); // Kalibr, OpenCV, ROS
+    const auto april = [](int columns, int rows, int firstId) {
+        SheetInputs in = Sheet(TargetKind::AprilGrid, columns, rows, "1", "1", kUnitInches);
+        in.target.firstId = firstId;
+        return in;
+    };
+    const auto charuco = [](int rows, bool legacy, int firstId, const char* height) {
+        SheetInputs in = Sheet(TargetKind::Charuco, 5, rows, "1", height, kUnitInches);
+        in.target.legacy = legacy;
+        in.target.firstId = firstId;
+        return in;
+    };
+    const CardPage whole;
+    const QString none;
+    QTest::newRow("aprilgrid as made for Kalibr")
+        << april(6, 6, 0) << whole << QStringList{none, none, "no AprilGrid"};
+    QTest::newRow("Kalibr drops tags from the grid's count on")
+        << april(6, 6, 36) << whole << QStringList{"drops every tag with an ID of 36", none, "no"};
+    QTest::newRow("Kalibr: fewer than 3 tags a way")
+        << april(2, 6, 0) << whole << QStringList{"at least 3 tags", none, "no AprilGrid"};
+    QTest::newRow("2 inner corners across: no tool finds them")
+        << Sheet(TargetKind::Checkerboard, 3, 6, "1", "1", kUnitInches) << whole
+        << QStringList{"at least 3 inner", "at least 3 inner", "fewer than 3 inner"};
+    QTest::newRow("2 circle rows: no tool finds them")
+        << Sheet(TargetKind::Circles, 5, 2, "1", "1", kUnitInches) << whole
+        << QStringList{"at least 3 circles", "fewer than 3 circles", "fewer than 3 circles"};
+    QTest::newRow("ROS: legacy ChArUco with even rows")
+        << charuco(6, true, 0, "1") << whole << QStringList{"ChArUco", none, "legacy"};
+    QTest::newRow("ROS: legacy ChArUco with odd rows is alike")
+        << charuco(7, true, 0, "1") << whole << QStringList{"ChArUco", none, none};
+    QTest::newRow("ROS: ChArUco IDs from 0 only")
+        << charuco(7, false, 5, "1") << whole << QStringList{"ChArUco", none, "IDs from 0"};
+    QTest::newRow("oblong ChArUco: one square length for OpenCV and ROS")
+        << charuco(7, false, 0, "1.1") << whole
+        << QStringList{"ChArUco", "one length", "one --square"};
+    QTest::newRow("oblong checkers: two spacings for Kalibr and OpenCV, not ROS")
+        << Sheet(TargetKind::Checkerboard, 9, 7, "1", "1.2", kUnitInches) << whole
+        << QStringList{none, none, "one --square"};
+    QTest::newRow("oblong circles: one spacing for Kalibr and ROS")
+        << Sheet(TargetKind::Circles, 5, 6, "1.2", "1", kUnitInches) << whole
+        << QStringList{"one length", none, "one --square"};
+    CardPage cut;
+    cut.cutOff = QStringLiteral("2 cm cut off on the right");
+    QTest::newRow("a board cut by the page is no tool's")
+        << Sheet(TargetKind::Checkerboard, 9, 7, "1", "1", kUnitInches) << cut
+        << QStringList{"cut off on the right", "cut off on the right", "cut off on the right"};
+    CardPage measured;
+    measured.measuredWidth = 9 * 0.0254 * 1.01;
+    measured.measuredHeight = 7 * 0.0254;
+    QTest::newRow("measured 1 % wider than high: oblong for ROS")
+        << Sheet(TargetKind::Checkerboard, 9, 7, "1", "1", kUnitInches) << measured
+        << QStringList{none, none, "one --square"};
+}
+
+void TestBoardTools::cardRules() {
+    QFETCH(SheetInputs, sheet);
+    QFETCH(CardPage, page);
+    QFETCH(QStringList, reasons);
+    const BoardCard card(sheet, page);
+    const YAML::Node yaml = YAML::Load(card.yaml());
+    const char* const tools[] = {"kalibr", "opencv", "ros"};
+    for (int i = 0; i < 3; ++i) {
+        const QString reason = At(yaml, QString::fromLatin1(tools[i]) + "/unusable");
+        QVERIFY2(reasons[i].isEmpty() ? reason == "(none)" : reason.contains(reasons[i]),
+                 qPrintable(QString::fromLatin1(tools[i]) + ": " + reason));
+        QCOMPARE(card.problems().join('\n').contains(CardToolName(CardTool(i)) + " cannot"),
+                 !reasons[i].isEmpty());
+    }
+    // A block with a reason holds no settings: Kalibr's file then has no target.
+    QCOMPARE(yaml["target_type"].IsDefined(), reasons[0].isEmpty());
+    QCOMPARE(yaml["ros"]["command"].IsDefined(), reasons[2].isEmpty());
+}
+
+// The command line's --tag and --measured, as the card gives them. At 600 dpi a
+// 2.5 cm pitch is drawn 591 pixels: the tag 2.00152 cm.
+void TestBoardTools::cardFromCommandLine_data() {
+    QTest::addColumn<QString>("args");
+    QTest::addColumn<QString>("expected"); // exit code, then "path=value;..."
+    const QString page = "--paper A4 --resolution 600 ";
+    QTest::newRow("--tag: the pitch follows the spacing")
+        << page + "--target aprilgrid --columns 6 --rows 6 --tag-spacing 0.25 --tag 2cm"
+        << "0;tagSize=0.0200152;opencv/tag_pitch=0.025019";
+    QTest::newRow("--tag with --checker") << page + "--target aprilgrid --tag 2cm --checker 3cm"
+                                          << "2";
+    QTest::newRow("--tag on a checkerboard") << page + "--tag 2cm"
+                                             << "2";
+    QTest::newRow("--measured: lengths across and down follow it")
+        << page + "--columns 5 --rows 6 --checker 3cm --measured 15.15x18.09cm"
+        << "0;colSpacingMeters=0.0303;rowSpacingMeters=0.03015;"
+           "page/board_measured_m=[0.1515, 0.1809];page/board_nominal_m=[0.15, 0.18];"
+           "ros/unusable=(none)";
+    QTest::newRow("--measured in mm, 1 % apart: no ROS line")
+        << page + "--columns 5 --rows 6 --checker 3cm --measured 151.5x180mm"
+        << "0;colSpacingMeters=0.0303;ros/command=(none)";
+}
+
+void TestBoardTools::cardFromCommandLine() {
+    QFETCH(QString, args);
+    QFETCH(QString, expected);
+    QTemporaryDir dir;
+    YAML::Node card;
+    QStringList entries = expected.split(';');
+    QCOMPARE(RunQuadrix(args, dir, card), entries.takeFirst());
+    for (const QString& entry : entries) {
+        const QString path = entry.section('=', 0, 0);
+        QCOMPARE(path + '=' + At(card, path), entry);
+    }
+}
+
+// 1.2 cm at 600 dpi is 283.46 printer pixels, drawn 283: the card gives the
+// 283 pixels, 0.16 % less than asked for, as OpenCV measures them on the page.
+void TestBoardTools::cardLengthIsOpenCvsPitch() {
+    QTemporaryDir dir;
+    YAML::Node card;
+    QCOMPARE(RunQuadrix("--paper A4 --resolution 600 --checker 1.2cm --columns 8 --rows 6 "
+                        "--no-frame --no-caption",
+                        dir, card),
+             QString("0"));
+    // The board in the middle of the page, with a margin of white around it.
+    const QImage board =
+        PdfRaster::Render(dir.filePath("b.pdf"), 600, QRect(1080, 2108, 2800, 2800));
+    Detection found;
+    QVERIFY(!board.isNull() && FindGrid(board, TargetKind::Checkerboard, cv::Size(7, 5), found));
+    const auto pitch = [&](int from, int to, int steps) {
+        return cv::norm(found.points[size_t(to)] - found.points[size_t(from)]) / steps / 600 *
+               0.0254;
+    };
+    const double across = (pitch(0, 6, 6) + pitch(28, 34, 6)) / 2;
+    const double down = (pitch(0, 28, 4) + pitch(6, 34, 4)) / 2;
+    QVERIFY2(std::abs(card["colSpacingMeters"].as<double>() / across - 1) < 2e-4,
+             qPrintable(QString::number(across, 'g', 9)));
+    QVERIFY2(std::abs(card["rowSpacingMeters"].as<double>() / down - 1) < 2e-4,
+             qPrintable(QString::number(down, 'g', 9)));
 }
 
 void TestBoardTools::legendBeneathTheBoard_data() {

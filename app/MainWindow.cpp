@@ -8,6 +8,7 @@
 #include "cli/SheetReport.h"
 #include "model/NumberText.h"
 #include "model/Units.h"
+#include "targets/PatternSize.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -158,8 +159,12 @@ void MainWindow::chooseFileAndSave(FileFormat format) {
 }
 
 QString MainWindow::drawnBoard() const {
-    return tr("%1 \u00d7 %2 %3")
-        .arg(m_form->ePatternWidth->text(), m_form->ePatternHeight->text(), m_form->unitName);
+    const TfQuadrix& f = *m_form;
+    return tr("%1 \u00d7 %2 %3, %4 \u00d7 %5 %6")
+        .arg(f.udWidth->position())
+        .arg(f.udHeight->position())
+        .arg(CellNoun(f.target().kind), f.ePatternWidth->text(), f.ePatternHeight->text(),
+             f.unitName);
 }
 
 void MainWindow::setMeasured(const std::optional<QSizeF>& measured) {
@@ -183,13 +188,9 @@ bool MainWindow::saveBoardCard(const QString& path) {
                       BoardCutOff(in, printer.pageWidth(), printer.pageHeight())};
         QStringList notes;
         if (m_measured && m_measuredBoard == drawnBoard()) {
-            constexpr double kMetresPerInch = 0.0254;
-            double perUnitX = 1;
-            double perUnitY = 1;
-            PixelsPerUnit(UnitOf(m_form->cbUnitsC, m_form->unitName), in.dpiX, perUnitX);
-            PixelsPerUnit(UnitOf(m_form->cbUnitsC, m_form->unitName), in.dpiY, perUnitY);
-            page.measuredWidth = m_measured->width() * perUnitX / in.dpiX * kMetresPerInch;
-            page.measuredHeight = m_measured->height() * perUnitY / in.dpiY * kMetresPerInch;
+            const int unit = UnitOf(m_form->cbUnitsC, m_form->unitName);
+            page.measuredWidth = LengthMetres(m_measured->width(), unit, in.dpiX);
+            page.measuredHeight = LengthMetres(m_measured->height(), unit, in.dpiY);
         } else if (m_measured) {
             notes << tr("The measured size was taken on a board of %1; this board is %2, so the "
                         "card gives its drawn size.")
@@ -198,7 +199,7 @@ bool MainWindow::saveBoardCard(const QString& path) {
         const BoardCard card(in, page);
         card.write(path);
         m_lastFolder = QFileInfo(path).absolutePath();
-        notes << card.problems();
+        notes << card.notes() << card.problems();
         if (!notes.isEmpty())
             m_form->reportNotice(
                 tr("Wrote the board card %1.\n\n%2")

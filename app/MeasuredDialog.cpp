@@ -28,7 +28,7 @@ MeasuredDialog::MeasuredDialog(const QString& drawn, const QString& unit,
         eMeasuredWidth->setText(FloatToStr(current->width()));
         eMeasuredHeight->setText(FloatToStr(current->height()));
     }
-    auto* note = new QLabel(tr("The board's cells are drawn %1. Measure their outer size on the "
+    auto* note = new QLabel(tr("The board is drawn as %1. Measure their outer size on the "
                                "printed page (for a circle grid, from the outer circles' centres "
                                "and one cell more); the board card's lengths then follow the "
                                "measurement. Leave both empty for the drawn size.")

@@ -133,6 +133,12 @@ bool BoardCard::oblong() const {
     return m_cellHeight <= 0 || std::abs(m_cellWidth / m_cellHeight - 1) > kOblongTolerance;
 }
 
+double LengthMetres(double value, int unitIndex, float dpi) {
+    return unitIndex == kUnitCm       ? value * kMetresPerCm
+           : unitIndex == kUnitInches ? value * kMetresPerInch
+                                      : value / double(dpi) * kMetresPerInch;
+}
+
 QString CardToolName(CardTool tool) {
     switch (tool) {
     case CardTool::Kalibr:

@@ -80,5 +80,9 @@ private:
     double m_cellHeight = 0;
 };
 
+// A length typed in a unit of the window (model/Units.h) in metres; pixels
+// are the printer's at dpi. For the measured board.
+double LengthMetres(double value, int unitIndex, float dpi);
+
 // A tool's name as the report and the window give it.
 QString CardToolName(CardTool tool);

@@ -159,23 +159,14 @@ SheetInputs MakeSheet(const BoardOptions& b, const Work& work, float dpiX, float
     }
 }
 
-// A measured length in metres; pixels are the page's.
-double MeasuredMetres(double value, int unit, float dpi) {
-    constexpr double kMetresPerCm = 0.01;
-    constexpr double kMetresPerInch = 0.0254;
-    return unit == kUnitCm       ? value * kMetresPerCm
-           : unit == kUnitInches ? value * kMetresPerInch
-                                 : value / double(dpi) * kMetresPerInch;
-}
-
 // The card of a sheet as made on a page of width x height printer pixels:
 // whether the page holds the board whole, and its size as measured.
 BoardCard CardFor(const SheetInputs& in, const OutputOptions& o, const QString& printer,
                   const QString& paper, int width, int height) {
     CardPage page{printer, paper, QDate::currentDate(), BoardCutOff(in, width, height)};
     if (o.measured) {
-        page.measuredWidth = MeasuredMetres(o.measured->width, o.measured->unit, in.dpiX);
-        page.measuredHeight = MeasuredMetres(o.measured->height, o.measured->unit, in.dpiY);
+        page.measuredWidth = LengthMetres(o.measured->width, o.measured->unit, in.dpiX);
+        page.measuredHeight = LengthMetres(o.measured->height, o.measured->unit, in.dpiY);
     }
     return BoardCard(in, page);
 }

@@ -8,10 +8,12 @@
 #include "app/ScaleDialog.h"
 #include "app/TargetDialog.h"
 #include "model/ScaleCorrection.h"
+#include "support/FakePrinterDevice.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
@@ -155,8 +157,8 @@ private slots:
         QCOMPARE(w.checkerWidthPx, float(6 * kCm600));
         QCOMPARE(w.checkerHeightPx, float(3 * kCm600));
         QCOMPARE(w.eFrameDistance->text(), QString("0.6"));
-        QCOMPARE(w.seWidth->toolTip(), QString("5 \u00d7 6 checkers: 4 \u00d7 5 inner corners (the "
-                                               "pattern size calibration libraries ask for)"));
+        QCOMPARE(w.seWidth->toolTip(), QString("5 \u00d7 6 squares:\nfindChessboardCorners, ROS "
+                                               "--size and Kalibr: 4 \u00d7 5 inner corners"));
     }
     // The form loads with its named controls inside its fixed client area, reads
     // the printer and builds the first preview before it is shown.
@@ -425,17 +427,46 @@ private slots:
         QVERIFY(!window.saveAs(FileFormat::Pdf, QDir::temp().filePath("unmakeable.pdf")) &&
                 printer->jobsBegun == 0);
         QVERIFY(errors.size() == 2 && errors[1] == errors[0] && errors[0].contains("needs 262"));
-        QVERIFY(f.udHeight->toolTip().startsWith("25 \u00d7 21 squares: 24 \u00d7 20 inner") &&
+        QVERIFY(f.udHeight->toolTip().startsWith(
+                    "25 \u00d7 21 squares:\nOpenCV CharucoBoard and ROS --size: 25 \u00d7 21 "
+                    "squares\nchessboard detectors: 24 \u00d7 20 inner") &&
                 f.udHeight->toolTip().endsWith(errors[0]));
         QVERIFY(f.sbPanel[3]->toolTip() == errors[0] &&
                 f.img->bitmap().pixel(0, 0) != qRgb(255, 255, 255));
         f.seHeight->setText("20"); // 250 markers: the whole dictionary
         QVERIFY(f.sbPanel[3]->toolTip().isEmpty() && f.sbPanel[3]->text() == "Quadrix 1.0");
         window.findChild<QAction*>("actAsymmetricCircles")->trigger();
-        QVERIFY(f.udWidth->toolTip().startsWith("25 \u00d7 20 circles: 25 per row, 20 rows"));
+        QVERIFY(f.udWidth->toolTip().endsWith("25 \u00d7 20 circles (per row \u00d7 rows)"));
         // Two cells a circle across: the board doubles, the checker stays.
         QVERIFY(qAbs(f.ePatternWidth->text().toDouble() - 50 * f.eCheckerWidth->text().toDouble()) <
                 1e-4);
+    }
+
+    // The tag size typed in Target > Options… sets the pitch; a card the tools
+    // cannot use is saved with a notice that says why; a measured board sets
+    // the card's lengths while it is the board shown.
+    void aprilGridTagAndCard() {
+        MainWindow window{std::make_unique<FakePrinterDevice>("P", 600, 600, 4800, 6600)};
+        TfQuadrix& f = window.form();
+        QStringList notices;
+        f.setNoticeReporter([&notices](const QString& m) { notices << m; });
+        window.findChild<QAction*>("actAprilGrid")->trigger();
+        QTimer::singleShot(0, [&window] {
+            auto* dialog = window.findChild<TargetDialog*>();
+            dialog->findChild<QLineEdit*>("eTagSize")->setText("2");
+            dialog->findChild<QLineEdit*>("eFirstId")->setText("5");
+            dialog->accept();
+        });
+        window.showTargetDialog();
+        QCOMPARE(f.eCheckerWidth->text() + ' ' + f.eCheckerHeight->text(), QString("2.6 2.6"));
+        const QString path = QDir::temp().filePath("tst_window_card.yaml");
+        window.setMeasured(QSizeF(13.13, 15.756)); // 1 % larger than the 13 x 15.6 cm drawn
+        QVERIFY(window.saveBoardCard(path) && notices.size() == 1 &&
+                notices[0].contains("Kalibr cannot use this board: Kalibr numbers"));
+        QFile card(path);
+        QVERIFY(card.open(QIODevice::ReadOnly) && card.readAll().contains("tag_pitch: 0.02626\n"));
+        f.seWidth->setText("6"); // another board: its drawn size, and the user told so
+        QVERIFY(window.saveBoardCard(path) && notices.last().contains("The measured size was"));
     }
 
     void targetDialog_data() {
@@ -453,6 +484,9 @@ private slots:
             << int(TargetKind::Charuco)
             << QStringList{"cbDictionary.currentText=DICT_4X4_50", "eFirstId.text=49"}
             << charuco + "This board needs 2 markers (IDs 49 to 50), but DICT_4X4_50";
+        QTest::newRow("AprilGrid: a tag size that is no number")
+            << int(TargetKind::AprilGrid) << QStringList{"eTagSize.text=2x"}
+            << "eFirstId eTagSpacing eTagSize | The tag size must be a number above 0";
         QTest::newRow("checkerboard: legend asked for")
             << int(TargetKind::Checkerboard) << QStringList{"cbLegend.checked=true"}
             << "cbLegend | DICT_6X6_250 0.75 false 0 0.5 0.3 true";

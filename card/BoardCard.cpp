@@ -36,7 +36,8 @@ constexpr double kDrawnTolerance = 0.0005;
 // Sides that differ by more than this are two lengths; a tool that takes one
 // length for both cannot use them.
 constexpr double kOblongTolerance = 0.005;
-// ROS names its placeholders so: the camera's image topic and namespace.
+// The camera's image topic and namespace, placeholders for the user's own (ROS 2
+// passes remaps and parameters after --ros-args).
 const char* const kRosRemaps = " --ros-args -r image:=/camera/image_raw -p camera:=/camera";
 
 QString tr(const char* text) {

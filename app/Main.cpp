@@ -10,6 +10,7 @@
 #include "model/Units.h"
 #include "render/PreviewGeometry.h"
 #include "render/SheetPrinter.h"
+#include "targets/PatternSize.h"
 #include "targets/TargetCheck.h"
 
 #include <QFile>
@@ -482,31 +483,10 @@ void TfQuadrix::reportJob(const JobReport& job) {
 
 void TfQuadrix::updateCornerHints() {
     const int across = udWidth->position(), down = udHeight->position();
-    QString hint;
-    switch (m_target.kind) {
-    case TargetKind::Checkerboard:
-    case TargetKind::Charuco:
-        hint = (m_target.kind == TargetKind::Checkerboard
-                    ? tr("%1 \u00d7 %2 checkers: %3 \u00d7 %4 inner corners (the pattern size "
-                         "calibration libraries ask for)")
-                    : tr("%1 \u00d7 %2 squares: %3 \u00d7 %4 inner corners (the pattern size "
-                         "calibration libraries ask for)"))
-                   .arg(across)
-                   .arg(down)
-                   .arg(across - 1)
-                   .arg(down - 1);
-        break;
-    case TargetKind::Circles:
-    case TargetKind::AsymmetricCircles:
-        hint = tr("%1 \u00d7 %2 circles: %1 per row, %2 rows (the pattern size calibration "
-                  "libraries ask for)")
-                   .arg(across)
-                   .arg(down);
-        break;
-    case TargetKind::AprilGrid:
-        hint = tr("%1 \u00d7 %2 tags (the grid size Kalibr asks for)").arg(across).arg(down);
-        break;
-    }
+    // The board by its cells, then its pattern size as each tool counts it.
+    QString hint =
+        QStringLiteral("%1 \u00d7 %2 %3:\n").arg(across).arg(down).arg(CellNoun(m_target.kind)) +
+        PatternSizes(m_target, across, down).join(QLatin1Char('\n'));
     if (squareCells())
         hint += QLatin1Char('\n') +
                 tr("The cells are square: the side you change sets them, the other follows.");

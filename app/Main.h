@@ -49,6 +49,7 @@ public:
     // What the page cuts off the board and what would fit, as last drawn; ""
     // when it fits.
     const QString& cutMessage() const { return m_cutMessage; }
+    void reportNotice(const QString& message) const { m_reportNotice(message); }
 
     // Everything the renderer reads from the window, as it is now.
     SheetInputs sheetInputs() const;

@@ -1,15 +1,18 @@
 // SPDX-License-Identifier: MIT
 #include "app/MainWindow.h"
 
+#include "app/MeasuredDialog.h"
 #include "app/PlainIconProvider.h"
 #include "app/TargetDialog.h"
 #include "card/BoardCard.h"
 #include "cli/CommandLineParser.h"
 #include "cli/SheetFromOptions.h"
+#include "cli/SheetReport.h"
 #include "model/EchoedText.h"
 #include "model/NumberText.h"
 #include "model/Units.h"
 #include "output/SameFile.h"
+#include "targets/PatternSize.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -61,6 +64,8 @@ void MainWindow::buildMenus() {
                     [this] { chooseFileAndSave(FileFormat::Pdf); });
     file->addAction(tr("Save as S&VG…"), this, [this] { chooseFileAndSave(FileFormat::Svg); });
     file->addAction(tr("Save &board card…"), this, &MainWindow::chooseFileAndSaveCard);
+    file->addAction(tr("Board as &measured…"), this, &MainWindow::showMeasuredDialog)
+        ->setObjectName(QStringLiteral("actMeasured"));
     file->addSeparator();
     file->addAction(tr("P&rint"), QKeySequence(tr("Ctrl+P")), m_form->bbPrint,
                     &QAbstractButton::click);
@@ -113,8 +118,18 @@ void MainWindow::buildTargetMenu() {
 void MainWindow::showTargetDialog() {
     TargetDialog dialog(m_form->target(), m_form->udWidth->position(), m_form->udHeight->position(),
                         this);
-    if (dialog.exec() == QDialog::Accepted && dialog.options() != m_form->target())
+    const double pitch = StrToFloatDef(m_form->eCheckerWidth->text(), 0);
+    dialog.setTagSize(pitch / (1 + m_form->target().tagSpacing), m_form->unitName);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (dialog.options() != m_form->target())
         m_form->setTarget(dialog.options());
+    // A tag size typed: the pitch follows it, tag x (1 + spacing), square.
+    if (const std::optional<double> tag = dialog.tagSize()) {
+        const QString text = FloatToStr(*tag * (1 + dialog.options().tagSpacing));
+        m_form->eCheckerWidth->setText(text);
+        m_form->eCheckerHeight->setText(text);
+    }
 }
 
 bool MainWindow::saveAs(FileFormat format, const QString& path) {
@@ -175,6 +190,27 @@ void MainWindow::chooseFileAndSave(FileFormat format) {
         saveAs(format, path);
 }
 
+QString MainWindow::drawnBoard() const {
+    const TfQuadrix& f = *m_form;
+    return tr("%1 \u00d7 %2 %3, %4 \u00d7 %5 %6")
+        .arg(f.udWidth->position())
+        .arg(f.udHeight->position())
+        .arg(CellNoun(f.target().kind), f.ePatternWidth->text(), f.ePatternHeight->text(),
+             f.unitName);
+}
+
+void MainWindow::setMeasured(const std::optional<QSizeF>& measured) {
+    m_measured = measured;
+    m_measuredBoard = drawnBoard();
+}
+
+void MainWindow::showMeasuredDialog() {
+    MeasuredDialog dialog(drawnBoard(), m_form->unitName,
+                          m_measuredBoard == drawnBoard() ? m_measured : std::nullopt, this);
+    if (dialog.exec() == QDialog::Accepted)
+        setMeasured(dialog.measured());
+}
+
 bool MainWindow::saveBoardCard(const QString& path) {
     // The page just saved is replaced by its card only when the user says so.
     if (!m_lastPage.isEmpty() && SameFile(path, m_lastPage) &&
@@ -187,12 +223,30 @@ bool MainWindow::saveBoardCard(const QString& path) {
         return false;
     try {
         const PrinterDevice& printer = m_form->printer();
-        const CardPage page{printer.name(), PrinterFilePage(printer).layout.pageSize().name(),
-                            QDate::currentDate()};
-        BoardCard(m_form->sheetInputs(), page).write(path);
+        const SheetInputs in = m_form->sheetInputs();
+        CardPage page{printer.name(), PrinterFilePage(printer).layout.pageSize().name(),
+                      QDate::currentDate(),
+                      BoardCutOff(in, printer.pageWidth(), printer.pageHeight())};
+        QStringList notes;
+        if (m_measured && m_measuredBoard == drawnBoard()) {
+            const int unit = UnitOf(m_form->cbUnitsC, m_form->unitName);
+            page.measuredWidth = LengthMetres(m_measured->width(), unit, in.dpiX);
+            page.measuredHeight = LengthMetres(m_measured->height(), unit, in.dpiY);
+        } else if (m_measured) {
+            notes << tr("The measured size was taken on a board of %1; this board is %2, so the "
+                        "card gives its drawn size.")
+                         .arg(m_measuredBoard, drawnBoard());
+        }
+        const BoardCard card(in, page);
+        card.write(path);
         m_lastFolder = QFileInfo(path).absolutePath();
         if (SameFile(path, m_lastPage))
             m_lastPage.clear();
+        notes << card.notes() << card.problems();
+        if (!notes.isEmpty())
+            m_form->reportNotice(
+                tr("Wrote the board card %1.\n\n%2")
+                    .arg(QDir::toNativeSeparators(path), notes.join(QStringLiteral("\n\n"))));
         return true;
     } catch (const std::exception& e) {
         m_form->reportError(QString::fromUtf8(e.what()));

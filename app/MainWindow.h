@@ -6,6 +6,8 @@
 #include "output/SheetFile.h"
 
 #include <QMainWindow>
+#include <QSizeF>
+#include <optional>
 
 // The window as the user sees it: the form TfQuadrix, exactly as it is, with
 // a menu bar above its client area (File, Target, Printer, Help). Not resizable.
@@ -22,8 +24,13 @@ public:
     bool saveAs(FileFormat format, const QString& path);
     // Writes the board card of the page Print would make; true when written,
     // otherwise the error box says why. Over the page saved last only when the
-    // user confirms.
+    // user confirms. A tool that cannot use the board is named, with the
+    // reason, in a notice.
     bool saveBoardCard(const QString& path);
+    // File > Board as measured…: the printed board's cells as measured, in
+    // the window's unit, for the board it was measured on; unset clears it.
+    void setMeasured(const std::optional<QSizeF>& measured);
+    void showMeasuredDialog();
     // The board the form shows, as command-line options.
     BoardOptions boardOptions() const;
     // The quadrix command that makes this page (its paper as the current
@@ -45,6 +52,12 @@ private:
     QString askFileName(const QString& title, const QString& filter, const QString& suffix);
     void copyCommandLine();
     void showAbout();
+
+    // The measured size only holds for the board it was measured on: its
+    // size as drawn, in its unit.
+    QString drawnBoard() const;
+    std::optional<QSizeF> m_measured;
+    QString m_measuredBoard;
 
     TfQuadrix* m_form;
     QString m_lastFolder; // where the last save went

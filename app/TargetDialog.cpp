@@ -31,7 +31,8 @@ TargetDialog::TargetDialog(const TargetOptions& current, int columns, int rows, 
     : QDialog(parent), m_result(current), m_columns(columns), m_rows(rows), m_form(new QFormLayout),
       cbDictionary(new QComboBox(this)), eMarkerFraction(new QLineEdit(this)),
       eFirstId(new QLineEdit(this)), cbLegacy(new QCheckBox(this)), eDiameter(new QLineEdit(this)),
-      eTagSpacing(new QLineEdit(this)), cbLegend(new QCheckBox(this)), lProblem(new QLabel(this)) {
+      eTagSpacing(new QLineEdit(this)), eTagSize(new QLineEdit(this)),
+      cbLegend(new QCheckBox(this)), lProblem(new QLabel(this)) {
     setWindowTitle(tr("Target options"));
     setObjectName(QStringLiteral("targetDialog"));
     cbDictionary->setObjectName(QStringLiteral("cbDictionary"));
@@ -40,6 +41,7 @@ TargetDialog::TargetDialog(const TargetOptions& current, int columns, int rows, 
     cbLegacy->setObjectName(QStringLiteral("cbLegacy"));
     eDiameter->setObjectName(QStringLiteral("eDiameter"));
     eTagSpacing->setObjectName(QStringLiteral("eTagSpacing"));
+    eTagSize->setObjectName(QStringLiteral("eTagSize"));
     cbLegend->setObjectName(QStringLiteral("cbLegend"));
     lProblem->setObjectName(QStringLiteral("lProblem"));
 
@@ -63,6 +65,8 @@ TargetDialog::TargetDialog(const TargetOptions& current, int columns, int rows, 
     m_form->addRow(tr("First marker ID:"), eFirstId);
     m_form->addRow(QString(), cbLegacy);
     m_form->addRow(tr("Circle diameter (fraction of the cell):"), eDiameter);
+    // Kalibr's words: the tag size first, then the spacing; the pitch follows.
+    m_form->addRow(tr("Tag size:"), eTagSize);
     m_form->addRow(tr("Tag spacing (fraction of the tag):"), eTagSpacing);
     m_form->addRow(QString(), cbLegend);
     showRows(current.kind);
@@ -84,6 +88,7 @@ void TargetDialog::showRows(TargetKind kind) {
         {cbLegend, TargetField::Legend}};
     for (const auto& [control, field] : rows)
         m_form->setRowVisible(control, TargetUses(kind, field));
+    m_form->setRowVisible(eTagSize, kind == TargetKind::AprilGrid);
 }
 
 QString TargetDialog::read(TargetOptions& result) const {
@@ -116,9 +121,26 @@ QString TargetDialog::read(TargetOptions& result) const {
     return problem.isEmpty() ? TargetProblem(result, m_columns, m_rows) : problem;
 }
 
+void TargetDialog::setTagSize(double tag, const QString& unitName) {
+    m_tagShown = FloatToStr(tag);
+    eTagSize->setText(m_tagShown);
+    if (auto* label = qobject_cast<QLabel*>(m_form->labelForField(eTagSize)))
+        label->setText(tr("Tag size (%1):").arg(unitName));
+}
+
 void TargetDialog::accept() {
     TargetOptions chosen;
-    const QString problem = read(chosen);
+    QString problem = read(chosen);
+    m_tag.reset();
+    double tag = 0;
+    if (problem.isEmpty() && chosen.kind == TargetKind::AprilGrid &&
+        eTagSize->text().trimmed() != m_tagShown) {
+        if (TryStrToFloat(eTagSize->text(), tag) && tag > 0 && qIsFinite(tag))
+            m_tag = tag;
+        else
+            problem = tr("The tag size must be a number above 0, not \u201c%1\u201d.")
+                          .arg(eTagSize->text());
+    }
     lProblem->setText(problem);
     lProblem->setVisible(!problem.isEmpty());
     if (!problem.isEmpty())

@@ -4,6 +4,7 @@
 #include "targets/TargetOptions.h"
 
 #include <QDialog>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -28,6 +29,11 @@ public:
     // (result is then incomplete), otherwise "".
     QString read(TargetOptions& result) const;
 
+    // The AprilGrid's tag side as shown, in the window's unit (Kalibr's tagSize).
+    void setTagSize(double tag, const QString& unitName);
+    // The tag side typed, when it was changed: the pitch is to follow it.
+    std::optional<double> tagSize() const { return m_tag; }
+
     void accept() override;
 
 private:
@@ -43,6 +49,9 @@ private:
     QCheckBox* cbLegacy;
     QLineEdit* eDiameter;
     QLineEdit* eTagSpacing;
+    QLineEdit* eTagSize;
+    QString m_tagShown;
+    std::optional<double> m_tag;
     QCheckBox* cbLegend;
     QLabel* lProblem;
 };

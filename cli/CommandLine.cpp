@@ -152,6 +152,25 @@ SheetInputs MakeSheet(const BoardOptions& b, const Work& work, float dpiX, float
     }
 }
 
+// The card of a sheet as made on a page of width x height printer pixels:
+// whether the page holds the board whole, and its size as measured.
+BoardCard CardFor(const SheetInputs& in, const OutputOptions& o, const QString& printer,
+                  const QString& paper, int width, int height) {
+    CardPage page{printer, paper, QDate::currentDate(), BoardCutOff(in, width, height)};
+    if (o.measured) {
+        page.measuredWidth = LengthMetres(o.measured->width, o.measured->unit, in.dpiX);
+        page.measuredHeight = LengthMetres(o.measured->height, o.measured->unit, in.dpiY);
+    }
+    return BoardCard(in, page);
+}
+
+// What the card tells beyond the sheet: the drawn and measured lengths, and
+// every tool that cannot use the board, with the reason.
+void ReportCard(const BoardCard& card, QTextStream& out) {
+    Report(card.notes(), out);
+    Report(card.problems(), out);
+}
+
 // Writes the card of the sheet last made, then ends the report with ROS's line.
 void WriteCard(const QString& path, const BoardCard& card, QTextStream& out) {
     try {
@@ -160,7 +179,10 @@ void WriteCard(const QString& path, const BoardCard& card, QTextStream& out) {
         throw RunError{kExitFailed, QString::fromUtf8(e.what())};
     }
     out << tr("Wrote the board card %1").arg(path) << '\n';
-    out << tr("ROS: %1").arg(card.rosCommand()) << '\n';
+    if (const QString ros = card.rosCommand(); !ros.isEmpty())
+        out << tr("ROS: %1").arg(ros) << '\n';
+    if (const QString layout = card.rosLayout(); !layout.isEmpty())
+        out << tr("ROS's OpenCV layout: %1").arg(layout) << '\n';
 }
 
 QString Warning(const QString& text) {
@@ -244,8 +266,9 @@ void Run(const CommandLineOptions& options, QTextStream& out, QTextStream& err) 
         out << correction.line << '\n';
         out << tr("Wrote %1").arg(o.file) << '\n';
         Report(SheetWarnings(in, area.width(), area.height()), out);
-        card.emplace(in, CardPage{o.paper ? QString() : printer->name(),
-                                  page->layout.pageSize().name(), QDate::currentDate()});
+        card.emplace(CardFor(in, o, o.paper ? QString() : printer->name(),
+                             page->layout.pageSize().name(), area.width(), area.height()));
+        ReportCard(*card, out);
     }
 
     if (o.print) {
@@ -266,8 +289,9 @@ void Run(const CommandLineOptions& options, QTextStream& out, QTextStream& err) 
         if (!job.notice.isEmpty())
             out << job.notice << '\n';
         Report(SheetWarnings(in, printer->pageWidth(), printer->pageHeight()), out);
-        card.emplace(in, CardPage{printer->name(), printer->pageLayout().pageSize().name(),
-                                  QDate::currentDate()});
+        card.emplace(CardFor(in, o, printer->name(), printer->pageLayout().pageSize().name(),
+                             printer->pageWidth(), printer->pageHeight()));
+        ReportCard(*card, out);
     }
     if (!o.card.isEmpty() && card)
         WriteCard(o.card, *card, out);

@@ -58,6 +58,9 @@ struct OutputOptions {
     std::optional<LengthOption> margins;
     std::optional<int> resolution;
     QString card; // --card; empty: no board card
+    // --measured: the outer size of the printed board's cells; the card's
+    // lengths follow it.
+    std::optional<SizeOption> measured;
     // --scale; unset: the correction stored for the printer whose page is used.
     std::optional<ScaleCorrection> scale;
 };

@@ -202,6 +202,12 @@ const Option kOptions[] = {
      "checker is the pitch, tag x (1 + spacing)."},
     {"legend", nullptr,
      "Name the checkerboard in a line beneath it; the other kinds always have that line."},
+    {"tag", "SIZE",
+     "AprilGrid: the tag's side, as Kalibr's tagSize; the pitch follows, tag x (1 + spacing). "
+     "Not with --checker or --board."},
+    {"measured", "WIDTHxHEIGHT",
+     "The outer size of the printed board's cells as measured, units as --board; every length "
+     "in the card follows it."},
     {"card", "FILE.yaml",
      "Also write the board card: Kalibr's target file with OpenCV's and ROS's settings and the "
      "page."},
@@ -315,6 +321,20 @@ void WarnUnused(const QCommandLineParser& parser, const OutputOptions& o, QStrin
                             .arg(QLatin1String(name), QLatin1String(why));
 }
 
+// Kalibr's word for the AprilGrid's size: the tag; the pitch follows from it.
+void ReadTag(const QString& text, BoardOptions& b) {
+    if (b.target.kind != TargetKind::AprilGrid)
+        throw BadValue{tr("--tag: only the AprilGrid has tags; give --target aprilgrid")};
+    if (b.checker || b.board)
+        throw BadValue{tr("--tag and --%1: give one of them, the other follows")
+                           .arg(b.checker ? QStringLiteral("checker") : QStringLiteral("board"))};
+    const SizeOption tag = ParseSize(QStringLiteral("tag"), text);
+    if (tag.width != tag.height)
+        Reject(QStringLiteral("tag"), tr("one side such as 8.8cm (a tag is square)"), text);
+    const double pitch = tag.width * (1 + b.target.tagSpacing);
+    b.checker = SizeOption{pitch, pitch, tag.unit};
+}
+
 void Read(const QCommandLineParser& parser, CommandLineOptions& options, QStringList& warnings) {
     BoardOptions& b = options.board;
     OutputOptions& o = options.output;
@@ -348,6 +368,10 @@ void Read(const QCommandLineParser& parser, CommandLineOptions& options, QString
         b.captionDistance =
             ParseLength(QStringLiteral("caption-distance"), value("caption-distance"));
     ReadTarget(parser, b, warnings);
+    if (isSet("tag"))
+        ReadTag(value("tag"), b);
+    if (isSet("measured"))
+        o.measured = ParseSize(QStringLiteral("measured"), value("measured"));
     if (isSet("paper"))
         o.paper = ParsePaper(value("paper"));
     if (isSet("orientation"))

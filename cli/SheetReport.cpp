@@ -5,6 +5,8 @@
 #include "model/NumberText.h"
 #include "model/Units.h"
 #include "render/BoardRenderer.h"
+#include "render/BoardFit.h"
+#include "targets/PatternSize.h"
 #include "targets/TargetCheck.h"
 
 #include <QCoreApplication>
@@ -31,8 +33,7 @@ int UnitIndexOf(const QString& unitName) {
     return kUnitPixels;
 }
 
-// The board line names what a detector is given: the inner corners of a
-// checkerboard or ChArUco board (with the markers), the circles of a grid.
+// The board line names the board by its cells: squares, circles or tags.
 QString BoardLine(const SheetInputs& in, const QString& width, const QString& height) {
     const TargetOptions& t = in.target;
     switch (t.kind) {
@@ -74,7 +75,7 @@ QString BoardLine(const SheetInputs& in, const QString& width, const QString& he
     case TargetKind::Checkerboard:
         break;
     }
-    return tr("Board: %1 × %2 checkers, %3 × %4 inner corners, %5 × %6 %7")
+    return tr("Board: %1 × %2 squares, %3 × %4 inner corners, %5 × %6 %7")
         .arg(in.columns)
         .arg(in.rows)
         .arg(in.columns - 1)
@@ -91,11 +92,18 @@ QStringList DescribeSheet(const SheetInputs& in, int pageWidth, int pageHeight,
     QStringList lines;
     lines << BoardLine(in, Number(CellsAcross(in.target, in.columns) * checkerWidth),
                        Number(in.rows * checkerHeight));
-    lines << tr("Checker: %1 × %2 %3 = %4 × %5 printer pixels at %6 × %7 dpi")
+    const TargetKind kind = in.target.kind;
+    const QString cell = kind == TargetKind::AprilGrid ? tr("Tag pitch")
+                         : kind == TargetKind::Checkerboard || kind == TargetKind::Charuco
+                             ? tr("Square")
+                             : tr("Cell");
+    lines << tr("Pattern size: %1")
+                 .arg(PatternSizes(in.target, in.columns, in.rows).join(QStringLiteral("; ")));
+    lines << tr("%8: %1 × %2 %3 = %4 × %5 printer pixels at %6 × %7 dpi")
                  .arg(Number(checkerWidth), Number(checkerHeight), in.unitName,
                       QString::number(in.checkerWidthPx, 'f', 2),
                       QString::number(in.checkerHeightPx, 'f', 2), FloatToStr(in.dpiX),
-                      FloatToStr(in.dpiY));
+                      FloatToStr(in.dpiY), cell);
     if (checkerWidth != checkerHeight)
         lines << tr("Note: the checkers are oblong, %1 × %2 %3; a calibration tool must be given "
                     "both sides.")
@@ -117,6 +125,18 @@ QStringList DescribeSheet(const SheetInputs& in, int pageWidth, int pageHeight,
     }
     lines << pageLine;
     return lines;
+}
+
+QString BoardCutOff(const SheetInputs& in, int pageWidth, int pageHeight) {
+    const BoardFit fit = FitBoard(in, pageWidth, pageHeight);
+    if (!fit.boardCut)
+        return QString();
+    QStringList over;
+    if (fit.overAcrossMm > 0)
+        over << tr("%1 mm across").arg(Number(fit.overAcrossMm));
+    if (fit.overDownMm > 0)
+        over << tr("%1 mm down").arg(Number(fit.overDownMm));
+    return tr("the drawing runs %1 beyond it").arg(over.join(tr(" and ")));
 }
 
 QStringList SheetWarnings(const SheetInputs& in, int pageWidth, int pageHeight) {

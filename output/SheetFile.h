@@ -14,8 +14,9 @@ bool FormatForFile(const QString& path, FileFormat& format);
 // The format's name as users know it: "PDF", "SVG".
 QString FormatName(FileFormat format);
 
-// The board in words, as the file's title: "5 × 6 checkers of 3 cm (4 × 5 inner
-// corners)", "… of 2.5 × 3 cm …" when the checker is not square.
+// The board in words by its cells, as the file's title: "5 × 6 squares of 3 cm
+// (4 × 5 inner corners)", "… of 2.5 × 3 cm …" when they are not square,
+// "4 × 11 circles …", "6 × 6 tags of 2 cm (pitch 2.6 cm)".
 QString SheetTitle(const SheetInputs& in);
 
 // Writes the sheet as one vector page: the paper as the page, the drawing by

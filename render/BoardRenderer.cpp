@@ -98,11 +98,6 @@ CellSpan VisibleCells(Coord origin, Coord cell, int count, Coord extent) {
     return span;
 }
 
-// The drawn side of one checker in target pixels.
-Coord CellSize(float checkerPx, float scale) {
-    return RoundHalfDown(ToSingle(double(checkerPx) * scale));
-}
-
 void DrawCheckers(Canvas& canvas, const BoardCells& cells) {
     Coord top = cells.cellTop(cells.firstRow);
     for (Coord i = cells.firstRow; i < cells.endRow; ++i, top += cells.cellHeight) {
@@ -134,6 +129,10 @@ void DrawCells(Canvas& canvas, const BoardCells& cells, const TargetOptions& tar
 }
 
 } // namespace
+
+Coord CellSize(float checkerPx, float scale) {
+    return RoundHalfDown(ToSingle(double(checkerPx) * scale));
+}
 
 TRect BoardRect(float scale, int width, int height, const SheetInputs& in) {
     return Place(scale, width, height, in).board;

@@ -13,6 +13,10 @@ class Canvas;
 // frame and checkers are then not drawn.
 void DrawBoard(Canvas& canvas, float scale, int width, int height, const SheetInputs& in);
 
+// The drawn side of one cell in target pixels: every cell of a board is drawn
+// this many whole pixels wide (or high), whatever fraction was asked for.
+Coord CellSize(float checkerPx, float scale);
+
 // The board rectangle as DrawBoard places it (exposed for tests and printing checks).
 TRect BoardRect(float scale, int width, int height, const SheetInputs& in);
 

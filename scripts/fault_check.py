@@ -55,7 +55,7 @@ M = [
  ('testbar', 'render/TestPage.cpp', 'l.across = Rect(left, top, left + Px(l.unitsAcross * s.x), top + Px(m.thickness * s.y));', 'l.across = Rect(left, top, left + Px(l.unitsAcross * s.y), top + Px(m.thickness * s.y));', 'test bar across measured with dpiY'),
  ('alignswap', 'cli/CommandLineParser.cpp', '''    static const char* const across[] = {"left", "center", "right"};''', '''    static const char* const across[] = {"right", "center", "left"};''', 'copied command line swaps left and right'),
  ('cliscale', 'app/MainWindow.cpp', '<< ScaleArguments(m_form->correction(), form)', '', 'copied command line without the correction'),
- ('corners', 'app/Main.cpp', '.arg(across - 1)', '.arg(across)', 'inner corners counted as checkers'),
+ ('corners', 'targets/PatternSize.cpp', '.arg(columns - 1)', '.arg(columns)', 'inner corners counted as squares'),
 
  ('exit', 'app/Main.cpp', 'connect(bbExit, &QToolButton::clicked, this, [this] { window()->close(); });', 'connect(bbExit, &QToolButton::clicked, this, [this] { close(); });', 'Exit closes the form only'),
  ('pvscale', 'render/PreviewGeometry.cpp', 'return ToSingle(double(sx < sy ? sx : sy) * kPreviewOversample);', 'return ToSingle(double(sx > sy ? sx : sy) * kPreviewOversample);', 'preview fits the wrong side'),

@@ -3,14 +3,19 @@
 // by the command line and rasterised with antialiasing at other resolutions,
 // found by OpenCV's marker detector at their full side. Every dark shape of
 // every kind drawn where the card's model puts it, to the printer pixel, the
-// markers read with their IDs and turns. The board card read back with a YAML parser as the tools
-// read it: Kalibr's target keys, OpenCV's pattern and ROS's command line, for every kind. The
-// legend beneath the board, clear of it and its frame, or left out.
+// markers read with their IDs and turns. The board card read back with a YAML
+// parser as the tools read it: Kalibr's target keys, OpenCV's pattern and ROS's
+// command line, for every kind, and the card's rules: a tool that cannot use
+// the board gets the reason. The card's lengths against the pitch OpenCV
+// measures on the page. The legend beneath the board, clear of it and its
+// frame, or left out.
 #include "card/BoardCard.h"
+#include "model/LayoutMath.h"
 #include "model/Units.h"
 #include "render/BoardLegend.h"
 #include "render/BoardRenderer.h"
 #include "render/Canvas.h"
+#include "support/Detectors.h"
 #include "support/PdfRaster.h"
 #include "targets/AprilTag36h11.h"
 #include "targets/MarkerDictionary.h"
@@ -26,6 +31,7 @@
 #include <set>
 
 Q_DECLARE_METATYPE(SheetInputs)
+Q_DECLARE_METATYPE(CardPage)
 
 namespace {
 
@@ -36,7 +42,8 @@ using Dict = cv::aruco::PREDEFINED_DICTIONARY_NAME;
 // printer pixels, and lengths read back from the card in metres.
 constexpr double kPixel = 1.001;
 
-SheetInputs Sheet(TargetKind kind, int columns, int rows, const char* w, const char* h, int unit) {
+SheetInputs Sheet(TargetKind kind, int columns, int rows, const char* w, const char* h, int unit,
+                  float dpi = 300) {
     SheetInputs in;
     in.target.kind = kind;
     in.columns = columns;
@@ -44,7 +51,11 @@ SheetInputs Sheet(TargetKind kind, int columns, int rows, const char* w, const c
     in.checkerWidthText = QString::fromLatin1(w);
     in.checkerHeightText = QString::fromLatin1(h);
     in.unitName = UnitName(unit);
-    in.dpiX = in.dpiY = 300;
+    in.dpiX = in.dpiY = dpi;
+    const CheckerConversion px =
+        ConvertChecker(unit, in.checkerWidthText, in.checkerHeightText, dpi, dpi, 0, 0);
+    in.checkerWidthPx = px.checkerWidthPx;
+    in.checkerHeightPx = px.checkerHeightPx;
     return in;
 }
 
@@ -140,6 +151,17 @@ std::vector<Mark> CardModel(const YAML::Node& card, float dpi) {
     return marks;
 }
 
+QString RunQuadrix(const QString& args, QTemporaryDir& dir, YAML::Node& card) {
+    QProcess quadrix;
+    quadrix.start(QStringLiteral(QUADRIX_EXE),
+                  args.split(u' ') << QStringLiteral("--output") << dir.filePath("b.pdf")
+                                   << QStringLiteral("--card") << dir.filePath("c.yaml"));
+    quadrix.waitForFinished();
+    if (quadrix.exitCode() == 0)
+        card = YAML::LoadFile(dir.filePath("c.yaml").toStdString());
+    return QString::number(quadrix.exitCode());
+}
+
 // The value at a path such as "opencv/pattern_size" as YAML writes it;
 // "(none)" when missing.
 QString At(YAML::Node node, const QString& path) {
@@ -172,6 +194,11 @@ private slots:
     void drawnAsTheCardSays();
     void toolsReadTheirKeys_data();
     void toolsReadTheirKeys();
+    void cardRules_data();
+    void cardRules();
+    void cardFromCommandLine_data();
+    void cardFromCommandLine();
+    void cardLengthIsOpenCvsPitch();
     void legendBeneathTheBoard_data();
     void legendBeneathTheBoard();
 };
@@ -271,41 +298,40 @@ void TestBoardTools::drawnAsTheCardSays() {
     }
 }
 
+// Sizes in whole printer pixels, so that drawn and asked for are alike.
 void TestBoardTools::toolsReadTheirKeys_data() {
     QTest::addColumn<SheetInputs>("sheet");
     QTest::addColumn<QString>("expected"); // "path=value;..."
     QTest::addColumn<QString>("ros");      // the command's options
-    QTest::newRow("checkerboard: inner corners, rows apart by the height")
-        << Sheet(TargetKind::Checkerboard, 9, 7, "2.5", "3", kUnitCm)
-        << "target_type=checkerboard;targetCols=8;targetRows=6;rowSpacingMeters=0.03;"
-           "colSpacingMeters=0.025;opencv/pattern_size=[8, 6]"
-        << "--pattern chessboard --size 8x6 --square 0.025";
+    QTest::newRow("checkerboard: inner corners, oblong cells as two spacings; no ROS line")
+        << Sheet(TargetKind::Checkerboard, 9, 7, "1", "1.2", kUnitInches)
+        << "target_type=checkerboard;targetCols=8;targetRows=6;rowSpacingMeters=0.03048;"
+           "colSpacingMeters=0.0254;opencv/pattern_size=[8, 6];opencv/square_height=0.03048"
+        << QString();
     SheetInputs charuco = Sheet(TargetKind::Charuco, 5, 7, "1", "1", kUnitInches);
-    charuco.target = {TargetKind::Charuco, QStringLiteral("DICT_5X5_100"), 0.7, true, 17};
-    QTest::newRow("charuco: squares, marker, dictionary, legacy, first ID; no Kalibr keys")
+    charuco.target = {TargetKind::Charuco, QStringLiteral("DICT_5X5_100"), 0.7, true, 0};
+    QTest::newRow("charuco: squares, marker, dictionary, legacy alike with odd rows")
         << charuco
         << "target_type=(none);opencv/squares=[5, 7];opencv/square_length=0.0254;"
            "opencv/marker_length=0.01778;opencv/dictionary=DICT_5X5_100;"
-           "opencv/legacy_pattern=true;opencv/first_id=17"
+           "opencv/legacy_pattern=true;opencv/first_id=0"
         << "--pattern charuco --size 5x7 --square 0.0254 --charuco_marker_size 0.01778 "
            "--aruco_dict 5x5_100";
     // Kalibr reads YAML 1.1, where a float needs its point and no exponent.
     QTest::newRow("circles: circles per row, centre distance, a whole metre as a float")
-        << Sheet(TargetKind::Circles, 4, 5, "100", "100", kUnitCm)
+        << Sheet(TargetKind::Circles, 4, 5, "100", "100", kUnitCm, 254)
         << "target_type=circlegrid;targetCols=4;targetRows=5;spacingMeters=1.0;"
            "asymmetricGrid=false;opencv/pattern_size=[4, 5]"
         << "--pattern circles --size 4x5 --square 1.0";
     QTest::newRow("asymmetric circles: s is the row distance, in pixels")
-        << Sheet(TargetKind::AsymmetricCircles, 4, 11, "300", "150", kUnitPixels)
+        << Sheet(TargetKind::AsymmetricCircles, 4, 11, "150", "150", kUnitPixels)
         << "target_type=circlegrid;targetCols=4;targetRows=11;spacingMeters=0.0127;"
            "asymmetricGrid=true;opencv/pattern_size=[4, 11];opencv/flags=CALIB_CB_ASYMMETRIC_GRID"
         << "--pattern acircles --size 4x11 --square 0.0127";
-    SheetInputs april = Sheet(TargetKind::AprilGrid, 6, 4, "2.6", "2.6", kUnitCm);
-    april.target.firstId = 24;
     QTest::newRow("aprilgrid: the tag, not the pitch; spacing as a fraction")
-        << april
-        << "target_type=aprilgrid;tagCols=6;tagRows=4;tagSize=0.02;tagSpacing=0.3;"
-           "opencv/dictionary=DICT_APRILTAG_36h11;opencv/marker_border_bits=2;opencv/first_id=24"
+        << Sheet(TargetKind::AprilGrid, 6, 4, "1.3", "1.3", kUnitInches)
+        << "target_type=aprilgrid;tagCols=6;tagRows=4;tagSize=0.0254;tagSpacing=0.3;"
+           "opencv/dictionary=DICT_APRILTAG_36h11;opencv/marker_border_bits=2;opencv/first_id=0"
         << QString();
 }
 
@@ -320,7 +346,128 @@ void TestBoardTools::toolsReadTheirKeys() {
     }
     QCOMPARE(At(card, QStringLiteral("ros/command")),
              ros.isEmpty() ? QStringLiteral("(none)")
-                           : QStringLiteral("ros2 run camera_calibration cameracalibrator ") + ros);
+                           : "ros2 run camera_calibration cameracalibrator " + ros +
+                                 " --ros-args -r image:=/camera/image_raw -p camera:=/camera");
+}
+
+// One row a rule: each tool's block holds its settings ("") or a reason that
+// says this ("at least 3"), read back as the tools read the file.
+void TestBoardTools::cardRules_data() {
+    QTest::addColumn<SheetInputs>("sheet");
+    QTest::addColumn<CardPage>("page");
+    QTest::addColumn<QString>("reasons"); // Kalibr|OpenCV|ROS
+    // A board of 1 inch cells, the given height.
+    const auto board = [](TargetKind kind, int columns, int rows, const char* height = "1",
+                          int firstId = 0, bool legacy = false) {
+        SheetInputs in = Sheet(kind, columns, rows, "1", height, kUnitInches);
+        in.target.firstId = firstId;
+        in.target.legacy = legacy;
+        return in;
+    };
+    const auto A = TargetKind::AprilGrid, C = TargetKind::Charuco, B = TargetKind::Checkerboard;
+    CardPage whole, cut, measured;
+    cut.cutOff = QStringLiteral("the drawing runs 4.5 mm across beyond it");
+    measured.measuredWidth = 9 * 0.0254 * 1.01;
+    measured.measuredHeight = 7 * 0.0254;
+    QTest::newRow("Kalibr drops tags from the grid's count on")
+        << board(A, 6, 6, "1", 36) << whole << "drops every tag with an ID of 36||no AprilGrid";
+    QTest::newRow("Kalibr: fewer than 3 tags a way")
+        << board(A, 2, 6) << whole << "at least 3 tags||no AprilGrid";
+    QTest::newRow("2 inner corners across: no tool finds them")
+        << board(B, 3, 6) << whole << "at least 3 inner|at least 3 inner|fewer than 3 inner";
+    QTest::newRow("2 circle rows: no tool finds them")
+        << board(TargetKind::Circles, 5, 2) << whole
+        << "at least 3 circles|fewer than 3 circles|fewer than 3 circles";
+    QTest::newRow("ROS: legacy ChArUco with even rows")
+        << board(C, 5, 6, "1", 0, true) << whole << "ChArUco||legacy";
+    QTest::newRow("ROS: legacy ChArUco with odd rows is alike")
+        << board(C, 5, 7, "1", 0, true) << whole << "ChArUco||";
+    QTest::newRow("ROS: ChArUco IDs from 0 only")
+        << board(C, 5, 7, "1", 5) << whole << "ChArUco||IDs from 0";
+    QTest::newRow("oblong ChArUco: one square length for OpenCV and ROS")
+        << board(C, 5, 7, "1.1") << whole << "ChArUco|one length|one --square";
+    QTest::newRow("oblong checkers: two spacings for Kalibr and OpenCV, not ROS")
+        << board(B, 9, 7, "1.2") << whole << "||one --square";
+    QTest::newRow("oblong circles: one spacing for Kalibr and ROS")
+        << board(TargetKind::Circles, 5, 6, "0.8") << whole << "one length||one --square";
+    QTest::newRow("a board cut by the page is no tool's")
+        << board(B, 9, 7) << cut << "4.5 mm across|4.5 mm across|4.5 mm";
+    QTest::newRow("measured 1 % wider than high: oblong for ROS")
+        << board(B, 9, 7) << measured << "||one --square";
+}
+
+void TestBoardTools::cardRules() {
+    QFETCH(SheetInputs, sheet);
+    QFETCH(CardPage, page);
+    QFETCH(QString, reasons);
+    const QStringList reason = reasons.split('|');
+    const BoardCard card(sheet, page);
+    const YAML::Node yaml = YAML::Load(card.yaml());
+    const char* const tools[] = {"kalibr", "opencv", "ros"};
+    for (int i = 0; i < 3; ++i) {
+        const QString got = At(yaml, QString::fromLatin1(tools[i]) + "/unusable");
+        QVERIFY2(reason[i].isEmpty() ? got == "(none)" : got.contains(reason[i]), qPrintable(got));
+        QCOMPARE(card.problems().join('\n').contains(CardToolName(CardTool(i)) + " cannot"),
+                 !reason[i].isEmpty());
+    }
+    // A block with a reason holds no settings: Kalibr's file then has no target.
+    QCOMPARE(yaml["target_type"].IsDefined(), reason[0].isEmpty());
+    QCOMPARE(yaml["ros"]["command"].IsDefined(), reason[2].isEmpty());
+}
+
+// The command line's --tag and --measured, as the card gives them. At 600 dpi a
+// 2.5 cm pitch is drawn 591 pixels: the tag 2.00152 cm.
+void TestBoardTools::cardFromCommandLine_data() {
+    QTest::addColumn<QString>("args");
+    QTest::addColumn<QString>("expected"); // exit code, then "path=value;..."
+    const QString page = "--paper A4 --resolution 600 ";
+    QTest::newRow("--tag: the pitch follows the spacing")
+        << page + "--target aprilgrid --columns 6 --rows 6 --tag-spacing 0.25 --tag 2cm"
+        << "0;tagSize=0.0200152;opencv/tag_pitch=0.025019";
+    QTest::newRow("--tag with --checker") << page + "--target aprilgrid --tag 2cm --checker 3cm"
+                                          << "2";
+    QTest::newRow("--measured: lengths across and down follow it")
+        << page + "--columns 5 --rows 6 --checker 3cm --measured 15.15x18.09cm"
+        << "0;colSpacingMeters=0.0303;rowSpacingMeters=0.03015;"
+           "page/board_measured_m=[0.1515, 0.1809];page/board_nominal_m=[0.15, 0.18];"
+           "ros/unusable=(none)";
+    QTest::newRow("--measured in mm, 1 % apart: no ROS line")
+        << page + "--columns 5 --rows 6 --checker 3cm --measured 151.5x180mm"
+        << "0;colSpacingMeters=0.0303;ros/command=(none)";
+}
+
+void TestBoardTools::cardFromCommandLine() {
+    QFETCH(QString, args);
+    QFETCH(QString, expected);
+    QTemporaryDir dir;
+    YAML::Node card;
+    QStringList entries = expected.split(';');
+    QCOMPARE(RunQuadrix(args, dir, card), entries.takeFirst());
+    for (const QString& entry : entries) {
+        const QString path = entry.section('=', 0, 0);
+        QCOMPARE(path + '=' + At(card, path), entry);
+    }
+}
+
+// 1.2 cm at 600 dpi is 283.46 printer pixels, drawn 283: the card gives the
+// 283 pixels, 0.16 % less than asked for, as OpenCV measures them on the page.
+void TestBoardTools::cardLengthIsOpenCvsPitch() {
+    QTemporaryDir dir;
+    YAML::Node card;
+    const QString args =
+        "--paper A4 --resolution 600 --checker 1.2cm --columns 8 --rows 6 --no-frame";
+    QCOMPARE(RunQuadrix(args, dir, card), QString("0"));
+    // The board in the middle of the page, with a margin of white around it.
+    const QImage board =
+        PdfRaster::Render(dir.filePath("b.pdf"), 600, QRect(1080, 2108, 2800, 2800));
+    Detection found;
+    QVERIFY(!board.isNull() && FindGrid(board, TargetKind::Checkerboard, cv::Size(7, 5), found));
+    // From the first inner corner to the last across (6 squares) and down (4 squares).
+    const auto pitch = [&](int to, int steps) {
+        return cv::norm(found.points[size_t(to)] - found.points[0]) / steps / 600 * 0.0254;
+    };
+    QCOMPARE_LT(std::abs(card["colSpacingMeters"].as<double>() / pitch(6, 6) - 1), 2e-4);
+    QCOMPARE_LT(std::abs(card["rowSpacingMeters"].as<double>() / pitch(28, 4) - 1), 2e-4);
 }
 
 void TestBoardTools::legendBeneathTheBoard_data() {

@@ -249,12 +249,12 @@ private slots:
         QTest::addColumn<QString>("args");
         QTest::addColumn<QString>("reported");
         QTest::newRow("9 x 7 checkers") << "--columns 9 --rows 7"
-                                        << "Checker: 3 × 3 cm";
+                                        << "Square: 3 × 3 cm";
         QTest::newRow("AprilGrid 6 x 4") << "--target aprilgrid --columns 6 --rows 4"
-                                         << "Checker: 3 × 3 cm";
+                                         << "Tag pitch: 3 × 3 cm";
         QTest::newRow("ChArUco 5 x 7 in 20 x 20 cm")
             << "--target charuco --columns 5 --rows 7 --board 20x20cm"
-            << "Checker: 2.85714 × 2.85714 cm";
+            << "Square: 2.85714 × 2.85714 cm";
         QTest::newRow("checkerboard 8 x 6 in 20 x 18 cm") << "--columns 8 --rows 6 --board 20x18cm"
                                                           << "checkers are oblong, 2.5 × 3 cm";
     }

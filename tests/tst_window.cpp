@@ -9,12 +9,14 @@
 #include "app/TargetDialog.h"
 #include "cli/CommandLineParser.h"
 #include "model/ScaleCorrection.h"
+#include "support/FakePrinterDevice.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
@@ -168,8 +170,8 @@ private slots:
         QCOMPARE(w.checkerWidthPx, float(6 * kCm600));
         QCOMPARE(w.checkerHeightPx, float(3 * kCm600));
         QCOMPARE(w.eFrameDistance->text(), QString("0.6"));
-        QCOMPARE(w.seWidth->toolTip(), QString("5 \u00d7 6 checkers: 4 \u00d7 5 inner corners (the "
-                                               "pattern size calibration libraries ask for)"));
+        QCOMPARE(w.seWidth->toolTip(), QString("5 \u00d7 6 squares:\nfindChessboardCorners, ROS "
+                                               "--size and Kalibr: 4 \u00d7 5 inner corners"));
     }
     // The form loads with its named controls inside its fixed client area, reads
     // the printer and builds the first preview before it is shown.
@@ -433,14 +435,16 @@ private slots:
         QVERIFY(!window.saveAs(FileFormat::Pdf, QDir::temp().filePath("unmakeable.pdf")) &&
                 printer->jobsBegun == 0);
         QVERIFY(errors.size() == 2 && errors[1] == errors[0] && errors[0].contains("needs 262"));
-        QVERIFY(f.udHeight->toolTip().startsWith("25 \u00d7 21 squares: 24 \u00d7 20 inner") &&
+        QVERIFY(f.udHeight->toolTip().startsWith(
+                    "25 \u00d7 21 squares:\nOpenCV CharucoBoard and ROS --size: 25 \u00d7 21 "
+                    "squares\nchessboard detectors: 24 \u00d7 20 inner") &&
                 f.udHeight->toolTip().endsWith(errors[0]));
         QVERIFY(f.sbPanel[3]->toolTip() == errors[0] &&
                 f.img->bitmap().pixel(0, 0) != qRgb(255, 255, 255));
         f.seHeight->setText("20"); // 250 markers: the whole dictionary
         QVERIFY(f.sbPanel[3]->toolTip().isEmpty() && f.sbPanel[3]->text() == "Quadrix 1.0");
         window.findChild<QAction*>("actAsymmetricCircles")->trigger();
-        QVERIFY(f.udWidth->toolTip().startsWith("25 \u00d7 20 circles: 25 per row, 20 rows"));
+        QVERIFY(f.udWidth->toolTip().contains("25 \u00d7 20 circles (per row \u00d7 rows)"));
         // Two cells a circle across: the board doubles, the checker stays.
         QVERIFY(qAbs(f.ePatternWidth->text().toDouble() - 50 * f.eCheckerWidth->text().toDouble()) <
                 1e-4);
@@ -526,13 +530,40 @@ private slots:
         QVERIFY(!edge() && w.sbPanel[3]->toolTip().contains("oblong"));
     }
 
+    // The tag size typed in Target > Options… sets the pitch; a card the tools
+    // cannot use is saved with a notice that says why; a measured board sets
+    // the card's lengths while it is the board shown.
+    void aprilGridTagAndCard() {
+        MainWindow window{std::make_unique<FakePrinterDevice>("P", 600, 600, 4800, 6600)};
+        TfQuadrix& f = window.form();
+        QStringList notices;
+        f.setNoticeReporter([&notices](const QString& m) { notices << m; });
+        window.findChild<QAction*>("actAprilGrid")->trigger();
+        QTimer::singleShot(0, [&window] {
+            auto* dialog = window.findChild<TargetDialog*>();
+            dialog->findChild<QLineEdit*>("eTagSize")->setText("2");
+            dialog->findChild<QLineEdit*>("eFirstId")->setText("5");
+            dialog->accept();
+        });
+        window.showTargetDialog();
+        QCOMPARE(f.eCheckerWidth->text() + ' ' + f.eCheckerHeight->text(), QString("2.6 2.6"));
+        const QString path = QDir::temp().filePath("tst_window_card.yaml");
+        window.setMeasured(QSizeF(13.13, 15.756)); // 1 % larger than the 13 x 15.6 cm drawn
+        QVERIFY(window.saveBoardCard(path) && notices.size() == 1 &&
+                notices[0].contains("Kalibr cannot use this board: Kalibr numbers"));
+        QFile card(path);
+        QVERIFY(card.open(QIODevice::ReadOnly) && card.readAll().contains("tag_pitch: 0.02626\n"));
+        f.seWidth->setText("6"); // another board: its drawn size, and the user told so
+        QVERIFY(window.saveBoardCard(path) && notices.last().contains("The measured size was"));
+    }
+
     void targetDialog_data() {
         QTest::addColumn<int>("kind");
         QTest::addColumn<QStringList>("typed"); // control.property=value
         QTest::addColumn<QString>("outcome"); // the controls shown | the options taken, or why not
         QTest::addColumn<QString>("args");    // the same values on the command line
         const QString charuco = "cbDictionary eMarkerFraction eFirstId cbLegacy | ";
-        const QString aprilgrid = "eFirstId eTagSpacing | ";
+        const QString aprilgrid = "eFirstId eTagSpacing eTagSize | ";
         // On a board of 2 x 2 cells, which holds 2 ChArUco markers, unless the
         // command line gives the counts.
         QTest::newRow("ChArUco: last IDs of the dictionary, only its values taken")

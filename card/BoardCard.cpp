@@ -232,6 +232,10 @@ std::string BoardCard::yaml() const {
     out << YAML::Key << "scale_correction_percent" << YAML::Value << YAML::Flow << YAML::BeginSeq
         << Float(m_in.correction.across * kPercent) << Float(m_in.correction.down * kPercent)
         << YAML::EndSeq;
+    if (m_page.pngDpi > 0)
+        out << YAML::Key << "png_resolution_ppi" << YAML::Value << m_page.pngDpi;
+    if (!m_page.screen.isEmpty())
+        out << YAML::Key << "screen" << YAML::Value << YAML::DoubleQuoted << Text(m_page.screen);
     out << YAML::Key << "date" << YAML::Value << YAML::DoubleQuoted
         << Text(m_page.date.toString(Qt::ISODate));
     out << YAML::EndMap;

@@ -8,11 +8,13 @@
 #include <string>
 
 // Where and how a board was made: printed on a printer or written to a file
-// (then the printer's name is empty).
+// (then the printer's name is empty), or shown on a screen.
 struct CardPage {
     QString printer;
     QString paper;
     QDate date;
+    int pngDpi = 0;      // a PNG file's pixels per inch; 0 for any other page
+    QString screen = {}; // the monitor it was shown on; empty when not shown
 };
 
 // What every calibration tool must be told about a board, in its own words:

@@ -179,7 +179,8 @@ void Run(const CommandLineOptions& options, QTextStream& out) {
 
     if (!o.file.isEmpty()) {
         const FilePage page = PageFor(o, printer.get());
-        const QRect area = page.printableRect();
+        const QRect area =
+            o.format == FileFormat::Png ? ImagePrintableRect(page) : page.printableRect();
         const Correction correction = CorrectionFor(o, o.paper ? nullptr : printer.get());
         const SheetInputs in = MakeSheet(
             options.board,
@@ -189,8 +190,9 @@ void Run(const CommandLineOptions& options, QTextStream& out) {
         out << correction.line << '\n';
         out << tr("Wrote %1").arg(o.file) << '\n';
         Report(CutOffWarnings(in, area.width(), area.height()), out);
-        card.emplace(in, CardPage{o.paper ? QString() : printer->name(),
-                                  page.layout.pageSize().name(), QDate::currentDate()});
+        card.emplace(in,
+                     CardPage{o.paper ? QString() : printer->name(), page.layout.pageSize().name(),
+                              QDate::currentDate(), o.format == FileFormat::Png ? page.dpi : 0});
     }
 
     if (o.print) {

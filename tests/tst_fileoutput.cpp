@@ -34,8 +34,14 @@ Run Quadrix(const QStringList& args) {
     return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
 }
 
-// The page size in mm: the SVG's own, or pdfinfo's in points.
+// The page size in mm: the SVG's own, pdfinfo's in points, or a PNG's pixels
+// at the resolution stored in it.
 QSizeF PageMm(const QString& file) {
+    if (file.endsWith(".png")) {
+        const QImage png(file);
+        return QSizeF(png.width() * 1000.0 / png.dotsPerMeterX(),
+                      png.height() * 1000.0 / png.dotsPerMeterY());
+    }
     QProcess info;
     info.start("pdfinfo", {file});
     info.waitForFinished();
@@ -96,6 +102,14 @@ private slots:
             << QPoint((a4w - 1.05 * 5 * c - d) / 2, (a4h - 0.95 * 6 * c - d) / 2)
             << QSize(1488, 1346) << "105.0 % × 95.0 % (from --scale)";
         // 11 mm, rounded by Qt to 0.43 in, is 0.7 % off; its printable area is 31 pt, 517 dots.
+        // A phone's 68 x 151 mm screen at 460 ppi: 1231.496 x 2734.6 px, to whole
+        // pixels; the 5 x 6 cm board's checkers 181.1 px; centred.
+        QTest::newRow("png for a phone, 1 cm checkers at 460 ppi")
+            << QString("--paper 68x151mm --resolution 460 --checker 1cm --no-frame --no-caption "
+                       "--output b.png")
+                   .split(' ')
+            << QSizeF(68, 151) << QPoint((1231 - 905) / 2, (2735 - 1087) / 2) << QSize(181, 181)
+            << "Wrote";
         QTest::newRow("svg, 5 mm checkers on an 11 mm page, Qt's own options ignored")
             << QString("-platform xcb -style=fusion --paper 11x11mm --checker 5mm --columns 2 "
                        "--rows 2 --no-frame --no-caption --output b.svg")
@@ -109,12 +123,12 @@ private slots:
         QFETCH(QSize, cell);
         QFETCH(QString, reported);
         const QString file = args.last() = dir.filePath(args.last());
-        const bool pdf = file.endsWith(".pdf");
+        const bool pdf = file.endsWith(".pdf"), png = file.endsWith(".png");
         const Run run = Quadrix(args);
         QVERIFY2(run.exitCode == 0 && run.out.contains(reported), qPrintable(run.out + run.err));
         // A PDF's page is stated in whole points.
         const QSizeF error = PageMm(file) - paperMm;
-        const double tolerance = pdf ? 0.5 * 25.4 / 72 : 0.001;
+        const double tolerance = pdf ? 0.5 * 25.4 / 72 : png ? 25.4 / 460 : 0.001;
         QVERIFY2(qAbs(error.width()) < tolerance && qAbs(error.height()) < tolerance,
                  qPrintable(QString("page off by %1 mm").arg(error.width() + error.height())));
         QVERIFY(!pdf || PdfRaster::PageCount(file) == 1);
@@ -124,7 +138,8 @@ private slots:
         const QRect crop =
             QRect(corner, cell).adjusted(-kCropBorder, -kCropBorder, kCropBorder, kCropBorder) &
             QRect(0, 0, 20000, 20000);
-        const QImage page = PdfRaster::Render(file, kDpi, crop);
+        const QImage page = png ? QImage(file).convertToFormat(QImage::Format_Grayscale8).copy(crop)
+                                : PdfRaster::Render(file, kDpi, crop);
         const QRect measured =
             PdfRaster::DarkSpan(page, QRect(corner - crop.topLeft(), cell).center())
                 .translated(crop.topLeft());
@@ -164,6 +179,8 @@ private slots:
                     {"no such folder", "--paper A4 --output %1/missing/b.pdf",
                      "%1/missing/b.pdf: No such file", 1},
                     {"a folder is no file", "--paper A4 --output %1", "%1: not a regular file", 1},
+                    {"a PNG too large to draw", "--paper A0 --resolution 9600 --output %1/b.png",
+                     "too large for an image", 1},
                     {"file written, no printer to print on", "--paper A4 --print",
                      "nothing was printed", 1}};
         for (const auto& row : rows)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/MainWindow.h"
 
+#include "app/ScaleDialog.h"
 #include "app/TargetDialog.h"
 #include "card/BoardCard.h"
 #include "cli/CommandLineParser.h"
@@ -14,9 +15,12 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QInputDialog>
 #include <QLayout>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPointer>
+#include <QRegularExpression>
 #include <QScreen>
 #include <exception>
 
@@ -55,6 +59,8 @@ void MainWindow::buildMenus() {
     file->addAction(tr("Save as &PDF…"), QKeySequence(tr("Ctrl+S")), this,
                     [this] { chooseFileAndSave(FileFormat::Pdf); });
     file->addAction(tr("Save as S&VG…"), this, [this] { chooseFileAndSave(FileFormat::Svg); });
+    file->addAction(tr("Save as P&NG…"), this, [this] { chooseFileAndSave(FileFormat::Png); })
+        ->setObjectName(QStringLiteral("actSavePng"));
     file->addAction(tr("Save board &card…"), this, &MainWindow::chooseFileAndSaveCard);
     file->addSeparator();
     file->addAction(tr("P&rint"), QKeySequence(tr("Ctrl+P")), m_form->bbPrint,
@@ -69,6 +75,16 @@ void MainWindow::buildMenus() {
     QMenu* printer = menuBar()->addMenu(tr("P&rinter"));
     printer->addAction(tr("&Setup…"), m_form->bbSetup, &QAbstractButton::click);
     printer->addAction(tr("S&cale…"), m_form, &TfQuadrix::showScaleDialog);
+
+    QMenu* screen = menuBar()->addMenu(tr("S&creen"));
+    screen
+        ->addAction(tr("&Show full screen"), QKeySequence(tr("F11")), this,
+                    &MainWindow::showOnScreen)
+        ->setObjectName(QStringLiteral("actShowOnScreen"));
+    screen->addAction(tr("Save board &card…"), this, &MainWindow::chooseFileAndSaveScreenCard)
+        ->setObjectName(QStringLiteral("actScreenCard"));
+    screen->addAction(tr("S&cale…"), this, &MainWindow::showScreenScaleDialog)
+        ->setObjectName(QStringLiteral("actScreenScale"));
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->addAction(tr("&About Quadrix"), this, &MainWindow::showAbout);
@@ -130,10 +146,19 @@ void MainWindow::chooseFileAndSave(FileFormat format) {
         m_form->reportError(problem);
         return;
     }
-    const bool pdf = format == FileFormat::Pdf;
-    const QString suffix = pdf ? QStringLiteral("pdf") : QStringLiteral("svg");
-    QFileDialog dialog(this, pdf ? tr("Save as PDF") : tr("Save as SVG"), m_lastFolder,
-                       pdf ? tr("PDF files (*.pdf)") : tr("SVG files (*.svg)"));
+    struct FileKind {
+        QString suffix;
+        QString title;
+        QString filter;
+    };
+    const FileKind kind =
+        format == FileFormat::Pdf
+            ? FileKind{QStringLiteral("pdf"), tr("Save as PDF"), tr("PDF files (*.pdf)")}
+        : format == FileFormat::Svg
+            ? FileKind{QStringLiteral("svg"), tr("Save as SVG"), tr("SVG files (*.svg)")}
+            : FileKind{QStringLiteral("png"), tr("Save as PNG"), tr("PNG images (*.png)")};
+    const QString& suffix = kind.suffix;
+    QFileDialog dialog(this, kind.title, m_lastFolder, kind.filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     // The extension is added before the dialog asks about replacing a file.
     dialog.setDefaultSuffix(suffix);
@@ -156,13 +181,47 @@ bool MainWindow::saveBoardCard(const QString& path) {
     return false;
 }
 
-void MainWindow::chooseFileAndSaveCard() {
-    QFileDialog dialog(this, tr("Save board card"), m_lastFolder, tr("YAML files (*.yaml)"));
+namespace {
+
+// The card's file name, asked for; empty when the user cancels.
+QString AskCardFile(QWidget* parent, const QString& folder) {
+    QFileDialog dialog(parent, MainWindow::tr("Save board card"), folder,
+                       MainWindow::tr("YAML files (*.yaml)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("yaml"));
     dialog.selectFile(QString::fromLatin1(kDefaultFileName) + QStringLiteral(".yaml"));
     if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
-        saveBoardCard(dialog.selectedFiles().constFirst());
+        return dialog.selectedFiles().constFirst();
+    return {};
+}
+
+} // namespace
+
+void MainWindow::chooseFileAndSaveCard() {
+    if (const QString path = AskCardFile(this, m_lastFolder); !path.isEmpty())
+        saveBoardCard(path);
+}
+
+bool MainWindow::saveScreenCard(const QString& path, const ScreenGeometry& geometry) {
+    try {
+        const QSizeF mm = geometry.metrics().physicalMm;
+        const CardPage page{QString(), tr("%1 × %2 mm").arg(mm.width()).arg(mm.height()),
+                            QDate::currentDate(), 0, geometry.metrics().name};
+        BoardCard(ScreenView::Sheet(boardOptions(), geometry), page).write(path);
+        m_lastFolder = QFileInfo(path).absolutePath();
+        return true;
+    } catch (const std::exception& e) {
+        m_form->reportError(QString::fromUtf8(e.what()));
+    }
+    return false;
+}
+
+void MainWindow::chooseFileAndSaveScreenCard() {
+    ScreenGeometry geometry(ScreenMetrics{}, ScaleCorrection{});
+    if (!screenGeometry(geometry))
+        return;
+    if (const QString path = AskCardFile(this, m_lastFolder); !path.isEmpty())
+        saveScreenCard(path, geometry);
 }
 
 BoardOptions MainWindow::boardOptions() const {
@@ -194,6 +253,110 @@ QString MainWindow::commandLine() const {
          << ScaleArguments(m_form->correction()) << QStringLiteral("--output")
          << QString::fromLatin1(kDefaultFileName) + QStringLiteral(".pdf");
     return args.join(QLatin1Char(' '));
+}
+
+ScreenMetrics MainWindow::screenMetrics() const {
+    const QScreen* screen = this->screen();
+    ScreenMetrics m;
+    m.name = QStringLiteral("%1 %2 (%3)")
+                 .arg(screen->manufacturer(), screen->model(), screen->name())
+                 .simplified();
+    m.physicalMm = m_measuredScreens.value(m.name, screen->physicalSize());
+    m.desktopPixels = screen->geometry().size();
+    m.devicePixelRatio = screen->devicePixelRatio();
+    return m;
+}
+
+bool MainWindow::screenGeometry(ScreenGeometry& geometry) {
+    ScreenMetrics metrics = screenMetrics();
+    QString problem;
+    const ScaleCorrection stored = LoadCorrection(ScreenCorrectionKey(metrics.name), &problem);
+    if (!problem.isEmpty())
+        m_form->reportError(problem);
+    geometry = ScreenGeometry(metrics, stored);
+    if (geometry.usable())
+        return true;
+    // No guess: the user measures the picture and types its size.
+    bool typed = false;
+    const QString text = QInputDialog::getText(
+        this, tr("Size of %1").arg(metrics.name),
+        tr("%1, so the board's size on it is not known. Measure the picture (its lit area) "
+           "from edge to edge with a ruler and type its width and height in mm, such as "
+           "597x336:")
+            .arg(geometry.problem()),
+        QLineEdit::Normal, QString(), &typed);
+    if (!typed)
+        return false;
+    static const QRegularExpression form(
+        QStringLiteral("^\\s*(\\d+(?:\\.\\d*)?)\\s*[x×]\\s*(\\d+(?:\\.\\d*)?)\\s*(?:mm)?\\s*$"));
+    const QRegularExpressionMatch m = form.match(text);
+    metrics.physicalMm =
+        m.hasMatch() ? QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()) : QSizeF();
+    geometry = ScreenGeometry(metrics, stored);
+    if (!geometry.usable()) {
+        m_form->reportError(
+            tr("'%1' is no size of this monitor's picture: %2.").arg(text, geometry.problem()));
+        return false;
+    }
+    m_measuredScreens.insert(metrics.name, metrics.physicalMm);
+    return true;
+}
+
+ScreenView* MainWindow::showOnScreen() {
+    if (const QString problem = m_form->boardProblem(); !problem.isEmpty()) {
+        m_form->reportError(problem);
+        return nullptr;
+    }
+    ScreenGeometry geometry(ScreenMetrics{}, ScaleCorrection{});
+    if (!screenGeometry(geometry))
+        return nullptr;
+    auto* view = new ScreenView(boardOptions(), geometry);
+    view->setScreen(screen());
+    view->setGeometry(screen()->geometry());
+    view->showFullScreen();
+    return view;
+}
+
+void MainWindow::showScreenScaleDialog() {
+    constexpr double kBarShare = 0.8; // of the picture's smaller side
+    constexpr int kBarStepMm = 10;    // bars in whole cm
+    ScreenGeometry geometry(ScreenMetrics{}, ScaleCorrection{});
+    if (!screenGeometry(geometry))
+        return;
+    const QSizeF mm = geometry.metrics().physicalMm;
+    const int across = std::max(kBarStepMm, int(mm.width() * kBarShare) / kBarStepMm * kBarStepMm);
+    const int down = std::max(kBarStepMm, int(mm.height() * kBarShare) / kBarStepMm * kBarStepMm);
+    const QString name = geometry.metrics().name;
+    QPointer<ScreenView> bars; // deleted when it closes
+    ScaleDialog dialog(
+        name, tr("mm"), across, down, geometry.correction(),
+        [&] {
+            if (bars)
+                bars->close();
+            bars = new ScreenView(boardOptions(), geometry);
+            bars->showBars(across, down);
+            bars->setScreen(screen());
+            bars->setGeometry(screen()->geometry());
+            bars->showFullScreen();
+            // The dialog stays above the bars, to type in.
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                modal->raise();
+                modal->activateWindow();
+            }
+        },
+        this, ScaleDialog::Device::Screen);
+    // Clear of the bars, which cross in the middle.
+    dialog.move(screen()->availableGeometry().topLeft());
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    if (bars)
+        bars->close();
+    if (!accepted || dialog.correction() == geometry.correction())
+        return;
+    try {
+        StoreCorrection(ScreenCorrectionKey(name), dialog.correction());
+    } catch (const std::exception& e) {
+        m_form->reportError(QString::fromUtf8(e.what()));
+    }
 }
 
 void MainWindow::showAbout() {

@@ -6,8 +6,11 @@
 #include "WindowFixture.h"
 #include "app/MainWindow.h"
 #include "app/ScaleDialog.h"
+#include "app/ScreenView.h"
 #include "app/TargetDialog.h"
 #include "model/ScaleCorrection.h"
+#include "model/Units.h"
+#include "support/PdfRaster.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -22,6 +25,8 @@
 #include <QTimer>
 #include <QWheelEvent>
 #include <sys/stat.h>
+
+Q_DECLARE_METATYPE(ScaleCorrection)
 
 namespace {
 // One notch of the mouse wheel on target, away from the user (up) or towards.
@@ -480,6 +485,69 @@ private slots:
         QVERIFY2(got.startsWith(outcome) && (dialog.result() == QDialog::Accepted) ==
                                                 (o != TargetOptions{TargetKind(kind)}),
                  qPrintable(got));
+    }
+
+    // The board full-screen on a monitor of that physical size, desktop size
+    // and scale factor: drawn in its device pixels, a checker the size the
+    // reported millimetres give, times the correction; a size no monitor has
+    // is refused, naming why.
+    void screenView_data() {
+        QTest::addColumn<QSizeF>("mm");
+        QTest::addColumn<QSize>("desktop");
+        QTest::addColumn<double>("ratio");
+        QTest::addColumn<ScaleCorrection>("correction");
+        QTest::addColumn<double>("checkerCm");
+        QTest::addColumn<QSize>("cell"); // device pixels; empty: refused
+        QTest::addColumn<QString>("problem");
+        // 3840 px / 597 mm = 6.432 px/mm: 3 cm are 192.96 px.
+        QTest::newRow("27-inch 4K at 150 %") << QSizeF(597, 336) << QSize(2560, 1440) << 1.5
+                                             << ScaleCorrection{} << 3.0 << QSize(193, 193) << "";
+        // 2880 / 302 = 9.536 px/mm x 1.015, 1800 / 189 = 9.524 x 0.99, of 2 cm.
+        QTest::newRow("laptop at 200 %, corrected 101.5 x 99")
+            << QSizeF(302, 189) << QSize(1440, 900) << 2.0 << ScaleCorrection{1.015, 0.99} << 2.0
+            << QSize(194, 189) << "";
+        // 1179 / 68 = 17.34 px/mm, 2556 / 147 = 17.39.
+        QTest::newRow("phone at 300 %") << QSizeF(68, 147) << QSize(393, 852) << 3.0
+                                        << ScaleCorrection{} << 1.0 << QSize(173, 174) << "";
+        QTest::newRow("no size reported")
+            << QSizeF(0, 0) << QSize(1920, 1080) << 1.0 << ScaleCorrection{} << 1.0 << QSize()
+            << "M reports no physical size";
+        QTest::newRow("an aspect ratio, 16 x 10 mm")
+            << QSizeF(16, 10) << QSize(1280, 800) << 1.0 << ScaleCorrection{} << 1.0 << QSize()
+            << "2032 × 2032 pixels an inch";
+        QTest::newRow("pixels not square")
+            << QSizeF(597, 200) << QSize(3840, 2160) << 1.0 << ScaleCorrection{} << 1.0 << QSize()
+            << "1.68 times as wide as high";
+    }
+    void screenView() {
+        QFETCH(QSizeF, mm);
+        QFETCH(QSize, desktop);
+        QFETCH(double, ratio);
+        QFETCH(ScaleCorrection, correction);
+        QFETCH(double, checkerCm);
+        QFETCH(QSize, cell);
+        QFETCH(QString, problem);
+        const ScreenGeometry geometry({"M", mm, desktop, ratio}, correction);
+        QVERIFY2(geometry.problem().contains(problem), qPrintable(geometry.problem()));
+        if (cell.isEmpty())
+            return;
+        BoardOptions board;
+        board.checker = SizeOption{checkerCm, checkerCm, kUnitCm};
+        board.frame = board.caption = false;
+        ScreenView view(board, geometry);
+        view.setAttribute(Qt::WA_DeleteOnClose, false);
+        QCOMPARE(view.page().size(), desktop * ratio);
+        QCOMPARE(view.page().devicePixelRatio(), ratio);
+        const QImage& page = view.page();
+        const QRect first = PdfRaster::DarkSpan(page, PdfRaster::DarkBounds(page).topLeft());
+        QVERIFY2(first.size() == cell,
+                 qPrintable(QStringLiteral("%1 x %2").arg(first.width()).arg(first.height())));
+        view.show();
+        QVERIFY(view.legend().contains(CorrectionText(correction)));
+        QTest::keyClick(&view, Qt::Key_H); // the line at the edge hides
+        QVERIFY(view.legend().isEmpty());
+        QTest::keyClick(&view, Qt::Key_Escape);
+        QVERIFY(!view.isVisible());
     }
 };
 

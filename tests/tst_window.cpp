@@ -22,6 +22,7 @@
 #include <QScopeGuard>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QWheelEvent>
 #include <sys/stat.h>
@@ -548,6 +549,35 @@ private slots:
         QVERIFY(view.legend().isEmpty());
         QTest::keyClick(&view, Qt::Key_Escape);
         QVERIFY(!view.isVisible());
+    }
+
+    // Screen > Show full screen: the window's board on its monitor with the
+    // correction stored under the monitor's name; the card of the board as
+    // shown names the monitor and carries that correction.
+    void showOnScreen() {
+        MainWindow window(std::make_unique<FakePrinterDevice>("P", 600, 600, 4800, 6600));
+        const ScreenMetrics monitor = window.screenMetrics();
+        const QString key = ScreenCorrectionKey(monitor.name);
+        const auto forget = qScopeGuard([&key] { StoreCorrection(key, {}); });
+        StoreCorrection(key, {1.02, 0.98});
+        window.findChild<QAction*>("actShowOnScreen")->trigger();
+        ScreenView* view = nullptr; // a window of its own
+        for (QWidget* w : QApplication::topLevelWidgets())
+            view = view ? view : qobject_cast<ScreenView*>(w);
+        QVERIFY(view && view->isFullScreen());
+        QVERIFY2(view->legend().contains("102.0 % × 98.0 %"), qPrintable(view->legend()));
+        QCOMPARE(view->page().size(), monitor.desktopPixels * monitor.devicePixelRatio);
+        view->close();
+        ScreenGeometry geometry(monitor, LoadCorrection(key));
+        const QTemporaryDir dir;
+        const QString card = dir.filePath("screen-card.yaml");
+        QVERIFY(window.saveScreenCard(card, geometry));
+        QFile yaml(card);
+        QVERIFY(yaml.open(QIODevice::ReadOnly));
+        const QString text = yaml.readAll();
+        QVERIFY2(text.contains("scale_correction_percent: [102.0, 98.0]") &&
+                     text.contains("screen: \"" + monitor.name),
+                 qPrintable(text));
     }
 };
 

@@ -83,6 +83,14 @@ void MainWindow::buildMenus() {
         ->setObjectName(QStringLiteral("actShowOnScreen"));
     screen->addAction(tr("Save board &card…"), this, &MainWindow::chooseFileAndSaveScreenCard)
         ->setObjectName(QStringLiteral("actScreenCard"));
+    screen
+        ->addAction(tr("C&opy command line"), this,
+                    [this] {
+                        ScreenGeometry geometry(ScreenMetrics{}, ScaleCorrection{});
+                        if (screenGeometry(geometry))
+                            QGuiApplication::clipboard()->setText(screenCommandLine(geometry));
+                    })
+        ->setObjectName(QStringLiteral("actScreenCommandLine"));
     screen->addAction(tr("S&cale…"), this, &MainWindow::showScreenScaleDialog)
         ->setObjectName(QStringLiteral("actScreenScale"));
 
@@ -357,6 +365,19 @@ void MainWindow::showScreenScaleDialog() {
     } catch (const std::exception& e) {
         m_form->reportError(QString::fromUtf8(e.what()));
     }
+}
+
+QString MainWindow::screenCommandLine(const ScreenGeometry& geometry) const {
+    constexpr int kDigits = 15; // the paper's pixels come out whole at the resolution
+    const ScreenGeometry::ImagePage page = geometry.imagePage();
+    QStringList args{QStringLiteral("quadrix")};
+    args << BoardArguments(boardOptions()) << QStringLiteral("--paper")
+         << QStringLiteral("%1x%2mm").arg(QString::number(page.paperMm.width(), 'g', kDigits),
+                                          QString::number(page.paperMm.height(), 'g', kDigits))
+         << QStringLiteral("--resolution") << QString::number(page.dpi)
+         << ScaleArguments(page.scale) << QStringLiteral("--output")
+         << QString::fromLatin1(kDefaultFileName) + QStringLiteral(".png");
+    return args.join(QLatin1Char(' '));
 }
 
 void MainWindow::showAbout() {

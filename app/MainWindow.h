@@ -47,6 +47,9 @@ public:
     // Screen > Save board card…: the card of the board as shown on the
     // window's monitor; true when written, otherwise the error box says why.
     bool saveScreenCard(const QString& path, const ScreenGeometry& geometry);
+    // Screen > Copy command line: the quadrix command that writes the board as
+    // a PNG of the monitor's device pixels, at its exact size shown one to one.
+    QString screenCommandLine(const ScreenGeometry& geometry) const;
     // Screen > Scale…: bars shown on the monitor, measured with a ruler.
     void showScreenScaleDialog();
 

@@ -72,6 +72,17 @@ QString ScreenGeometry::problem() const {
     return {};
 }
 
+ScreenGeometry::ImagePage ScreenGeometry::imagePage() const {
+    ImagePage page;
+    page.dpi = int(std::lround(dpiX()));
+    if (page.dpi <= 0)
+        return page;
+    const QSize px = devicePixels();
+    page.paperMm = QSizeF(px.width(), px.height()) * kMillimetresPerInch / page.dpi;
+    page.scale = {m_correction.across * dpiX() / page.dpi, m_correction.down * dpiY() / page.dpi};
+    return page;
+}
+
 QString ScreenCorrectionKey(const QString& screenName) {
     return QStringLiteral("screen: ") + screenName;
 }

@@ -39,6 +39,16 @@ public:
     double pixelsAcross(double mm) const;
     double pixelsDown(double mm) const;
 
+    // The board as a PNG of exactly the monitor's device pixels, for the
+    // command line: a whole resolution, the paper that gives those pixels at
+    // it, and the correction times what rounding the resolution changed.
+    struct ImagePage {
+        QSizeF paperMm;
+        int dpi = 0;
+        ScaleCorrection scale;
+    };
+    ImagePage imagePage() const;
+
     const ScreenMetrics& metrics() const { return m_metrics; }
     const ScaleCorrection& correction() const { return m_correction; }
 

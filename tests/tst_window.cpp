@@ -17,6 +17,7 @@
 #include <QCheckBox>
 #include <QLocale>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopeGuard>
@@ -552,8 +553,9 @@ private slots:
     }
 
     // Screen > Show full screen: the window's board on its monitor with the
-    // correction stored under the monitor's name; the card of the board as
-    // shown names the monitor and carries that correction.
+    // correction stored under the monitor's name; the copied command line
+    // writes it as a PNG pixel for pixel; the card of the board as shown
+    // names the monitor and carries that correction.
     void showOnScreen() {
         MainWindow window(std::make_unique<FakePrinterDevice>("P", 600, 600, 4800, 6600));
         const ScreenMetrics monitor = window.screenMetrics();
@@ -567,9 +569,16 @@ private slots:
         QVERIFY(view && view->isFullScreen());
         QVERIFY2(view->legend().contains("102.0 % × 98.0 %"), qPrintable(view->legend()));
         QCOMPARE(view->page().size(), monitor.desktopPixels * monitor.devicePixelRatio);
+        const QImage shown = view->page();
         view->close();
         ScreenGeometry geometry(monitor, LoadCorrection(key));
         const QTemporaryDir dir;
+        // The copied command writes the same pixels as a PNG of the monitor's.
+        QStringList command = window.screenCommandLine(geometry).split(' ').mid(1);
+        command.last() = dir.filePath(command.last());
+        QCOMPARE(QProcess::execute(QUADRIX_EXE, command), 0);
+        QVERIFY(QImage(command.last()).convertToFormat(QImage::Format_Grayscale8) ==
+                shown.convertToFormat(QImage::Format_Grayscale8));
         const QString card = dir.filePath("screen-card.yaml");
         QVERIFY(window.saveScreenCard(card, geometry));
         QFile yaml(card);

@@ -368,16 +368,7 @@ void MainWindow::showScreenScaleDialog() {
 }
 
 QString MainWindow::screenCommandLine(const ScreenGeometry& geometry) const {
-    constexpr int kDigits = 15; // the paper's pixels come out whole at the resolution
-    const ScreenGeometry::ImagePage page = geometry.imagePage();
-    QStringList args{QStringLiteral("quadrix")};
-    args << BoardArguments(boardOptions()) << QStringLiteral("--paper")
-         << QStringLiteral("%1x%2mm").arg(QString::number(page.paperMm.width(), 'g', kDigits),
-                                          QString::number(page.paperMm.height(), 'g', kDigits))
-         << QStringLiteral("--resolution") << QString::number(page.dpi)
-         << ScaleArguments(page.scale) << QStringLiteral("--output")
-         << QString::fromLatin1(kDefaultFileName) + QStringLiteral(".png");
-    return args.join(QLatin1Char(' '));
+    return ScreenView::CommandLine(boardOptions(), geometry);
 }
 
 void MainWindow::showAbout() {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/ScreenView.h"
 
+#include "cli/CommandLineParser.h"
 #include "cli/SheetFromOptions.h"
 #include "output/SheetFile.h"
 #include "render/BoardRenderer.h"
@@ -35,6 +36,18 @@ SheetInputs ScreenView::Sheet(const BoardOptions& board, const ScreenGeometry& g
     const QSize size = geometry.devicePixels();
     return SheetFromOptions(board, float(geometry.dpiX()), float(geometry.dpiY()), size.width(),
                             size.height(), geometry.correction());
+}
+
+QString ScreenView::CommandLine(const BoardOptions& board, const ScreenGeometry& geometry) {
+    constexpr int kDigits = 15; // the paper's pixels come out whole at the resolution
+    const ScreenGeometry::ImagePage page = geometry.imagePage();
+    QStringList args{QStringLiteral("quadrix")};
+    args << BoardArguments(board) << QStringLiteral("--paper")
+         << QStringLiteral("%1x%2mm").arg(QString::number(page.paperMm.width(), 'g', kDigits),
+                                          QString::number(page.paperMm.height(), 'g', kDigits))
+         << QStringLiteral("--resolution") << QString::number(page.dpi)
+         << ScaleArguments(page.scale) << QStringLiteral("--output") << QStringLiteral("board.png");
+    return args.join(QLatin1Char(' '));
 }
 
 void ScreenView::drawBoard(const BoardOptions& board) {

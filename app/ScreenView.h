@@ -23,6 +23,10 @@ public:
     // pixels, resolution and correction.
     static SheetInputs Sheet(const BoardOptions& board, const ScreenGeometry& geometry);
 
+    // The quadrix command that writes the board as a PNG of exactly the
+    // monitor's device pixels, the same pixels as shown.
+    static QString CommandLine(const BoardOptions& board, const ScreenGeometry& geometry);
+
     // Bars of these lengths in millimetres in place of the board.
     void showBars(double acrossMm, double downMm);
 

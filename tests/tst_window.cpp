@@ -491,8 +491,9 @@ private slots:
 
     // The board full-screen on a monitor of that physical size, desktop size
     // and scale factor: drawn in its device pixels, a checker the size the
-    // reported millimetres give, times the correction; a size no monitor has
-    // is refused, naming why.
+    // reported millimetres give, times the correction, and the screen's
+    // command line makes the same pixels as a PNG; a size no monitor has is
+    // refused, naming why.
     void screenView_data() {
         QTest::addColumn<QSizeF>("mm");
         QTest::addColumn<QSize>("desktop");
@@ -544,6 +545,12 @@ private slots:
         const QRect first = PdfRaster::DarkSpan(page, PdfRaster::DarkBounds(page).topLeft());
         QVERIFY2(first.size() == cell,
                  qPrintable(QStringLiteral("%1 x %2").arg(first.width()).arg(first.height())));
+        // The screen's command line writes the same pixels as a PNG.
+        const QTemporaryDir dir;
+        QStringList command = ScreenView::CommandLine(board, geometry).split(' ').mid(1);
+        command.last() = dir.filePath(command.last());
+        QCOMPARE(QProcess::execute(QUADRIX_EXE, command), 0);
+        QVERIFY(QImage(command.last()).convertToFormat(QImage::Format_Grayscale8) == page);
         view.show();
         QVERIFY(view.legend().contains(CorrectionText(correction)));
         QTest::keyClick(&view, Qt::Key_H); // the line at the edge hides
@@ -553,8 +560,7 @@ private slots:
     }
 
     // Screen > Show full screen: the window's board on its monitor with the
-    // correction stored under the monitor's name; the copied command line
-    // writes it as a PNG pixel for pixel; the card of the board as shown
+    // correction stored under the monitor's name; the card of the board as shown
     // names the monitor and carries that correction.
     void showOnScreen() {
         MainWindow window(std::make_unique<FakePrinterDevice>("P", 600, 600, 4800, 6600));
@@ -569,16 +575,9 @@ private slots:
         QVERIFY(view && view->isFullScreen());
         QVERIFY2(view->legend().contains("102.0 % × 98.0 %"), qPrintable(view->legend()));
         QCOMPARE(view->page().size(), monitor.desktopPixels * monitor.devicePixelRatio);
-        const QImage shown = view->page();
         view->close();
         ScreenGeometry geometry(monitor, LoadCorrection(key));
         const QTemporaryDir dir;
-        // The copied command writes the same pixels as a PNG of the monitor's.
-        QStringList command = window.screenCommandLine(geometry).split(' ').mid(1);
-        command.last() = dir.filePath(command.last());
-        QCOMPARE(QProcess::execute(QUADRIX_EXE, command), 0);
-        QVERIFY(QImage(command.last()).convertToFormat(QImage::Format_Grayscale8) ==
-                shown.convertToFormat(QImage::Format_Grayscale8));
         const QString card = dir.filePath("screen-card.yaml");
         QVERIFY(window.saveScreenCard(card, geometry));
         QFile yaml(card);

@@ -323,7 +323,7 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     parser.setApplicationDescription(
         tr("Makes a calibration target (checkerboard, ChArUco, circle grid or AprilGrid) at its "
            "exact size: "
-           "as a PDF or SVG file, or printed. Without options, opens the window."));
+           "as a PDF, SVG or PNG file, or printed. Without options, opens the window."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     for (const Option& option : kOptions) {

@@ -13,7 +13,7 @@ bool FormatForFile(const QString& path, FileFormat& format);
 
 // An image's page: the paper in whole pixels at the page's resolution from its
 // millimetres as defined (a phone's screen typed as 65.1 x 141.1 mm at 460 ppi
-// is its 1179 x 2556 pixels, not Qt's page rounded to points), and the
+// is its 1179 x 2555 pixels, not Qt's page rounded to points), and the
 // printable area in it, the margins taken off in whole pixels.
 QSize ImagePaperPixels(const FilePage& page);
 QRect ImagePrintableRect(const FilePage& page);

@@ -37,11 +37,9 @@ Run Quadrix(const QStringList& args) {
 // The page size in mm: the SVG's own, pdfinfo's in points, or a PNG's pixels
 // at the resolution stored in it.
 QSizeF PageMm(const QString& file) {
-    if (file.endsWith(".png")) {
-        const QImage png(file);
+    if (const QImage png(file); file.endsWith(".png"))
         return QSizeF(png.width() * 1000.0 / png.dotsPerMeterX(),
                       png.height() * 1000.0 / png.dotsPerMeterY());
-    }
     QProcess info;
     info.start("pdfinfo", {file});
     info.waitForFinished();

@@ -322,6 +322,7 @@ ScreenView* MainWindow::showOnScreen() {
     view->setScreen(screen());
     view->setGeometry(screen()->geometry());
     view->showFullScreen();
+    view->activateWindow(); // Escape and H reach it at once
     return view;
 }
 

@@ -103,6 +103,13 @@ M = [
  ('jpeglabel', 'render/Canvas.cpp', '        if (bits.color(0) != kBlackRgb) {', '        if (false) {', "the caption's labels stored as JPEG"),
  # Caught only by the test's time limit (5 minutes): Setup then waits on the silent print system.
  ('silentsetup', 'output/DestinationPrinter.cpp', 'if (m_printSystem == PrintSystem::Answer::Silent)\n        Fail(tr("The print system does not answer; the printer is left', 'if (false)\n        Fail(tr("The print system does not answer; the printer is left', 'Setup opens its dialog on a silent print system'),
+ ('pngdpi', 'output/SheetFile.cpp', '    image.setDotsPerMeterX(dotsPerMetre);\n', '', "a PNG without its resolution across"),
+ ('pngpaper', 'output/SheetFile.cpp', '    const QSize paper = ImagePaperPixels(page);\n    const QRect printable = ImagePrintableRect(page);', '    const QSize paper = page.layout.fullRectPixels(page.dpi).size();\n    const QRect printable = page.printableRect();', "a PNG's paper as Qt rounds it to points"),
+ ('screendpr', 'model/ScreenGeometry.cpp', 'const double ratio = m_metrics.devicePixelRatio > 0 ? m_metrics.devicePixelRatio : 1;', 'const double ratio = 1;', "the desktop's scale factor ignored on screen"),
+ ('screencorr', 'app/ScreenView.cpp', 'size.height(), geometry.correction());', 'size.height(), ScaleCorrection{});', "a monitor's correction not applied"),
+ ('screensquare', 'model/ScreenGeometry.cpp', '    if (std::abs(across / down - 1) > kMaxPixelAspectError)', '    if (false)', 'a reported size with pixels far from square trusted'),
+ ('screenkey', 'app/MainWindow.cpp', 'LoadCorrection(ScreenCorrectionKey(metrics.name), &problem)', 'LoadCorrection(metrics.name, &problem)', "a monitor's correction looked up as a printer's"),
+ ('screencmd', 'model/ScreenGeometry.cpp', '    page.scale = {m_correction.across * dpiX() / page.dpi, m_correction.down * dpiY() / page.dpi};', '    page.scale = m_correction;', "the screen's command line loses the resolution's rounding"),
 ]
 def run(ids):
     for (i, f, old, new, what) in M:

@@ -373,6 +373,7 @@ void TfQuadrix::bbInsideClick(QObject*) {
 
 void TfQuadrix::rgAlignmentClick(QObject*) {
     m_cutMessage.clear();
+    m_legendLeftOut = false;
     if (const QString problem = boardProblem(); !problem.isEmpty()) {
         markUnmakeable(problem);
     } else {
@@ -380,6 +381,7 @@ void TfQuadrix::rgAlignmentClick(QObject*) {
         const int width = m_printer->pageWidth(), height = m_printer->pageHeight();
         RebuildPreview(img->bitmap(), img->width(), img->height(), width, height, in);
         const BoardFit fit = FitBoard(in, width, height);
+        m_legendLeftOut = fit.legendCut;
         if (!fit.fits) {
             m_cutMessage = FitMessage(fit, AdviseFit(in, m_printer->pageLayout()), in);
             markCut(fit);
@@ -510,6 +512,8 @@ void TfQuadrix::updateStatusPanel() {
                        ? QString::fromLatin1(kCreditText)
                        : panel->fontMetrics().elidedText(problem, Qt::ElideRight, kLastPanelWidth));
     QStringList notes{problem, m_cutMessage};
+    if (m_legendLeftOut)
+        notes << tr("The legend does not fit beneath the board on this page; it is left out.");
     const QString width = eCheckerWidth->text(), height = eCheckerHeight->text();
     if (StrToFloatDef(width, 0) != StrToFloatDef(height, 0))
         notes << tr("The checkers are oblong, %1 \u00d7 %2 %3: a calibration tool must be given "

@@ -136,6 +136,7 @@ private:
     ErrorReporter m_reportPassing;
     Confirmer m_confirm;
     QString m_cutMessage;
+    bool m_legendLeftOut = false; // the page cannot hold it beneath the board
 };
 
 // The width a check box leaves for its caption, beside the indicator.

@@ -3,6 +3,7 @@
 
 #include "app/MeasuredDialog.h"
 #include "app/PlainIconProvider.h"
+#include "app/ScaleDialog.h"
 #include "app/TargetDialog.h"
 #include "card/BoardCard.h"
 #include "cli/CommandLineParser.h"
@@ -22,9 +23,12 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QInputDialog>
 #include <QLayout>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPointer>
+#include <QRegularExpression>
 #include <QScreen>
 #include <exception>
 
@@ -63,6 +67,8 @@ void MainWindow::buildMenus() {
     file->addAction(tr("Save as &PDF…"), QKeySequence(tr("Ctrl+S")), this,
                     [this] { chooseFileAndSave(FileFormat::Pdf); });
     file->addAction(tr("Save as S&VG…"), this, [this] { chooseFileAndSave(FileFormat::Svg); });
+    file->addAction(tr("Save as P&NG…"), this, [this] { chooseFileAndSave(FileFormat::Png); })
+        ->setObjectName(QStringLiteral("actSavePng"));
     file->addAction(tr("Save &board card…"), this, &MainWindow::chooseFileAndSaveCard);
     file->addAction(tr("Board as &measured…"), this, &MainWindow::showMeasuredDialog)
         ->setObjectName(QStringLiteral("actMeasured"));
@@ -79,6 +85,19 @@ void MainWindow::buildMenus() {
     QMenu* printer = menuBar()->addMenu(tr("P&rinter"));
     printer->addAction(tr("&Setup…"), m_form->bbSetup, &QAbstractButton::click);
     printer->addAction(tr("S&cale…"), m_form, &TfQuadrix::showScaleDialog);
+
+    QMenu* screen = menuBar()->addMenu(tr("S&creen"));
+    screen
+        ->addAction(tr("&Show full screen"), QKeySequence(tr("F11")), this,
+                    &MainWindow::showOnScreen)
+        ->setObjectName(QStringLiteral("actShowOnScreen"));
+    screen->addAction(tr("Save board &card…"), this, &MainWindow::chooseFileAndSaveScreenCard)
+        ->setObjectName(QStringLiteral("actScreenCard"));
+    screen
+        ->addAction(tr("C&opy command line"), this, &MainWindow::copyScreenCommandLine)
+        ->setObjectName(QStringLiteral("actScreenCommandLine"));
+    screen->addAction(tr("Sc&ale…"), this, &MainWindow::showScreenScaleDialog)
+        ->setObjectName(QStringLiteral("actScreenScale"));
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->addAction(tr("&About Quadrix"), this, &MainWindow::showAbout);
@@ -182,10 +201,18 @@ void MainWindow::chooseFileAndSave(FileFormat format) {
     const QString& cut = m_form->cutMessage();
     if (!cut.isEmpty() && !m_form->confirm(tr("%1\n\nSave the board cut off?").arg(cut)))
         return;
-    const bool pdf = format == FileFormat::Pdf;
-    const QString path = askFileName(pdf ? tr("Save as PDF") : tr("Save as SVG"),
-                                     pdf ? tr("PDF files (*.pdf)") : tr("SVG files (*.svg)"),
-                                     pdf ? QStringLiteral("pdf") : QStringLiteral("svg"));
+    struct FileKind {
+        QString suffix;
+        QString title;
+        QString filter;
+    };
+    const FileKind kind =
+        format == FileFormat::Pdf
+            ? FileKind{QStringLiteral("pdf"), tr("Save as PDF"), tr("PDF files (*.pdf)")}
+        : format == FileFormat::Svg
+            ? FileKind{QStringLiteral("svg"), tr("Save as SVG"), tr("SVG files (*.svg)")}
+            : FileKind{QStringLiteral("png"), tr("Save as PNG"), tr("PNG images (*.png)")};
+    const QString path = askFileName(kind.title, kind.filter, kind.suffix);
     if (!path.isEmpty())
         saveAs(format, path);
 }
@@ -259,6 +286,31 @@ void MainWindow::chooseFileAndSaveCard() {
         askFileName(tr("Save board card"), tr("YAML files (*.yaml)"), QStringLiteral("yaml"));
     if (!path.isEmpty())
         saveBoardCard(path);
+}
+
+bool MainWindow::saveScreenCard(const QString& path, const ScreenGeometry& geometry) {
+    try {
+        const QSizeF mm = geometry.metrics().physicalMm;
+        CardPage page{QString(), tr("%1 × %2 mm").arg(mm.width()).arg(mm.height()),
+                      QDate::currentDate()};
+        page.screen = geometry.metrics().name;
+        BoardCard(ScreenView::Sheet(boardOptions(), geometry), page).write(path);
+        m_lastFolder = QFileInfo(path).absolutePath();
+        return true;
+    } catch (const std::exception& e) {
+        m_form->reportError(QString::fromUtf8(e.what()));
+    }
+    return false;
+}
+
+void MainWindow::chooseFileAndSaveScreenCard() {
+    ScreenGeometry geometry(ScreenMetrics{}, ScaleCorrection{});
+    if (!screenGeometry(geometry))
+        return;
+    const QString path =
+        askFileName(tr("Save board card"), tr("YAML files (*.yaml)"), QStringLiteral("yaml"));
+    if (!path.isEmpty())
+        saveScreenCard(path, geometry);
 }
 
 BoardOptions MainWindow::boardOptions() const {
@@ -352,6 +404,127 @@ void MainWindow::copyCommandLine() {
         m_form->reportError(problem); // and the clipboard keeps what it held
     else
         QGuiApplication::clipboard()->setText(command);
+}
+
+ScreenMetrics MainWindow::screenMetrics() const {
+    const QScreen* screen = this->screen();
+    ScreenMetrics m;
+    m.name = QStringLiteral("%1 %2 (%3)")
+                 .arg(screen->manufacturer(), screen->model(), screen->name())
+                 .simplified();
+    m.physicalMm = m_measuredScreens.value(m.name, screen->physicalSize());
+    m.desktopPixels = screen->geometry().size();
+    m.devicePixelRatio = screen->devicePixelRatio();
+    return m;
+}
+
+bool MainWindow::screenGeometry(ScreenGeometry& geometry) {
+    ScreenMetrics metrics = screenMetrics();
+    QString problem;
+    const ScaleCorrection stored = LoadCorrection(ScreenCorrectionKey(metrics.name), &problem);
+    if (!problem.isEmpty())
+        m_form->reportError(problem);
+    geometry = ScreenGeometry(metrics, stored);
+    if (geometry.usable())
+        return true;
+    // No guess: the user measures the picture and types its size.
+    bool typed = false;
+    const QString text = QInputDialog::getText(
+        this, tr("Size of %1").arg(metrics.name),
+        tr("%1, so the board's size on it is not known. Measure the picture (its lit area) "
+           "from edge to edge with a ruler and type its width and height in mm, such as "
+           "597x336:")
+            .arg(geometry.problem()),
+        QLineEdit::Normal, QString(), &typed);
+    if (!typed)
+        return false;
+    static const QRegularExpression form(
+        QStringLiteral("^\\s*(\\d+(?:\\.\\d*)?)\\s*[x×]\\s*(\\d+(?:\\.\\d*)?)\\s*(?:mm)?\\s*$"));
+    const QRegularExpressionMatch m = form.match(text);
+    metrics.physicalMm =
+        m.hasMatch() ? QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()) : QSizeF();
+    geometry = ScreenGeometry(metrics, stored);
+    if (!geometry.usable()) {
+        m_form->reportError(
+            tr("'%1' is no size of this monitor's picture: %2.").arg(text, geometry.problem()));
+        return false;
+    }
+    m_measuredScreens.insert(metrics.name, metrics.physicalMm);
+    return true;
+}
+
+ScreenView* MainWindow::showOnScreen() {
+    if (const QString problem = m_form->boardProblem(); !problem.isEmpty()) {
+        m_form->reportError(problem);
+        return nullptr;
+    }
+    ScreenGeometry geometry(ScreenMetrics{}, ScaleCorrection{});
+    if (!screenGeometry(geometry))
+        return nullptr;
+    auto* view = new ScreenView(boardOptions(), geometry);
+    view->setScreen(screen());
+    view->setGeometry(screen()->geometry());
+    view->showFullScreen();
+    view->activateWindow(); // Escape and H reach it at once
+    return view;
+}
+
+void MainWindow::showScreenScaleDialog() {
+    constexpr double kBarShare = 0.8; // of the picture's smaller side
+    constexpr int kBarStepMm = 10;    // bars in whole cm
+    ScreenGeometry geometry(ScreenMetrics{}, ScaleCorrection{});
+    if (!screenGeometry(geometry))
+        return;
+    const QSizeF mm = geometry.metrics().physicalMm;
+    const int across = std::max(kBarStepMm, int(mm.width() * kBarShare) / kBarStepMm * kBarStepMm);
+    const int down = std::max(kBarStepMm, int(mm.height() * kBarShare) / kBarStepMm * kBarStepMm);
+    const QString name = geometry.metrics().name;
+    QPointer<ScreenView> bars; // deleted when it closes
+    ScaleDialog dialog(
+        name, tr("mm"), across, down, geometry.correction(),
+        [&] {
+            if (bars)
+                bars->close();
+            bars = new ScreenView(boardOptions(), geometry);
+            bars->showBars(across, down);
+            bars->setScreen(screen());
+            bars->setGeometry(screen()->geometry());
+            bars->showFullScreen();
+            // The dialog stays above the bars, to type in.
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                modal->raise();
+                modal->activateWindow();
+            }
+        },
+        this, ScaleDialog::Device::Screen);
+    // Clear of the bars, which cross in the middle.
+    dialog.move(screen()->availableGeometry().topLeft());
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    if (bars)
+        bars->close();
+    if (!accepted || dialog.correction() == geometry.correction())
+        return;
+    try {
+        StoreCorrection(ScreenCorrectionKey(name), dialog.correction());
+    } catch (const std::exception& e) {
+        m_form->reportError(QString::fromUtf8(e.what()));
+    }
+}
+
+void MainWindow::copyScreenCommandLine() {
+    // A field the command line would refuse is refused here too, with its reason.
+    QString problem;
+    if (commandLine(&problem).isEmpty()) {
+        m_form->reportError(problem); // and the clipboard keeps what it held
+        return;
+    }
+    ScreenGeometry geometry(ScreenMetrics{}, ScaleCorrection{});
+    if (screenGeometry(geometry))
+        QGuiApplication::clipboard()->setText(screenCommandLine(geometry));
+}
+
+QString MainWindow::screenCommandLine(const ScreenGeometry& geometry) const {
+    return ScreenView::CommandLine(boardOptions(), geometry);
 }
 
 void MainWindow::showAbout() {

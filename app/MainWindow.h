@@ -2,15 +2,19 @@
 #pragma once
 
 #include "app/Main.h"
+#include "app/ScreenView.h"
 #include "cli/CommandLineOptions.h"
+#include "model/ScreenGeometry.h"
 #include "output/SheetFile.h"
 
 #include <QMainWindow>
 #include <QSizeF>
 #include <optional>
+#include <QMap>
 
 // The window as the user sees it: the form TfQuadrix, exactly as it is, with
-// a menu bar above its client area (File, Target, Printer, Help). Not resizable.
+// a menu bar above its client area (File, Target, Printer, Screen, Help). Not
+// resizable.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -42,6 +46,24 @@ public:
     // Target > Options…: the current kind's own parameters.
     void showTargetDialog();
 
+    // The monitor the window is on, as it reports itself, with the size
+    // measured for it this session when it reports none that can be used.
+    ScreenMetrics screenMetrics() const;
+    // The monitor's geometry with its stored correction; false, the user told
+    // why and asked for a measurement, when its size is not usable.
+    bool screenGeometry(ScreenGeometry& geometry);
+    // Screen > Show full screen: the board on the window's monitor at its exact
+    // size; returns the view (deleted when it closes), or null when refused.
+    ScreenView* showOnScreen();
+    // Screen > Save board card…: the card of the board as shown on the
+    // window's monitor; true when written, otherwise the error box says why.
+    bool saveScreenCard(const QString& path, const ScreenGeometry& geometry);
+    // Screen > Copy command line: the quadrix command that writes the board as
+    // a PNG of the monitor's device pixels, at its exact size shown one to one.
+    QString screenCommandLine(const ScreenGeometry& geometry) const;
+    // Screen > Scale…: bars shown on the monitor, measured with a ruler.
+    void showScreenScaleDialog();
+
 private:
     void buildMenus();
     void buildTargetMenu();
@@ -51,6 +73,8 @@ private:
     // when cancelled.
     QString askFileName(const QString& title, const QString& filter, const QString& suffix);
     void copyCommandLine();
+    void chooseFileAndSaveScreenCard();
+    void copyScreenCommandLine();
     void showAbout();
 
     // The measured size only holds for the board it was measured on: its
@@ -62,4 +86,6 @@ private:
     TfQuadrix* m_form;
     QString m_lastFolder; // where the last save went
     QString m_lastPage;   // the page file saved last
+    // Picture sizes typed for monitors that report none, by monitor name.
+    QMap<QString, QSizeF> m_measuredScreens;
 };

@@ -13,30 +13,36 @@
 #include <QVBoxLayout>
 #include <exception>
 
-ScaleDialog::ScaleDialog(const QString& printerName, const QString& unitName, int unitsAcross,
+ScaleDialog::ScaleDialog(const QString& deviceName, const QString& unitName, int unitsAcross,
                          int unitsDown, const ScaleCorrection& current,
-                         std::function<void()> printTestPage, QWidget* parent)
-    : QDialog(parent), m_unitName(unitName), m_unitsAcross(unitsAcross), m_unitsDown(unitsDown),
-      m_current(current), m_result(current), m_across(new QLineEdit(this)),
+                         std::function<void()> showBars, QWidget* parent, Device device)
+    : QDialog(parent), m_device(device), m_unitName(unitName), m_unitsAcross(unitsAcross),
+      m_unitsDown(unitsDown), m_current(current), m_result(current), m_across(new QLineEdit(this)),
       m_down(new QLineEdit(this)), m_outcome(new QLabel(this)) {
-    setWindowTitle(tr("Scale of %1").arg(printerName));
+    const bool printer = device == Device::Printer;
+    setWindowTitle(tr("Scale of %1").arg(deviceName));
     setObjectName(QStringLiteral("scaleDialog"));
     m_across->setObjectName(QStringLiteral("eMeasuredAcross"));
     m_down->setObjectName(QStringLiteral("eMeasuredDown"));
     m_outcome->setObjectName(QStringLiteral("lCorrection"));
 
     auto* intro = new QLabel(
-        tr("Print the test page on %1, measure both bars from end to end with a ruler and type "
-           "what you measured. Every later print on this printer is then corrected so that "
-           "lengths come out as set.")
-            .arg(printerName),
+        printer ? tr("Print the test page on %1, measure both bars from end to end with a ruler "
+                     "and type what you measured. Every later print on this printer is then "
+                     "corrected so that lengths come out as set.")
+                      .arg(deviceName)
+                : tr("Show the bars on %1, measure both from end to end with a ruler held flat "
+                     "on the glass and type what you measured. Every later board shown on this "
+                     "monitor is then corrected so that lengths come out as set.")
+                      .arg(deviceName),
         this);
     intro->setWordWrap(true);
-    auto* print = new QPushButton(tr("Print test page"), this);
-    print->setObjectName(QStringLiteral("bbPrintTestPage"));
-    connect(print, &QPushButton::clicked, this, [this, printTestPage] {
+    auto* print = new QPushButton(printer ? tr("Print test page") : tr("Show bars"), this);
+    print->setObjectName(printer ? QStringLiteral("bbPrintTestPage")
+                                 : QStringLiteral("bbShowBars"));
+    connect(print, &QPushButton::clicked, this, [this, showBars] {
         try {
-            printTestPage();
+            showBars();
         } catch (const std::exception& e) {
             QMessageBox::critical(this, windowTitle(), QString::fromUtf8(e.what()));
         }
@@ -136,15 +142,19 @@ void ScaleDialog::accept() {
         return;
     }
     if (!IsPlausible(c)) {
-        QMessageBox::warning(
-            this, windowTitle(),
-            tr("These lengths call for a correction of %1, more than 5 % from 100 %. No printer "
-               "is that far off: the page "
-               "was scaled on its way to paper. Switch off \"Fit to page\", \"Scale to fit\" or "
-               "any other scaling in the print dialog and in the printer's driver settings "
-               "(print at 100 %), then print the test page again and measure it. The "
-               "correction stays as it was.")
-                .arg(CorrectionText(c)));
+        const QString why =
+            m_device == Device::Printer
+                ? tr("No printer is that far off: the page was scaled on its way to paper. Switch "
+                     "off \"Fit to page\", \"Scale to fit\" or any other scaling in the print "
+                     "dialog and in the printer's driver settings (print at 100 %), then print "
+                     "the test page again and measure it.")
+                : tr("The size this monitor reports is not its picture's: measure again from "
+                     "end to end, and check that the desktop shows the whole picture (no "
+                     "overscan, no zoom).");
+        QMessageBox::warning(this, windowTitle(),
+                             tr("These lengths call for a correction of %1, more than 5 % from "
+                                "100 %. %2 The correction stays as it was.")
+                                 .arg(CorrectionText(c), why));
         return;
     }
     m_result = c;

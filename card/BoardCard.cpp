@@ -499,6 +499,10 @@ std::string BoardCard::yaml() const {
     board("board_drawn_m", m_drawnWidth, m_drawnHeight);
     if (m_page.measuredWidth > 0 && m_page.measuredHeight > 0)
         board("board_measured_m", m_cellWidth, m_cellHeight);
+    if (m_page.pngDpi > 0)
+        out << YAML::Key << "png_resolution_ppi" << YAML::Value << m_page.pngDpi;
+    if (!m_page.screen.isEmpty())
+        out << YAML::Key << "screen" << YAML::Value << YAML::DoubleQuoted << Text(m_page.screen);
     out << YAML::Key << "date" << YAML::Value << YAML::DoubleQuoted
         << Text(m_page.date.toString(Qt::ISODate));
     out << YAML::EndMap;

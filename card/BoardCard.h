@@ -9,8 +9,8 @@
 #include <string>
 
 // Where and how a board was made: printed on a printer or written to a file
-// (then the printer's name is empty), whether the page holds it whole, and
-// what it measured once printed.
+// (then the printer's name is empty) or shown on a screen, whether the page
+// holds it whole, and what it measured once printed.
 struct CardPage {
     QString printer;
     QString paper;
@@ -22,6 +22,8 @@ struct CardPage {
     // 0 when not measured.
     double measuredWidth = 0;
     double measuredHeight = 0;
+    int pngDpi = 0;      // a PNG file's pixels per inch; 0 for any other page
+    QString screen = {}; // the monitor it was shown on; empty when not shown
 };
 
 // The calibration tools a card speaks to.

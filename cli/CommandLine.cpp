@@ -155,8 +155,9 @@ SheetInputs MakeSheet(const BoardOptions& b, const Work& work, float dpiX, float
 // The card of a sheet as made on a page of width x height printer pixels:
 // whether the page holds the board whole, and its size as measured.
 BoardCard CardFor(const SheetInputs& in, const OutputOptions& o, const QString& printer,
-                  const QString& paper, int width, int height) {
+                  const QString& paper, int width, int height, int pngDpi = 0) {
     CardPage page{printer, paper, QDate::currentDate(), BoardCutOff(in, width, height)};
+    page.pngDpi = pngDpi;
     if (o.measured) {
         page.measuredWidth = LengthMetres(o.measured->width, o.measured->unit, in.dpiX);
         page.measuredHeight = LengthMetres(o.measured->height, o.measured->unit, in.dpiY);
@@ -234,9 +235,10 @@ void Run(const CommandLineOptions& options, QTextStream& out, QTextStream& err) 
 
     // Every page is checked before anything is made.
     std::optional<FilePage> page;
+    QRect area; // the file's printable area; an image's in whole pixels
     if (!o.file.isEmpty()) {
         page = PageFor(o, printer.get());
-        const QRect area = page->printableRect();
+        area = o.format == FileFormat::Png ? ImagePrintableRect(*page) : page->printableRect();
         MakeSheet(
             options.board,
             [&](const SheetInputs& in) {
@@ -255,7 +257,6 @@ void Run(const CommandLineOptions& options, QTextStream& out, QTextStream& err) 
             printer->pageHeight(), CorrectionFor(o, printer.get()).factors);
 
     if (page) {
-        const QRect area = page->printableRect();
         const Correction correction = CorrectionFor(o, o.paper ? nullptr : printer.get());
         const SheetInputs in = MakeSheet(
             options.board,
@@ -267,7 +268,8 @@ void Run(const CommandLineOptions& options, QTextStream& out, QTextStream& err) 
         out << tr("Wrote %1").arg(o.file) << '\n';
         Report(SheetWarnings(in, area.width(), area.height()), out);
         card.emplace(CardFor(in, o, o.paper ? QString() : printer->name(),
-                             page->layout.pageSize().name(), area.width(), area.height()));
+                             page->layout.pageSize().name(), area.width(), area.height(),
+                             o.format == FileFormat::Png ? page->dpi : 0));
         ReportCard(*card, out);
     }
 

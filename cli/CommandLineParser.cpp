@@ -167,7 +167,9 @@ struct Option {
 };
 
 const Option kOptions[] = {
-    {"output", "FILE", "Write the page to FILE, as PDF or SVG by its extension."},
+    {"output", "FILE",
+     "Write the page to FILE, as PDF, SVG or PNG by its extension; a PNG holds the paper's "
+     "pixels at --resolution."},
     {"print", nullptr, "Print the page on the default printer."},
     {"printer", "NAME", "Print the page on the printer NAME; a file gets its page too."},
     {"columns", "N",
@@ -217,11 +219,15 @@ const Option kOptions[] = {
     {"diameter", "FRACTION",
      "Circle grids: the circle diameter as a fraction of the pitch, the smaller side of a cell "
      "(0.5)."},
-    {"paper", "PAPER", "Files: A4, Letter, A3, ... or WxH in mm, cm, m, in (the printer's paper)."},
+    {"paper", "PAPER",
+     "Files: A4, Letter, A3, ... or WxH in mm, cm, m, in (the printer's paper); for a phone or "
+     "tablet, its screen in mm."},
     {"orientation", "portrait|landscape", "Files: orientation of the paper (the printer's)."},
     {"margins", "LENGTH",
      "Files: unprintable border on every side (the printer's; 0 with --paper)."},
-    {"resolution", "DPI", "Files: dots per inch the page is drawn at (the printer's, 1200)."},
+    {"resolution", "DPI",
+     "Files: dots per inch the page is drawn at (the printer's, 1200); for a phone or tablet, "
+     "its pixels per inch."},
     {"scale", "PERCENT",
      "Scale correction, percent across x down (100.4x99.7; one figure for both), 95 to 105: "
      "lengths are drawn that much larger. Without it the printer's page gets the correction "
@@ -399,7 +405,7 @@ void Read(const QCommandLineParser& parser, CommandLineOptions& options, QString
     if (o.file.isEmpty() && !o.print)
         throw BadValue{tr("nothing to make: give --output FILE, --print or --printer NAME")};
     if (isSet("output") && !FormatForFile(o.file, o.format))
-        Reject(QStringLiteral("output"), tr("a file name ending in .pdf or .svg"), o.file);
+        Reject(QStringLiteral("output"), tr("a file name ending in .pdf, .svg or .png"), o.file);
     if (isSet("card") && o.card.isEmpty())
         Reject(QStringLiteral("card"), tr("a file name for the board card"), o.card);
     // Written second, the card would replace the page.
@@ -416,7 +422,7 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     parser.setApplicationDescription(
         tr("Makes a calibration target (checkerboard, ChArUco, circle grid or AprilGrid) at its "
            "exact size: "
-           "as a PDF or SVG file, or printed. Without options, opens the window."));
+           "as a PDF, SVG or PNG file, or printed. Without options, opens the window."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     for (const Option& option : kOptions) {

@@ -155,5 +155,8 @@ QStringList SheetWarnings(const SheetInputs& in, int pageWidth, int pageHeight) 
         warnings << tr("Warning: the target's finest mark (a marker's bit or a circle) is %1 "
                        "printer pixels, less than one; no detector can read it.")
                         .arg(QString::number(mark, 'g', kReportDigits));
+    if (FitBoard(in, pageWidth, pageHeight).legendCut)
+        warnings << tr("Note: the legend does not fit beneath the board on this page; it is "
+                       "left out.");
     return warnings;
 }

@@ -10,17 +10,24 @@
 
 #include <QBuffer>
 #include <QFileInfo>
+#include <QImage>
 #include <QMap>
 #include <QPainter>
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QSvgGenerator>
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
 constexpr int kMillimetreDigits = 10;
 constexpr double kMillimetresPerInch = 25.4;
 constexpr double kMmPerPoint = kMillimetresPerInch / 72;
+constexpr double kMetresPerInch = 0.0254;
+// The largest image page drawn, in pixels: A4 at 2400 dpi is 0.56 of it, and
+// it is drawn in one byte a pixel.
+constexpr qint64 kMaxImagePixels = qint64(1) << 30;
 
 QString tr(const char* text) {
     return QCoreApplication::translate("SheetFile", text);
@@ -47,9 +54,8 @@ void WriteAndCommit(QSaveFile& file, const QByteArray& data) {
 }
 
 // DrawBoard at scale 1 on the printable area, the painter's origin at its corner.
-void DrawSheet(QPainter& painter, QPaintDevice& device, const FilePage& page,
+void DrawSheet(QPainter& painter, QPaintDevice& device, const QSize& printable,
                const SheetInputs& in) {
-    const QRect printable = page.printableRect();
     Canvas canvas(painter, device, printable.width(), printable.height());
     DrawBoard(canvas, 1.0f, printable.width(), printable.height(), in);
 }
@@ -58,7 +64,7 @@ void DrawSheet(QPainter& painter, QPaintDevice& device, const FilePage& page,
 // in memory and written with its byte count checked.
 QByteArray PdfBytes(const FilePage& page, const SheetInputs& in) {
     PdfPageWriter pdf(page.layout, page.dpi, SheetTitle(in));
-    DrawSheet(pdf.painter(), pdf.device(), page, in);
+    DrawSheet(pdf.painter(), pdf.device(), page.printableRect().size(), in);
     return pdf.finish();
 }
 
@@ -107,7 +113,7 @@ QByteArray SvgBytes(const QString& path, const FilePage& page, const SheetInputs
     if (!painter.begin(&svg))
         throw FileError(path, tr("the SVG page could not be started"));
     painter.translate(page.printableRect().topLeft());
-    DrawSheet(painter, svg, page, in);
+    DrawSheet(painter, svg, page.printableRect().size(), in);
     painter.end();
 
     QByteArray data = buffer.data();
@@ -115,7 +121,84 @@ QByteArray SvgBytes(const QString& path, const FilePage& page, const SheetInputs
     return data;
 }
 
+// The grey page one bit a pixel, row by row (Qt's own conversion goes
+// through four bytes a pixel), a pixel white from half grey up.
+QImage OneBit(const QImage& grey) {
+    constexpr int kHalfGrey = 128;
+    constexpr int kBitsPerByte = 8;
+    QImage bits(grey.size(), QImage::Format_Mono);
+    if (bits.isNull())
+        return bits;
+    bits.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+    bits.setDotsPerMeterX(grey.dotsPerMeterX());
+    bits.setDotsPerMeterY(grey.dotsPerMeterY());
+    for (int y = 0; y < grey.height(); ++y) {
+        const uchar* in = grey.constScanLine(y);
+        uchar* out = bits.scanLine(y);
+        std::fill(out, out + bits.bytesPerLine(), 0);
+        for (int x = 0; x < grey.width(); ++x)
+            if (in[x] >= kHalfGrey)
+                out[x / kBitsPerByte] |= uchar(0x80 >> (x % kBitsPerByte));
+    }
+    return bits;
+}
+
+// The paper's pixels at dpi, white, the sheet drawn in its printable area;
+// stored one bit a pixel (the renderer draws black and white only) with the
+// resolution in the file, so that image tools and printers know its size.
+QByteArray PngBytes(const QString& path, const FilePage& page, const SheetInputs& in) {
+    const QSize paper = ImagePaperPixels(page);
+    const QRect printable = ImagePrintableRect(page);
+    if (paper.isEmpty() || double(paper.width()) * paper.height() > kMaxImagePixels)
+        throw FileError(path, tr("a page of %1 x %2 pixels is too large for an image; choose a "
+                                 "lower resolution")
+                                  .arg(paper.width())
+                                  .arg(paper.height()));
+    QImage image(paper, QImage::Format_Grayscale8);
+    if (image.isNull())
+        throw FileError(path, tr("not enough memory for a page of %1 x %2 pixels")
+                                  .arg(paper.width())
+                                  .arg(paper.height()));
+    image.fill(Qt::white);
+    const int dotsPerMetre = qRound(page.dpi / kMetresPerInch);
+    image.setDotsPerMeterX(dotsPerMetre);
+    image.setDotsPerMeterY(dotsPerMetre);
+    {
+        QPainter painter(&image);
+        painter.translate(printable.topLeft());
+        DrawSheet(painter, image, printable.size(), in);
+    }
+    QImage bits = OneBit(image);
+    if (bits.isNull())
+        throw FileError(path, tr("not enough memory for a page of %1 x %2 pixels")
+                                  .arg(paper.width())
+                                  .arg(paper.height()));
+    bits.setText(QStringLiteral("Title"), SheetTitle(in));
+    bits.setText(QStringLiteral("Software"), QString::fromLatin1(kFileCreator));
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    if (!bits.save(&buffer, "PNG"))
+        throw FileError(path, tr("the PNG image could not be made"));
+    return buffer.data();
+}
+
 } // namespace
+
+QSize ImagePaperPixels(const FilePage& page) {
+    const QSizeF mm = PaperMillimetres(page.layout);
+    return QSize(int(std::lround(mm.width() / kMillimetresPerInch * page.dpi)),
+                 int(std::lround(mm.height() / kMillimetresPerInch * page.dpi)));
+}
+
+QRect ImagePrintableRect(const FilePage& page) {
+    const auto pixels = [&page](double mm) {
+        return int(std::lround(mm / kMillimetresPerInch * page.dpi));
+    };
+    const QMarginsF m = page.layout.margins(QPageLayout::Millimeter);
+    return QRect(QPoint(), ImagePaperPixels(page))
+        .marginsRemoved(
+            QMargins(pixels(m.left()), pixels(m.top()), pixels(m.right()), pixels(m.bottom())));
+}
 
 bool FormatForFile(const QString& path, FileFormat& format) {
     const QString suffix = QFileInfo(path).suffix().toLower();
@@ -123,13 +206,23 @@ bool FormatForFile(const QString& path, FileFormat& format) {
         format = FileFormat::Pdf;
     else if (suffix == QLatin1String("svg"))
         format = FileFormat::Svg;
+    else if (suffix == QLatin1String("png"))
+        format = FileFormat::Png;
     else
         return false;
     return true;
 }
 
 QString FormatName(FileFormat format) {
-    return format == FileFormat::Pdf ? QStringLiteral("PDF") : QStringLiteral("SVG");
+    switch (format) {
+    case FileFormat::Pdf:
+        return QStringLiteral("PDF");
+    case FileFormat::Svg:
+        return QStringLiteral("SVG");
+    case FileFormat::Png:
+        break;
+    }
+    return QStringLiteral("PNG");
 }
 
 QString SheetTitle(const SheetInputs& in) {
@@ -167,7 +260,9 @@ void WriteSheetFile(const QString& path, FileFormat format, const FilePage& page
                     const SheetInputs& in) {
     QSaveFile file(path);
     Open(file);
-    WriteAndCommit(file, format == FileFormat::Pdf ? PdfBytes(page, in) : SvgBytes(path, page, in));
+    WriteAndCommit(file, format == FileFormat::Pdf   ? PdfBytes(page, in)
+                         : format == FileFormat::Svg ? SvgBytes(path, page, in)
+                                                     : PngBytes(path, page, in));
 }
 
 QByteArray SheetSvg(const FilePage& page, const SheetInputs& in) {

@@ -5,23 +5,32 @@
 #include "render/SheetInputs.h"
 #include <QString>
 
-enum class FileFormat { Pdf, Svg };
+enum class FileFormat { Pdf, Svg, Png };
 
-// The format a file name asks for by its extension (.pdf or .svg, any case);
+// The format a file name asks for by its extension (.pdf, .svg or .png, any case);
 // false for any other name.
 bool FormatForFile(const QString& path, FileFormat& format);
 
-// The format's name as users know it: "PDF", "SVG".
+// The format's name as users know it: "PDF", "SVG", "PNG".
 QString FormatName(FileFormat format);
+
+// An image's page: the paper in whole pixels at the page's resolution from its
+// millimetres as defined (a phone's screen typed as 65.1 x 141.1 mm at 460 ppi
+// is its 1179 x 2555 pixels, not Qt's page rounded to points), and the
+// printable area in it, the margins taken off in whole pixels.
+QSize ImagePaperPixels(const FilePage& page);
+QRect ImagePrintableRect(const FilePage& page);
 
 // The board in words by its cells, as the file's title: "5 × 6 squares of 3 cm
 // (4 × 5 inner corners)", "… of 2.5 × 3 cm …" when they are not square,
 // "4 × 11 circles …", "6 × 6 tags of 2 cm (pitch 2.6 cm)".
 QString SheetTitle(const SheetInputs& in);
 
-// Writes the sheet as one vector page: the paper as the page, the drawing by
-// DrawBoard at scale 1 in the printable area. The file is written whole or not
-// at all: into a temporary file beside it that replaces it only once every
+// Writes the sheet as one page: the paper as the page, the drawing by
+// DrawBoard at scale 1 in the printable area; PDF and SVG as vectors, PNG as
+// the paper's pixels at the page's resolution (stored in the file), drawn by
+// the same renderer as a print, so a checker is the same whole number of pixels. The file is
+// written whole or not at all: into a temporary file beside it that replaces it only once every
 // byte is written. Throws FileError naming the file and the reason (an
 // existing file is then untouched and no temporary file is left), or
 // ConversionError from the renderer.

@@ -116,11 +116,12 @@ BoardFit FitBoard(const SheetInputs& in, int pageWidth, int pageHeight) {
     const TRect legend = LegendExtent(canvas, 1.0f, pageWidth, pageHeight, in);
     fit.boardCut = Outside(board, pageWidth, pageHeight);
     fit.captionCut = Outside(caption, pageWidth, pageHeight);
+    // The renderer leaves out a legend the page cannot hold; the board stays whole.
     fit.legendCut = Outside(legend, pageWidth, pageHeight);
-    fit.drawn = Union(Union(board, caption), legend);
+    fit.drawn = Union(board, caption);
     fit.overAcrossMm = Mm(Over(fit.drawn.Left, fit.drawn.Right, pageWidth), in.dpiX);
     fit.overDownMm = Mm(Over(fit.drawn.Top, fit.drawn.Bottom, pageHeight), in.dpiY);
-    fit.fits = !fit.boardCut && !fit.captionCut && !fit.legendCut;
+    fit.fits = !fit.boardCut && !fit.captionCut;
     return fit;
 }
 
@@ -213,8 +214,6 @@ QString FitMessage(const BoardFit& fit, const FitAdvice& advice, const SheetInpu
         parts << tr("the board");
     if (fit.captionCut)
         parts << tr("its size caption");
-    if (fit.legendCut)
-        parts << tr("its legend");
     const int unit = UnitIndexOf(in.unitName);
     double perMmX = 1, perMmY = 1; // the sheet's unit per millimetre
     PixelsPerUnit(unit, in.dpiX, perMmX);

@@ -7,10 +7,11 @@
 #include <QPageLayout>
 #include <QString>
 
-// Whether everything the sheet draws lies on the printable page: the cells
-// with the frame, the size caption and the legend. A board the page cuts is
-// never made without the user being told; the window, the command line and
-// the board card all ask here.
+// Whether the sheet lies whole on the printable page: the cells with the
+// frame and the size caption. A board the page cuts is never made without the
+// user being told; the window, the command line and the board card all ask
+// here. The legend is not part of what a tool reads: one the page cannot hold
+// is left out, and legendCut says so.
 struct BoardFit {
     bool fits = true;
     // How far the drawing runs off the page, both sides of an axis together.
@@ -20,8 +21,8 @@ struct BoardFit {
     bool boardCut = false; // the cells or the frame
     bool captionCut = false;
     bool legendCut = false;
-    // Everything drawn, in printer pixels of the page; it reaches beyond the
-    // page where the page cuts it.
+    // The board, frame and caption, in printer pixels of the page; it reaches
+    // beyond the page where the page cuts it.
     TRect drawn;
 };
 

@@ -111,6 +111,13 @@ M = [
  ('metre', 'cli/CommandLineParser.cpp', 'factor = kCentimetresPerMetre;', 'factor = kMillimetresPerCm;', 'a metre read as 10 cm'),
  ('unitslip', 'model/ScaleCorrection.cpp', 'for (const double slip : {kTenfold, 1 / kTenfold})', 'for (const double slip : {kTenfold})', 'a tenth of a bar answered with Fit-to-page advice'),
  ('shortcmd', 'app/MainWindow.cpp', 'if (!made.isEmpty() && made == pageOf(full))', 'if (!made.isEmpty())', 'a copied command whose short numbers move a pixel'),
+ ('pngdpi', 'output/SheetFile.cpp', '    image.setDotsPerMeterX(dotsPerMetre);\n', '', "a PNG without its resolution across"),
+ ('pngpaper', 'output/SheetFile.cpp', '    const QSize paper = ImagePaperPixels(page);\n    const QRect printable = ImagePrintableRect(page);', '    const QSize paper = page.layout.fullRectPixels(page.dpi).size();\n    const QRect printable = page.printableRect();', "a PNG's paper as Qt rounds it to points"),
+ ('screendpr', 'model/ScreenGeometry.cpp', 'const double ratio = m_metrics.devicePixelRatio > 0 ? m_metrics.devicePixelRatio : 1;', 'const double ratio = 1;', "the desktop's scale factor ignored on screen"),
+ ('screencorr', 'app/ScreenView.cpp', 'size.height(), geometry.correction());', 'size.height(), ScaleCorrection{});', "a monitor's correction not applied"),
+ ('screensquare', 'model/ScreenGeometry.cpp', '    if (std::abs(across / down - 1) > kMaxPixelAspectError)', '    if (false)', 'a reported size with pixels far from square trusted'),
+ ('screenkey', 'app/MainWindow.cpp', 'LoadCorrection(ScreenCorrectionKey(metrics.name), &problem)', 'LoadCorrection(metrics.name, &problem)', "a monitor's correction looked up as a printer's"),
+ ('screencmd', 'model/ScreenGeometry.cpp', '    page.scale = {m_correction.across * dpiX() / page.dpi, m_correction.down * dpiY() / page.dpi};', '    page.scale = m_correction;', "the screen's command line loses the resolution's rounding"),
 ]
 def run(ids):
     for (i, f, old, new, what) in M:

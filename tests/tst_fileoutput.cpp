@@ -38,8 +38,12 @@ Run Quadrix(const QStringList& args) {
     return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
 }
 
-// The page size in mm: the SVG's own, or pdfinfo's in points.
+// The page size in mm: the SVG's own, pdfinfo's in points, or a PNG's pixels
+// at the resolution stored in it.
 QSizeF PageMm(const QString& file) {
+    if (const QImage png(file); file.endsWith(".png"))
+        return QSizeF(png.width() * 1000.0 / png.dotsPerMeterX(),
+                      png.height() * 1000.0 / png.dotsPerMeterY());
     QProcess info;
     info.start("pdfinfo", {file});
     info.waitForFinished();
@@ -100,6 +104,14 @@ private slots:
             << QPoint((a4w - 1.05 * 5 * c - d) / 2, (a4h - 0.95 * 6 * c - d) / 2)
             << QSize(1488, 1346) << "105.0 % × 95.0 % (from --scale)";
         // 11 mm, rounded by Qt to 0.43 in, is 0.7 % off; its printable area is 31 pt, 517 dots.
+        // A phone's 68 x 151 mm screen at 460 ppi: 1231.496 x 2734.6 px, to whole
+        // pixels; the 5 x 6 cm board's checkers 181.1 px; centred.
+        QTest::newRow("png for a phone, 1 cm checkers at 460 ppi")
+            << QString("--paper 68x151mm --resolution 460 --checker 1cm --no-frame --no-caption "
+                       "--output b.png")
+                   .split(' ')
+            << QSizeF(68, 151) << QPoint((1231 - 905) / 2, (2735 - 1087) / 2) << QSize(181, 181)
+            << "Wrote";
         QTest::newRow("svg, 5 mm checkers on an 11 mm page, Qt's own options ignored")
             << QString("-platform xcb -style=fusion --paper 11x11mm --checker 0.005m --columns 2 "
                        "--rows 2 --no-frame --no-caption --output b.svg")
@@ -113,12 +125,12 @@ private slots:
         QFETCH(QSize, cell);
         QFETCH(QString, reported);
         const QString file = args.last() = dir.filePath(args.last());
-        const bool pdf = file.endsWith(".pdf");
+        const bool pdf = file.endsWith(".pdf"), png = file.endsWith(".png");
         const Run run = Quadrix(args);
         QVERIFY2(run.exitCode == 0 && run.out.contains(reported), qPrintable(run.out + run.err));
         // A PDF's page is stated in whole points.
         const QSizeF error = PageMm(file) - paperMm;
-        const double tolerance = pdf ? 0.5 * 25.4 / 72 : 0.001;
+        const double tolerance = pdf ? 0.5 * 25.4 / 72 : png ? 25.4 / 460 : 0.001;
         QVERIFY2(qAbs(error.width()) < tolerance && qAbs(error.height()) < tolerance,
                  qPrintable(QString("page off by %1 mm").arg(error.width() + error.height())));
         QVERIFY(!pdf || PdfRaster::PageCount(file) == 1);
@@ -128,7 +140,8 @@ private slots:
         const QRect crop =
             QRect(corner, cell).adjusted(-kCropBorder, -kCropBorder, kCropBorder, kCropBorder) &
             QRect(0, 0, 20000, 20000);
-        const QImage page = PdfRaster::Render(file, kDpi, crop);
+        const QImage page = png ? QImage(file).convertToFormat(QImage::Format_Grayscale8).copy(crop)
+                                : PdfRaster::Render(file, kDpi, crop);
         const QRect measured =
             PdfRaster::DarkSpan(page, QRect(corner - crop.topLeft(), cell).center())
                 .translated(crop.topLeft());
@@ -163,10 +176,6 @@ private slots:
              "runs 4.49 cm across beyond it. It would fit in landscape, or on A2 paper in "
              "portrait, or with checkers of 2.56 cm at most.",
              2},
-            {"legend off an A6 page", "--target charuco --paper A6 --checker 1cm", "",
-             "cuts off its legend: the drawing runs 4.5 cm across beyond it. It would fit "
-             "on A5 paper",
-             2},
             {"size caption off the page",
              "--columns 10 --checker 2.75cm --no-frame --align right,bottom --paper letter "
              "--orientation landscape",
@@ -193,6 +202,8 @@ private slots:
             {"no such folder", "--paper A4 --output %1/missing/b.pdf", "",
              "%1/missing/b.pdf: No such file", 1},
             {"a folder is no file", "--paper A4 --output %1", "", "%1: not a regular file", 1},
+            {"a PNG too large to draw", "--paper A0 --resolution 9600 --output %1/b.png", "",
+             "too large for an image", 1},
             {"file written, no printer to print on", "--paper A4 --print", "",
              "nothing was printed", 1},
             {"card is the output", "--paper A4 --output %1/x.pdf --card %1/x.pdf", "", "--card", 2},
@@ -257,13 +268,14 @@ private slots:
             << "Square: 2.85714 × 2.85714 cm";
         QTest::newRow("checkerboard 8 x 6 in 20 x 18 cm") << "--columns 8 --rows 6 --board 20x18cm"
                                                           << "checkers are oblong, 2.5 × 3 cm";
+        QTest::newRow("ChArUco on A6: its legend left out, said")
+            << "--target charuco --checker 1cm --paper A6" << "legend does not fit";
     }
     void startsFromWhatItIsGiven() {
         QFETCH(QString, args);
         QFETCH(QString, reported);
-        const Run run = Quadrix(args.split(' ') << "--paper"
-                                                << "A3"
-                                                << "--output" << dir.filePath("given.pdf"));
+        const Run run = Quadrix(QString(args + " --paper A3").section(" --paper", 0, 1).split(' ')
+                                << "--output" << dir.filePath("given.pdf"));
         QVERIFY2(run.exitCode == 0 && run.out.contains(reported), qPrintable(run.out + run.err));
     }
 

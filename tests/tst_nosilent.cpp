@@ -60,6 +60,7 @@ private slots:
         QTest::newRow("full disk, new file") << "full/new.pdf" << "No space left on device" << false;
         QTest::newRow("full disk, replacing, small page") << "full/old.pdf" << "No space left on device" << true;
         QTest::newRow("a few kB free: a short write, replacing") << "nearfull/old.pdf" << "No space left on device" << false;
+        QTest::newRow("a few kB free: a short write, replacing a PNG") << "nearfull/old.png" << "No space left on device" << false;
         QTest::newRow("read-only, replacing") << "readonly/old.pdf" << "is not writable" << false;
         QTest::newRow("typed without .pdf") << "board" << "board.pdf already exists" << true;
         // clang-format on

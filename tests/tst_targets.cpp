@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The targets other than the checkerboard: the marker table against OpenCV,
-// bit for bit; and every kind as the command line writes it (PDF and SVG), read back at 200 dpi by
-// OpenCV's own detectors, found whole with the pitch within 0.3 % of nominal.
+// bit for bit; and every
+// kind as the command line writes it (PDF and SVG read back at 200 dpi, PNG
+// at a phone's 460 ppi as written) by OpenCV's own detectors, found whole
+// with the pitch within 0.3 % of nominal.
 
 #include "cli/CommandLineParser.h"
 #include "model/Units.h"
@@ -92,25 +94,39 @@ private slots:
         QTest::addColumn<int>("rows");
         QTest::addColumn<QSizeF>("cellMm");
         QTest::addColumn<QString>("charuco"); // the dictionary
-        QTest::addColumn<bool>("svg");        // else PDF
+        QTest::addColumn<QString>("file");    // on A4 (PDF, SVG) or a phone's screen (PNG)
         QTest::addColumn<QString>("given");   // size options instead of --checker
         using K = TargetKind;
         QTest::newRow("checkerboard 9 x 7")
-            << K::Checkerboard << 9 << 7 << QSizeF(20, 20) << "" << false << "";
+            << K::Checkerboard << 9 << 7 << QSizeF(20, 20) << "" << "target.pdf" << "";
         QTest::newRow("ChArUco 10 x 14")
-            << K::Charuco << 10 << 14 << QSizeF(14, 14) << "DICT_6X6_250" << false << "";
+            << K::Charuco << 10 << 14 << QSizeF(14, 14) << "DICT_6X6_250" << "target.pdf" << "";
         QTest::newRow("circles 7 x 6")
-            << K::Circles << 7 << 6 << QSizeF(15, 15) << "" << true << "";
+            << K::Circles << 7 << 6 << QSizeF(15, 15) << "" << "target.svg" << "";
         QTest::newRow("asymmetric circles 4 x 11")
-            << K::AsymmetricCircles << 4 << 11 << QSizeF(15, 15) << "" << false << "";
+            << K::AsymmetricCircles << 4 << 11 << QSizeF(15, 15) << "" << "target.pdf" << "";
         // The cells square where the card gives one length: pitch across = pitch down.
         QTest::newRow("ChArUco 5 x 7, counts alone: 3 cm squares")
-            << K::Charuco << 5 << 7 << QSizeF(30, 30) << "DICT_6X6_250" << false << "--paper A4";
+            << K::Charuco << 5 << 7 << QSizeF(30, 30) << "DICT_6X6_250" << "target.pdf"
+            << "--paper A4";
         QTest::newRow("checkerboard 9 x 7, counts alone: 3 cm")
-            << K::Checkerboard << 9 << 7 << QSizeF(30, 30) << "" << false << "--paper A3";
+            << K::Checkerboard << 9 << 7 << QSizeF(30, 30) << "" << "target.pdf" << "--paper A3";
         QTest::newRow("asymmetric 4 x 11 in a 12 x 15 cm board: the largest square")
-            << K::AsymmetricCircles << 4 << 11 << QSizeF(150 / 11.0, 150 / 11.0) << "" << true
-            << "--board 12x15cm";
+            << K::AsymmetricCircles << 4 << 11 << QSizeF(150 / 11.0, 150 / 11.0) << ""
+            << "target.svg" << "--board 12x15cm";
+        // A phone's screen: PNG at 460 ppi, where a cell's whole pixels are up to
+        // 0.5 px off its nominal size (7 mm is 126.77 px, drawn as 127: 0.18 %);
+        // circles small enough for the blob detector.
+        QTest::newRow("phone: checkerboard 6 x 9")
+            << K::Checkerboard << 6 << 9 << QSizeF(9, 9) << "" << "phone.png" << "";
+        QTest::newRow("phone: ChArUco 5 x 7")
+            << K::Charuco << 5 << 7 << QSizeF(10, 10) << "DICT_4X4_50" << "phone.png" << "";
+        QTest::newRow("phone: circles 4 x 6")
+            << K::Circles << 4 << 6 << QSizeF(7, 7) << "" << "phone.png" << "";
+        QTest::newRow("phone: asymmetric circles 4 x 9")
+            << K::AsymmetricCircles << 4 << 9 << QSizeF(7, 7) << "" << "phone.png" << "";
+        QTest::newRow("phone: AprilGrid 4 x 6")
+            << K::AprilGrid << 4 << 6 << QSizeF(12, 12) << "" << "phone.png" << "";
     }
     void detected() {
         QFETCH(TargetKind, kind);
@@ -118,31 +134,43 @@ private slots:
         QFETCH(int, rows);
         QFETCH(QSizeF, cellMm);
         QFETCH(QString, charuco);
-        QFETCH(bool, svg);
+        QFETCH(QString, file);
         QFETCH(QString, given);
         constexpr int kFirstId = 7;
-        const QString file = dir.filePath(svg ? "target.svg" : "target.pdf");
+        constexpr int kPhonePpi = 460;
+        const bool png = file.endsWith(".png");
+        file = dir.filePath(file);
         BoardOptions board; // written as the window's Copy command line writes it
         board.columns = columns;
         board.rows = rows;
         if (given.isEmpty())
             board.checker = SizeOption{cellMm.width() / 10, cellMm.height() / 10, kUnitCm};
         board.target = {kind, charuco, TargetOptions().markerFraction, false, kFirstId};
+        const QStringList page =
+            png ? QStringList{"--paper", "70x150mm", "--resolution", QString::number(kPhonePpi)}
+                : QStringList{"--paper", "A4"};
         const QStringList args = BoardArguments(board)
-                                 << "--paper"
-                                 << "A4" << given.split(' ', Qt::SkipEmptyParts) << "--output"
+                                 << page << given.split(' ', Qt::SkipEmptyParts) << "--output"
                                  << file;
         QCOMPARE(QProcess::execute(QStringLiteral(QUADRIX_EXE), args), 0);
-        const QImage page = PdfRaster::Render(file, kDpi, given.contains("A3") ? kA3Page : kA4Page);
+        const QImage image =
+            png ? QImage(file).convertToFormat(QImage::Format_Grayscale8)
+                : PdfRaster::Render(file, kDpi, given.contains("A3") ? kA3Page : kA4Page);
+        const double pixelsPerMm = png ? kPhonePpi / 25.4 : kPixelsPerMm;
 
         Detection found, markers;
         std::vector<cv::Point2f> object; // nominal positions in mm, in the detector's order
         const auto cell = [&](double x, double y) {
             object.emplace_back(float(x * cellMm.width()), float(y * cellMm.height()));
         };
-        if (kind == TargetKind::Charuco) {
+        if (kind == TargetKind::AprilGrid) { // tag n counted from the bottom-left
+            FindMarkers(image, OpenCvDictionary(cv::aruco::DICT_APRILTAG_36h11), 2, found);
+            QCOMPARE(int(found.ids.size()), columns * rows);
+            for (int id : found.ids)
+                cell((id - kFirstId) % columns + 0.5, rows - 0.5 - (id - kFirstId) / columns);
+        } else if (kind == TargetKind::Charuco) {
             const int dictionary = int(DictionaryNames().indexOf(board.target.dictionary));
-            FindCharuco(page, cv::Size(columns, rows), OpenCvDictionary(dictionary),
+            FindCharuco(image, cv::Size(columns, rows), OpenCvDictionary(dictionary),
                         TargetOptions().markerFraction, kFirstId, markers, found);
             QCOMPARE(int(markers.ids.size()), columns * rows / 2);
             QCOMPARE(int(found.ids.size()), (columns - 1) * (rows - 1));
@@ -152,12 +180,12 @@ private slots:
             // Inner corners, or OpenCV's object points ((2j + i mod 2) s, i s), s the checker.
             const int inner = kind == TargetKind::Checkerboard ? 1 : 0;
             const bool asymmetric = kind == TargetKind::AsymmetricCircles;
-            QVERIFY(FindGrid(page, kind, cv::Size(columns - inner, rows - inner), found));
+            QVERIFY(FindGrid(image, kind, cv::Size(columns - inner, rows - inner), found));
             for (int i = inner; i < rows; ++i)
                 for (int j = inner; j < columns; ++j)
                     cell(asymmetric ? 2 * j + i % 2 : j, i);
         }
-        QVERIFY(FitGrid(found.points, object, kMaxErrorPx, kPixelsPerMm, kPitchTolerance));
+        QVERIFY(FitGrid(found.points, object, kMaxErrorPx, pixelsPerMm, kPitchTolerance));
     }
 };
 

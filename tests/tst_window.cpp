@@ -6,10 +6,13 @@
 #include "WindowFixture.h"
 #include "app/MainWindow.h"
 #include "app/ScaleDialog.h"
+#include "app/ScreenView.h"
 #include "app/TargetDialog.h"
 #include "cli/CommandLineParser.h"
 #include "model/ScaleCorrection.h"
 #include "support/FakePrinterDevice.h"
+#include "model/Units.h"
+#include "support/PdfRaster.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -19,14 +22,18 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopeGuard>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QWheelEvent>
 #include <sys/stat.h>
+
+Q_DECLARE_METATYPE(ScaleCorrection)
 
 namespace {
 // One notch of the mouse wheel on target, away from the user (up) or towards.
@@ -632,6 +639,101 @@ private slots:
                      ? cli.action == ParsedCommandLine::Action::Run && cli.options.board.target == o
                      : cli.text.contains(problem) && !problem.isEmpty(),
                  qPrintable(cli.text));
+    }
+
+    // The board full-screen on a monitor of that physical size, desktop size
+    // and scale factor: drawn in its device pixels, a checker the size the
+    // reported millimetres give, times the correction, and the screen's
+    // command line makes the same pixels as a PNG; a size no monitor has is
+    // refused, naming why.
+    void screenView_data() {
+        QTest::addColumn<QSizeF>("mm");
+        QTest::addColumn<QSize>("desktop");
+        QTest::addColumn<double>("ratio");
+        QTest::addColumn<ScaleCorrection>("correction");
+        QTest::addColumn<double>("checkerCm");
+        QTest::addColumn<QSize>("cell"); // device pixels; empty: refused
+        QTest::addColumn<QString>("problem");
+        // 3840 px / 597 mm = 6.432 px/mm: 3 cm are 192.96 px.
+        QTest::newRow("27-inch 4K at 150 %") << QSizeF(597, 336) << QSize(2560, 1440) << 1.5
+                                             << ScaleCorrection{} << 3.0 << QSize(193, 193) << "";
+        // 2880 / 302 = 9.536 px/mm x 1.015, 1800 / 189 = 9.524 x 0.99, of 2 cm.
+        QTest::newRow("laptop at 200 %, corrected 101.5 x 99")
+            << QSizeF(302, 189) << QSize(1440, 900) << 2.0 << ScaleCorrection{1.015, 0.99} << 2.0
+            << QSize(194, 189) << "";
+        // 1179 / 68 = 17.34 px/mm, 2556 / 147 = 17.39.
+        QTest::newRow("phone at 300 %") << QSizeF(68, 147) << QSize(393, 852) << 3.0
+                                        << ScaleCorrection{} << 1.0 << QSize(173, 174) << "";
+        QTest::newRow("no size reported")
+            << QSizeF(0, 0) << QSize(1920, 1080) << 1.0 << ScaleCorrection{} << 1.0 << QSize()
+            << "M reports no physical size";
+        QTest::newRow("an aspect ratio, 16 x 10 mm")
+            << QSizeF(16, 10) << QSize(1280, 800) << 1.0 << ScaleCorrection{} << 1.0 << QSize()
+            << "2032 × 2032 pixels an inch";
+        QTest::newRow("pixels not square")
+            << QSizeF(597, 200) << QSize(3840, 2160) << 1.0 << ScaleCorrection{} << 1.0 << QSize()
+            << "1.68 times as wide as high";
+    }
+    void screenView() {
+        QFETCH(QSizeF, mm);
+        QFETCH(QSize, desktop);
+        QFETCH(double, ratio);
+        QFETCH(ScaleCorrection, correction);
+        QFETCH(double, checkerCm);
+        QFETCH(QSize, cell);
+        QFETCH(QString, problem);
+        const ScreenGeometry geometry({"M", mm, desktop, ratio}, correction);
+        QVERIFY2(geometry.problem().contains(problem), qPrintable(geometry.problem()));
+        if (cell.isEmpty())
+            return;
+        BoardOptions board;
+        board.checker = SizeOption{checkerCm, checkerCm, kUnitCm};
+        board.frame = board.caption = false;
+        ScreenView view(board, geometry);
+        view.setAttribute(Qt::WA_DeleteOnClose, false);
+        QCOMPARE(view.page().size(), desktop * ratio);
+        QCOMPARE(view.page().devicePixelRatio(), ratio);
+        const QImage& page = view.page();
+        const QRect first = PdfRaster::DarkSpan(page, PdfRaster::DarkBounds(page).topLeft());
+        QCOMPARE(first.size(), cell);
+        // The screen's command line writes the same pixels as a PNG.
+        const QTemporaryDir dir;
+        QStringList command = ScreenView::CommandLine(board, geometry).split(' ').mid(1);
+        command.last() = dir.filePath(command.last());
+        QCOMPARE(QProcess::execute(QUADRIX_EXE, command), 0);
+        QVERIFY(QImage(command.last()).convertToFormat(QImage::Format_Grayscale8) == page);
+        view.show();
+        QVERIFY(view.legend().contains(CorrectionText(correction)));
+        QTest::keyClick(&view, Qt::Key_H); // the line at the edge hides
+        QVERIFY(view.legend().isEmpty());
+        QTest::keyClick(&view, Qt::Key_Escape);
+        QVERIFY(!view.isVisible());
+    }
+
+    // Screen > Show full screen: the window's board on its monitor with the
+    // correction stored under the monitor's name; the card of the board as shown
+    // names the monitor and carries that correction.
+    void showOnScreen() {
+        MainWindow window(std::make_unique<FakePrinterDevice>("P", 600, 600, 4800, 6600));
+        const ScreenMetrics monitor = window.screenMetrics();
+        const QString key = ScreenCorrectionKey(monitor.name);
+        const auto forget = qScopeGuard([&key] { StoreCorrection(key, {}); });
+        StoreCorrection(key, {1.02, 0.98});
+        window.findChild<QAction*>("actShowOnScreen")->trigger();
+        ScreenView* view = nullptr; // a window of its own
+        for (QWidget* w : QApplication::topLevelWidgets())
+            view = view ? view : qobject_cast<ScreenView*>(w);
+        QVERIFY(view && view->isFullScreen());
+        QVERIFY2(view->legend().contains("102.0 % × 98.0 %"), qPrintable(view->legend()));
+        view->close();
+        const QTemporaryDir dir;
+        QVERIFY(window.saveScreenCard(dir.filePath("card.yaml"),
+                                      ScreenGeometry(monitor, LoadCorrection(key))));
+        QFile yaml(dir.filePath("card.yaml"));
+        const QString text = yaml.open(QIODevice::ReadOnly) ? yaml.readAll() : QString();
+        QVERIFY2(text.contains("scale_correction_percent: [102.0, 98.0]") &&
+                     text.contains("screen: \"" + monitor.name),
+                 qPrintable(text));
     }
 };
 

@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: MIT
 # Test fixture: a full file system, one with a few kilobytes free (a write
 # there comes back short without an error) and a read-only one under DIR,
-# each holding an earlier file old.pdf, to save onto.
+# each holding earlier files old.pdf and old.png, to save onto.
 #   fault_mounts.sh setup|cleanup DIR
 set -uo pipefail
 action=$1
@@ -19,6 +19,7 @@ for fs in full nearfull readonly; do
         exit 0
     fi
     echo "an earlier file" >"$dir/$fs/old.pdf"
+    echo "an earlier file" >"$dir/$fs/old.png"
 done
 dd if=/dev/zero of="$dir/full/filler" bs=4k 2>/dev/null # until nothing is left
 dd if=/dev/zero of="$dir/nearfull/filler" bs=4k count=60 2>/dev/null # 12 kB stay free

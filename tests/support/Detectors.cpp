@@ -36,6 +36,16 @@ void FindCharuco(const QImage& grey, cv::Size squares, const cv::Ptr<cv::aruco::
                                              corners.ids);
 }
 
+void FindMarkers(const QImage& grey, const cv::Ptr<cv::aruco::Dictionary>& d, int borderBits,
+                 Detection& markers) {
+    const auto parameters = cv::aruco::DetectorParameters::create();
+    parameters->markerBorderBits = borderBits;
+    std::vector<std::vector<cv::Point2f>> quads;
+    cv::aruco::detectMarkers(Wrap(grey), d, quads, markers.ids, parameters);
+    for (const auto& q : quads)
+        markers.points.push_back((q[0] + q[1] + q[2] + q[3]) / 4);
+}
+
 bool FitGrid(const std::vector<cv::Point2f>& image, const std::vector<cv::Point2f>& object,
              double maxError, double scale, double tolerance) {
     const cv::Mat map = cv::estimateAffine2D(object, image, cv::noArray(), cv::LMEDS);

@@ -24,6 +24,11 @@ bool FindGrid(const QImage& grey, TargetKind kind, cv::Size pattern, Detection& 
 void FindCharuco(const QImage& grey, cv::Size squares, const cv::Ptr<cv::aruco::Dictionary>& d,
                  double markerFraction, int firstId, Detection& markers, Detection& corners);
 
+// detectMarkers with that many border bits (AprilGrid's tags have 2): each
+// marker's centre and ID.
+void FindMarkers(const QImage& grey, const cv::Ptr<cv::aruco::Dictionary>& d, int borderBits,
+                 Detection& markers);
+
 // Whether the affine map that fits best (least median of squares) takes every
 // object point to within maxError pixels of its image point (along x and y),
 // and scales by

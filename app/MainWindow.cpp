@@ -93,8 +93,7 @@ void MainWindow::buildMenus() {
         ->setObjectName(QStringLiteral("actShowOnScreen"));
     screen->addAction(tr("Save board &card…"), this, &MainWindow::chooseFileAndSaveScreenCard)
         ->setObjectName(QStringLiteral("actScreenCard"));
-    screen
-        ->addAction(tr("C&opy command line"), this, &MainWindow::copyScreenCommandLine)
+    screen->addAction(tr("C&opy command line"), this, &MainWindow::copyScreenCommandLine)
         ->setObjectName(QStringLiteral("actScreenCommandLine"));
     screen->addAction(tr("Sc&ale…"), this, &MainWindow::showScreenScaleDialog)
         ->setObjectName(QStringLiteral("actScreenScale"));

@@ -8,9 +8,9 @@
 #include "output/SheetFile.h"
 
 #include <QMainWindow>
+#include <QMap>
 #include <QSizeF>
 #include <optional>
-#include <QMap>
 
 // The window as the user sees it: the form TfQuadrix, exactly as it is, with
 // a menu bar above its client area (File, Target, Printer, Screen, Help). Not

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "cli/CommandLineParser.h"
 
-#include "model/NumberText.h"
 #include "model/EchoedText.h"
+#include "model/NumberText.h"
 #include "model/Units.h"
 #include "output/SameFile.h"
 #include "targets/MarkerDictionary.h"

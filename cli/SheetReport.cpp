@@ -4,8 +4,8 @@
 #include "model/LayoutMath.h"
 #include "model/NumberText.h"
 #include "model/Units.h"
-#include "render/BoardRenderer.h"
 #include "render/BoardFit.h"
+#include "render/BoardRenderer.h"
 #include "targets/PatternSize.h"
 #include "targets/TargetCheck.h"
 

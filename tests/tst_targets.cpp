@@ -25,7 +25,6 @@ constexpr double kPixelsPerMm = kDpi / 25.4;
 constexpr double kPitchTolerance = 0.003;
 constexpr double kMaxErrorPx = 1.0;
 const QRect kA4Page(0, 0, 1654, 2339); // at kDpi
-const QRect kA3Page(0, 0, 2339, 3307);
 
 // OpenCV's dictionary of the program's number `index`: OpenCV's order up to
 // DICT_ARUCO_ORIGINAL, then DICT_APRILTAG_36h11.
@@ -97,36 +96,32 @@ private slots:
         QTest::addColumn<QString>("file");    // on A4 (PDF, SVG) or a phone's screen (PNG)
         QTest::addColumn<QString>("given");   // size options instead of --checker
         using K = TargetKind;
-        QTest::newRow("checkerboard 9 x 7")
-            << K::Checkerboard << 9 << 7 << QSizeF(20, 20) << "" << "target.pdf" << "";
-        QTest::newRow("ChArUco 10 x 14")
-            << K::Charuco << 10 << 14 << QSizeF(14, 14) << "DICT_6X6_250" << "target.pdf" << "";
-        QTest::newRow("circles 7 x 6")
-            << K::Circles << 7 << 6 << QSizeF(15, 15) << "" << "target.svg" << "";
-        QTest::newRow("asymmetric circles 4 x 11")
-            << K::AsymmetricCircles << 4 << 11 << QSizeF(15, 15) << "" << "target.pdf" << "";
-        // The cells square where the card gives one length: pitch across = pitch down.
-        QTest::newRow("ChArUco 5 x 7, counts alone: 3 cm squares")
-            << K::Charuco << 5 << 7 << QSizeF(30, 30) << "DICT_6X6_250" << "target.pdf"
-            << "--paper A4";
-        QTest::newRow("checkerboard 9 x 7, counts alone: 3 cm")
-            << K::Checkerboard << 9 << 7 << QSizeF(30, 30) << "" << "target.pdf" << "--paper A3";
-        QTest::newRow("asymmetric 4 x 11 in a 12 x 15 cm board: the largest square")
-            << K::AsymmetricCircles << 4 << 11 << QSizeF(150 / 11.0, 150 / 11.0) << ""
-            << "target.svg" << "--board 12x15cm";
-        // A phone's screen: PNG at 460 ppi, where a cell's whole pixels are up to
-        // 0.5 px off its nominal size (7 mm is 126.77 px, drawn as 127: 0.18 %);
-        // circles small enough for the blob detector.
-        QTest::newRow("phone: checkerboard 6 x 9")
-            << K::Checkerboard << 6 << 9 << QSizeF(9, 9) << "" << "phone.png" << "";
-        QTest::newRow("phone: ChArUco 5 x 7")
-            << K::Charuco << 5 << 7 << QSizeF(10, 10) << "DICT_4X4_50" << "phone.png" << "";
-        QTest::newRow("phone: circles 4 x 6")
-            << K::Circles << 4 << 6 << QSizeF(7, 7) << "" << "phone.png" << "";
-        QTest::newRow("phone: asymmetric circles 4 x 9")
-            << K::AsymmetricCircles << 4 << 9 << QSizeF(7, 7) << "" << "phone.png" << "";
-        QTest::newRow("phone: AprilGrid 4 x 6")
-            << K::AprilGrid << 4 << 6 << QSizeF(12, 12) << "" << "phone.png" << "";
+        // The cells square where the card gives one length: pitch across = pitch
+        // down. A phone's screen: PNG at 460 ppi, where a cell's whole pixels are
+        // up to 0.5 px off its nominal size (7 mm is 126.77 px, drawn as 127:
+        // 0.18 %); circles small enough for the blob detector.
+        const struct {
+            const char* name;
+            K kind;
+            int columns, rows;
+            double cellMm;
+            const char *charuco, *file, *given;
+        } rows[] = {
+            {"checkerboard 9 x 7", K::Checkerboard, 9, 7, 20, "", "target.pdf", ""},
+            {"ChArUco 10 x 14", K::Charuco, 10, 14, 14, "DICT_6X6_250", "target.pdf", ""},
+            {"circles 7 x 6", K::Circles, 7, 6, 15, "", "target.svg", ""},
+            {"asymmetric circles 4 x 11", K::AsymmetricCircles, 4, 11, 15, "", "target.pdf", ""},
+            {"ChArUco 5 x 7, counts alone: 3 cm squares", K::Charuco, 5, 7, 30, "DICT_6X6_250",
+             "target.pdf", "--paper A4"},
+            {"asymmetric 4 x 11 in a 12 x 15 cm board: the largest square", K::AsymmetricCircles, 4,
+             11, 150 / 11.0, "", "target.svg", "--board 12x15cm"},
+            {"phone: checkerboard 6 x 9", K::Checkerboard, 6, 9, 9, "", "phone.png", ""},
+            {"phone: ChArUco 5 x 7", K::Charuco, 5, 7, 10, "DICT_4X4_50", "phone.png", ""},
+            {"phone: asymmetric circles 4 x 9", K::AsymmetricCircles, 4, 9, 7, "", "phone.png", ""},
+            {"phone: AprilGrid 4 x 6", K::AprilGrid, 4, 6, 12, "", "phone.png", ""}};
+        for (const auto& r : rows)
+            QTest::newRow(r.name) << r.kind << r.columns << r.rows << QSizeF(r.cellMm, r.cellMm)
+                                  << QString(r.charuco) << QString(r.file) << QString(r.given);
     }
     void detected() {
         QFETCH(TargetKind, kind);
@@ -153,9 +148,8 @@ private slots:
                                  << page << given.split(' ', Qt::SkipEmptyParts) << "--output"
                                  << file;
         QCOMPARE(QProcess::execute(QStringLiteral(QUADRIX_EXE), args), 0);
-        const QImage image =
-            png ? QImage(file).convertToFormat(QImage::Format_Grayscale8)
-                : PdfRaster::Render(file, kDpi, given.contains("A3") ? kA3Page : kA4Page);
+        const QImage image = png ? QImage(file).convertToFormat(QImage::Format_Grayscale8)
+                                 : PdfRaster::Render(file, kDpi, kA4Page);
         const double pixelsPerMm = png ? kPhonePpi / 25.4 : kPixelsPerMm;
 
         Detection found, markers;

@@ -10,8 +10,8 @@
 #include "app/TargetDialog.h"
 #include "cli/CommandLineParser.h"
 #include "model/ScaleCorrection.h"
-#include "support/FakePrinterDevice.h"
 #include "model/Units.h"
+#include "support/FakePrinterDevice.h"
 #include "support/PdfRaster.h"
 
 #include <QAbstractItemView>
@@ -589,10 +589,6 @@ private slots:
             << QStringList{"cbDictionary.currentText=DICT_6X6_50", "eFirstId.text=26"}
             << charuco + "DICT_6X6_50 0.75 false 26 0.5 0.3 false"
             << "--columns 7 --rows 7 --target charuco --dictionary 6x6_50 --first-id 26";
-        QTest::newRow("ChArUco: 100 x 100 needs 5000 markers")
-            << int(TargetKind::Charuco) << QStringList{"cbDictionary.currentText=DICT_6X6_1000"}
-            << charuco + "This board needs 5000 markers, but DICT_6X6_1000 holds only 1000"
-            << "--columns 100 --rows 100 --target charuco --dictionary DICT_6X6_1000";
         QTest::newRow("checkerboard: legend asked for")
             << int(TargetKind::Checkerboard) << QStringList{"cbLegend.checked=true"}
             << "cbLegend | DICT_6X6_250 0.75 false 0 0.5 0.3 true"

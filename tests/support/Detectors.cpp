@@ -40,9 +40,9 @@ void FindMarkers(const QImage& grey, const cv::Ptr<cv::aruco::Dictionary>& d, in
                  Detection& markers) {
     const auto parameters = cv::aruco::DetectorParameters::create();
     parameters->markerBorderBits = borderBits;
-    std::vector<std::vector<cv::Point2f>> quads;
-    cv::aruco::detectMarkers(Wrap(grey), d, quads, markers.ids, parameters);
-    for (const auto& q : quads)
+    parameters->cornerRefinementMethod = cv::aruco::CORNER_REFINE_SUBPIX;
+    cv::aruco::detectMarkers(Wrap(grey), d, markers.corners, markers.ids, parameters);
+    for (const auto& q : markers.corners)
         markers.points.push_back((q[0] + q[1] + q[2] + q[3]) / 4);
 }
 

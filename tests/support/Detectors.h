@@ -11,7 +11,8 @@
 // finds on a rendered page (8-bit grey). Points are image pixels.
 struct Detection {
     std::vector<cv::Point2f> points;
-    std::vector<int> ids; // ChArUco corners' or markers' IDs
+    std::vector<int> ids;                          // ChArUco corners' or markers' IDs
+    std::vector<std::vector<cv::Point2f>> corners; // each marker's, refined to subpixels
 };
 
 // findChessboardCorners (inner corners across x down) or findCirclesGrid
@@ -25,7 +26,7 @@ void FindCharuco(const QImage& grey, cv::Size squares, const cv::Ptr<cv::aruco::
                  double markerFraction, int firstId, Detection& markers, Detection& corners);
 
 // detectMarkers with that many border bits (AprilGrid's tags have 2): each
-// marker's centre and ID.
+// marker's corners, centre and ID.
 void FindMarkers(const QImage& grey, const cv::Ptr<cv::aruco::Dictionary>& d, int borderBits,
                  Detection& markers);
 

@@ -41,8 +41,8 @@ M = [
  ('insidekeep', 'app/Main.cpp', '''    cbKeepCheckerConstant->setChecked(keep);
 }''', '''}''', 'Inside leaves Keep constant checked'),
  ('keep', 'app/Main.cpp', '''    if (cbKeepCheckerConstant->isChecked()) {
-        patternFromChecker();''', '''    if (false) {
-        patternFromChecker();''', 'Keep constant ignored'),
+        patternFromChecker(lead);''', '''    if (false) {
+        patternFromChecker(lead);''', 'Keep constant ignored'),
  ('pxstale', 'app/Main.cpp', '''        checkerWidthPx = conversion.checkerWidthPx;
 ''', '', 'checker pixels not updated'),
  ('setup', 'app/Main.cpp', '''    m_printer->setup(this); // confirmed or cancelled, the printer is read again
@@ -62,7 +62,7 @@ M = [
  ('pvclear', 'render/PreviewGeometry.cpp', '    canvas.FillRect(Rect(0, 0, bitmap.width(), bitmap.height()));\n', '', 'preview not cleared white'),
  ('unitsF', 'app/Main.cpp', '    cbUnitsF->setItemIndex(cbUnitsC->itemIndex());\n', '', 'frame unit does not follow the checker unit'),
  ('panel', 'model/LayoutMath.cpp', "QLatin1String(\"Page size: \") + pageWidth + QLatin1Char('x') + pageHeight", "QLatin1String(\"Page size: \") + pageHeight + QLatin1Char('x') + pageWidth", 'page panel swaps width and height'),
- ('cliexit', 'cli/CommandLine.cpp', '        return e.exitCode;', '        return kExitDone;', 'command line reports success on a failure'),
+ ('cliexit', 'cli/CommandLine.cpp', '        return fail(e.exitCode, e.message);', '        return kExitDone;', 'command line reports success on a failure'),
  ('landscape', 'cli/CommandLine.cpp', '        page.layout.setOrientation(*o.orientation);', '', '--orientation ignored'),
  ('store', 'app/Main.cpp', '    StoreCorrection(m_printer->name(), correction); // in force even when this throws', '', 'correction not stored'),
  ('shortwrite', 'output/SheetFile.cpp', '    if (!WriteAll(file, data))', '    if (file.write(data) < 0)', 'a short write on a nearly full disk committed'),
@@ -83,7 +83,7 @@ M = [
  ('noprintexit', 'cli/CommandLine.cpp', 'RunError{kExitFailed, tr("no printer is installed', 'RunError{kExitBadInput, tr("no printer is installed', 'a file written, no printer: exit 2'),
  ('printexit', 'cli/CommandLine.cpp', '{ job = PrintSheet(*printer, sheet); }', '{ try { job = PrintSheet(*printer, sheet); } catch (const std::exception& e) { throw RunError{kExitBadInput, QString::fromUtf8(e.what())}; } }', 'a queue that refuses the print: exit 2'),
  ('pdfdpi', 'output/PdfPageWriter.cpp', '    m_pdf.setResolution(dpi);\n', '', 'PDF drawn at --resolution, stated at 1200 dpi'),
- ('clidpi', 'cli/CommandLine.cpp', 'float(page.dpi), float(page.dpi), area.width()', 'float(kFileResolution), float(page.dpi), area.width()', 'a file sized across at 1200 dpi whatever --resolution'),
+ ('clidpi', 'cli/CommandLine.cpp', 'float(page->dpi), float(page->dpi), area.width(), area.height(), correction.factors', 'float(kFileResolution), float(page->dpi), area.width(), area.height(), correction.factors', 'a file sized across at 1200 dpi whatever --resolution'),
  ('svgland', 'output/SheetFile.cpp', 'return layout.orientation() == QPageLayout::Landscape ? mm.transposed() : mm;', 'return mm;', 'SVG of a landscape page states a portrait size'),
  ('onelength', 'app/ScaleDialog.cpp', 'if (m_across->text().isEmpty() && m_down->text().isEmpty()) {', 'if (m_across->text().isEmpty() || m_down->text().isEmpty()) {', 'one length typed closes the scale dialog unasked'),
  ('suffix', 'app/MainWindow.cpp', '    dialog.setDefaultSuffix(suffix);\n', '', 'Save as PDF keeps a bare name'),

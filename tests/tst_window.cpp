@@ -518,8 +518,8 @@ private slots:
         QVERIFY2(w.sbPanel[3]->toolTip().contains("runs 1.87 cm across") &&
                      w.sbPanel[3]->toolTip().contains("checkers of 2.67 cm"),
                  qPrintable(w.sbPanel[3]->toolTip()));
-        bool dialogShown = false;
-        QTimer::singleShot(0, [&] {
+        bool dialogShown = false; // a save dialog, had Save not asked first
+        QTimer::singleShot(0, &window, [&] {
             if (QWidget* dialog = QApplication::activeModalWidget())
                 dialogShown = dialog->close();
         });

@@ -3,6 +3,7 @@
 
 #include "output/FilePage.h"
 #include "render/SheetInputs.h"
+#include "render/SheetTitle.h"
 #include <QString>
 
 enum class FileFormat { Pdf, Svg, Png };
@@ -20,11 +21,6 @@ QString FormatName(FileFormat format);
 // printable area in it, the margins taken off in whole pixels.
 QSize ImagePaperPixels(const FilePage& page);
 QRect ImagePrintableRect(const FilePage& page);
-
-// The board in words by its cells, as the file's title: "5 × 6 squares of 3 cm
-// (4 × 5 inner corners)", "… of 2.5 × 3 cm …" when they are not square,
-// "4 × 11 circles …", "6 × 6 tags of 2 cm (pitch 2.6 cm)".
-QString SheetTitle(const SheetInputs& in);
 
 // Writes the sheet as one page: the paper as the page, the drawing by
 // DrawBoard at scale 1 in the printable area; PDF and SVG as vectors, PNG as

@@ -157,20 +157,15 @@ TRect DrawnBoardRect(float scale, int width, int height, const SheetInputs& in) 
                 std::max<Coord>(cells.Bottom, Trunc(double(board.Bottom) + d)));
 }
 
-void DrawBoard(Canvas& canvas, float scale, int width, int height, const SheetInputs& in) {
-    const Placement p = Place(scale, width, height, in);
-    const TRect& board = p.board;
-    const double d = p.frameDistance;
+namespace {
 
-    DrawLegend(canvas, scale, width, height, in);
-    if (in.sizeCaption)
-        DrawSizeCaption(canvas, scale, board, in);
-
+// The frame (when on) and the cells, the board and the frame rectangles as
+// placed; only what can reach the canvas is drawn.
+void DrawFrameAndCells(Canvas& canvas, float scale, const TRect& board, const TRect& frame,
+                       const SheetInputs& in) {
     canvas.setBrushColor(kBlack);
-
     if (in.frame)
-        canvas.FrameRect(Rect(Trunc(double(board.Left) - d), Trunc(double(board.Top) - d),
-                              Trunc(double(board.Right) + d), Trunc(double(board.Bottom) + d)));
+        canvas.FrameRect(frame);
 
     // Every cell has the same drawn size; edges are whole pixels, accumulated
     // cell by cell from the board's top-left corner.
@@ -189,4 +184,39 @@ void DrawBoard(Canvas& canvas, float scale, int width, int height, const SheetIn
     cells.firstColumn = columns.first;
     cells.endColumn = columns.end;
     DrawCells(canvas, cells, in.target);
+}
+
+TRect FrameRect(const Placement& p) {
+    const double d = p.frameDistance;
+    return Rect(Trunc(double(p.board.Left) - d), Trunc(double(p.board.Top) - d),
+                Trunc(double(p.board.Right) + d), Trunc(double(p.board.Bottom) + d));
+}
+
+TRect Shifted(const TRect& r, Coord dx, Coord dy) {
+    return Rect(r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy);
+}
+
+} // namespace
+
+void DrawBoard(Canvas& canvas, float scale, int width, int height, const SheetInputs& in) {
+    const Placement p = Place(scale, width, height, in);
+
+    DrawLegend(canvas, scale, width, height, in);
+    if (in.sizeCaption)
+        DrawSizeCaption(canvas, scale, p.board, in);
+    DrawFrameAndCells(canvas, scale, p.board, FrameRect(p), in);
+}
+
+void DrawBoardShifted(Canvas& canvas, const SheetInputs& in, Coord dx, Coord dy) {
+    // Placed once where every value is the same whatever the shift, then moved
+    // by whole pixels, so that every sheet's edges are the same board's edges.
+    const Placement p = Place(1.0f, 0, 0, TopLeft(in));
+    DrawFrameAndCells(canvas, 1.0f, Shifted(p.board, dx, dy), Shifted(FrameRect(p), dx, dy), in);
+}
+
+SheetInputs TopLeft(const SheetInputs& in) {
+    SheetInputs s = in;
+    s.horizontal = kAlignStart;
+    s.vertical = kAlignStart;
+    return s;
 }

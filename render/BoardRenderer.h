@@ -22,3 +22,10 @@ TRect BoardRect(float scale, int width, int height, const SheetInputs& in);
 
 // What the checkers and the frame cover as DrawBoard draws them, in target pixels.
 TRect DrawnBoardRect(float scale, int width, int height, const SheetInputs& in);
+
+// The sheet placed at the page's top-left, as a tiled board is laid out.
+SheetInputs TopLeft(const SheetInputs& in);
+
+// The frame and the cells only (no caption, no legend), at scale 1, the board
+// placed as on a page aligned top-left, then moved by (dx, dy) whole pixels.
+void DrawBoardShifted(Canvas& canvas, const SheetInputs& in, Coord dx, Coord dy);

@@ -295,6 +295,16 @@ QStringList BoardCard::notes() const {
                      .arg(Mm(m_drawnWidth), Mm(m_drawnHeight), Mm(m_nominalWidth),
                           Mm(m_nominalHeight), Percent(m_drawnWidth / m_nominalWidth),
                           Percent(m_drawnHeight / m_nominalHeight));
+    if (m_page.tilesAcross > 0 && m_page.tilesDown > 0)
+        lines << tr("Tiled over %1 sheets, %2 across \u00d7 %3 down. Once assembled, measure the "
+                    "board's cells from the outer edge of the first cell to the outer edge of the "
+                    "last with a ruler: %4 \u00d7 %5 mm across and down. Give what you measure "
+                    "to --measured (such as --measured %4x%5mm) for a card that follows it.")
+                     .arg(m_page.tilesAcross * m_page.tilesDown)
+                     .arg(m_page.tilesAcross)
+                     .arg(m_page.tilesDown)
+                     .arg(Mm(CellsAcross(m_in.target, m_in.columns) * m_drawnWidth),
+                          Mm(m_in.rows * m_drawnHeight));
     if (!(m_page.measuredWidth > 0 && m_page.measuredHeight > 0 && m_drawnWidth > 0 &&
           m_drawnHeight > 0))
         return lines;
@@ -501,6 +511,18 @@ std::string BoardCard::yaml() const {
         board("board_measured_m", m_cellWidth, m_cellHeight);
     if (m_page.pngDpi > 0)
         out << YAML::Key << "png_resolution_ppi" << YAML::Value << m_page.pngDpi;
+    if (m_page.tilesAcross > 0 && m_page.tilesDown > 0) {
+        // What a ruler checks once the sheets are assembled: the cells' outer size.
+        out << YAML::Key << "tiled" << YAML::Value << YAML::BeginMap;
+        out << YAML::Key << "sheets" << YAML::Value << m_page.tilesAcross * m_page.tilesDown;
+        out << YAML::Key << "across" << YAML::Value << m_page.tilesAcross;
+        out << YAML::Key << "down" << YAML::Value << m_page.tilesDown;
+        board("measure_cells_m", m_drawnWidth, m_drawnHeight);
+        out << YAML::Key << "check" << YAML::Value << YAML::DoubleQuoted
+            << Text(tr("Measure the assembled board's cells across and down with a ruler and "
+                       "give them to --measured."));
+        out << YAML::EndMap;
+    }
     if (!m_page.screen.isEmpty())
         out << YAML::Key << "screen" << YAML::Value << YAML::DoubleQuoted << Text(m_page.screen);
     out << YAML::Key << "date" << YAML::Value << YAML::DoubleQuoted

@@ -22,7 +22,10 @@ struct CardPage {
     // 0 when not measured.
     double measuredWidth = 0;
     double measuredHeight = 0;
-    int pngDpi = 0;      // a PNG file's pixels per inch; 0 for any other page
+    int pngDpi = 0; // a PNG file's pixels per inch; 0 for any other page
+    // A tiled board's sheets across and down; 0 when it is on one page.
+    int tilesAcross = 0;
+    int tilesDown = 0;
     QString screen = {}; // the monitor it was shown on; empty when not shown
 };
 

@@ -14,6 +14,7 @@
 #include "output/SheetFile.h"
 #include "render/BoardFit.h"
 #include "render/SheetPrinter.h"
+#include "render/TilePlan.h"
 #include "targets/TargetCheck.h"
 
 #include <QGuiApplication>
@@ -156,8 +157,14 @@ SheetInputs MakeSheet(const BoardOptions& b, const Work& work, float dpiX, float
 // whether the page holds the board whole, and its size as measured.
 BoardCard CardFor(const SheetInputs& in, const OutputOptions& o, const QString& printer,
                   const QString& paper, int width, int height, int pngDpi = 0) {
-    CardPage page{printer, paper, QDate::currentDate(), BoardCutOff(in, width, height)};
+    CardPage page{printer, paper, QDate::currentDate(),
+                  o.tile ? QString() : BoardCutOff(in, width, height)};
     page.pngDpi = pngDpi;
+    if (o.tile) {
+        const TilePlan plan = PlanTiles(in, width, height);
+        page.tilesAcross = plan.across;
+        page.tilesDown = plan.down;
+    }
     if (o.measured) {
         page.measuredWidth = LengthMetres(o.measured->width, o.measured->unit, in.dpiX);
         page.measuredHeight = LengthMetres(o.measured->height, o.measured->unit, in.dpiY);
@@ -191,12 +198,42 @@ QString Warning(const QString& text) {
            tr("warning: %1").arg(text);
 }
 
-// Refuses a sheet the page cuts: bad input, with by how much and what would fit.
-void RefuseCut(const SheetInputs& in, int width, int height, const QPageLayout& layout) {
+// Refuses a sheet the page cuts: bad input, with by how much and what would
+// fit. Tiled, refuses a board whose cells no sheet of the page holds whole.
+void RefuseCut(const SheetInputs& in, int width, int height, const QPageLayout& layout, bool tile) {
+    const TilePlan plan = PlanTiles(in, width, height);
+    if (tile) {
+        if (!plan.possible)
+            throw RunError{kExitBadInput,
+                           tr("--tile: one cell with the overlap strip is larger than a sheet of "
+                              "%1 holds beside its margins; nothing was made. Choose a larger "
+                              "paper or a smaller cell.")
+                               .arg(layout.pageSize().name())};
+        return;
+    }
     const BoardFit fit = FitBoard(in, width, height);
-    if (!fit.fits)
-        throw RunError{kExitBadInput, FitMessage(fit, AdviseFit(in, layout), in) +
-                                          QLatin1Char(' ') + tr("Nothing was made.")};
+    if (fit.fits)
+        return;
+    QString message = FitMessage(fit, AdviseFit(in, layout), in);
+    if (plan.possible)
+        message += QLatin1Char(' ') + tr("--tile would print it over %1 sheets of %2 (%3 across "
+                                         "× %4 down).")
+                                          .arg(plan.sheets())
+                                          .arg(layout.pageSize().name())
+                                          .arg(plan.across)
+                                          .arg(plan.down);
+    throw RunError{kExitBadInput, message + QLatin1Char(' ') + tr("Nothing was made.")};
+}
+
+// The report's line on a tiled board.
+QString TileLine(const SheetInputs& in, int width, int height, const QString& paper) {
+    const TilePlan plan = PlanTiles(in, width, height);
+    return tr("Tiled: %1 sheets of %2, %3 across × %4 down, after a page that shows the "
+              "assembly; seams on cell edges, each with an overlap strip and alignment marks.")
+        .arg(plan.sheets())
+        .arg(paper)
+        .arg(plan.across)
+        .arg(plan.down);
 }
 
 // Square cells from --board: the largest that fit it, and the board as made.
@@ -242,7 +279,7 @@ void Run(const CommandLineOptions& options, QTextStream& out, QTextStream& err) 
         MakeSheet(
             options.board,
             [&](const SheetInputs& in) {
-                RefuseCut(in, area.width(), area.height(), page->layout);
+                RefuseCut(in, area.width(), area.height(), page->layout, o.tile);
             },
             float(page->dpi), float(page->dpi), area.width(), area.height(),
             CorrectionFor(o, o.paper ? nullptr : printer.get()).factors);
@@ -251,7 +288,8 @@ void Run(const CommandLineOptions& options, QTextStream& out, QTextStream& err) 
         MakeSheet(
             options.board,
             [&](const SheetInputs& in) {
-                RefuseCut(in, printer->pageWidth(), printer->pageHeight(), printer->pageLayout());
+                RefuseCut(in, printer->pageWidth(), printer->pageHeight(), printer->pageLayout(),
+                          o.tile);
             },
             float(printer->dpiX()), float(printer->dpiY()), printer->pageWidth(),
             printer->pageHeight(), CorrectionFor(o, printer.get()).factors);
@@ -260,13 +298,22 @@ void Run(const CommandLineOptions& options, QTextStream& out, QTextStream& err) 
         const Correction correction = CorrectionFor(o, o.paper ? nullptr : printer.get());
         const SheetInputs in = MakeSheet(
             options.board,
-            [&](const SheetInputs& sheet) { WriteSheetFile(o.file, o.format, *page, sheet); },
+            [&](const SheetInputs& sheet) {
+                if (o.tile)
+                    WriteTiledFile(o.file, *page, sheet,
+                                   PlanTiles(sheet, area.width(), area.height()));
+                else
+                    WriteSheetFile(o.file, o.format, *page, sheet);
+            },
             float(page->dpi), float(page->dpi), area.width(), area.height(), correction.factors);
         Report(DescribeSheet(in, area.width(), area.height(), &page->layout), out);
+        if (o.tile)
+            out << TileLine(in, area.width(), area.height(), page->layout.pageSize().name())
+                << '\n';
         Report(SquareBoardNote(options.board, in), out);
         out << correction.line << '\n';
         out << tr("Wrote %1").arg(o.file) << '\n';
-        Report(SheetWarnings(in, area.width(), area.height()), out);
+        Report(SheetWarnings(in, area.width(), area.height(), !o.tile), out);
         card.emplace(CardFor(in, o, o.paper ? QString() : printer->name(),
                              page->layout.pageSize().name(), area.width(), area.height(),
                              o.format == FileFormat::Png ? page->dpi : 0));
@@ -281,16 +328,27 @@ void Run(const CommandLineOptions& options, QTextStream& out, QTextStream& err) 
         const Correction correction = CorrectionFor(o, printer.get());
         JobReport job; // a paused queue, or one that holds its jobs, says so
         const SheetInputs in = MakeSheet(
-            options.board, [&](const SheetInputs& sheet) { job = PrintSheet(*printer, sheet); },
+            options.board,
+            [&](const SheetInputs& sheet) {
+                job =
+                    o.tile
+                        ? PrintTiles(*printer, sheet,
+                                     PlanTiles(sheet, printer->pageWidth(), printer->pageHeight()))
+                        : PrintSheet(*printer, sheet);
+            },
             float(printer->dpiX()), float(printer->dpiY()), printer->pageWidth(),
             printer->pageHeight(), correction.factors);
         Report(DescribeSheet(in, printer->pageWidth(), printer->pageHeight(), nullptr), out);
+        if (o.tile)
+            out << TileLine(in, printer->pageWidth(), printer->pageHeight(),
+                            printer->pageLayout().pageSize().name())
+                << '\n';
         Report(SquareBoardNote(options.board, in), out);
         out << correction.line << '\n';
         out << job.receipt << '\n';
         if (!job.notice.isEmpty())
             out << job.notice << '\n';
-        Report(SheetWarnings(in, printer->pageWidth(), printer->pageHeight()), out);
+        Report(SheetWarnings(in, printer->pageWidth(), printer->pageHeight(), !o.tile), out);
         card.emplace(CardFor(in, o, printer->name(), printer->pageLayout().pageSize().name(),
                              printer->pageWidth(), printer->pageHeight()));
         ReportCard(*card, out);

@@ -57,6 +57,8 @@ struct OutputOptions {
     std::optional<QPageLayout::Orientation> orientation;
     std::optional<LengthOption> margins;
     std::optional<int> resolution;
+    // --tile: a board larger than the page over as many sheets as it needs.
+    bool tile = false;
     QString card; // --card; empty: no board card
     // --measured: the outer size of the printed board's cells; the card's
     // lengths follow it.

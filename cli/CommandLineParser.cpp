@@ -210,6 +210,10 @@ const Option kOptions[] = {
     {"measured", "WIDTHxHEIGHT",
      "The outer size of the printed board's cells as measured, units as --board; every length "
      "in the card follows it."},
+    {"tile", nullptr,
+     "A board larger than the page: split it over as many sheets of the paper as it needs, "
+     "seams on cell edges with an overlap, alignment marks and labels, one PDF page a sheet "
+     "after a page that shows the assembly."},
     {"card", "FILE.yaml",
      "Also write the board card: Kalibr's target file with OpenCV's and ROS's settings and the "
      "page."},
@@ -406,6 +410,11 @@ void Read(const QCommandLineParser& parser, CommandLineOptions& options, QString
         throw BadValue{tr("nothing to make: give --output FILE, --print or --printer NAME")};
     if (isSet("output") && !FormatForFile(o.file, o.format))
         Reject(QStringLiteral("output"), tr("a file name ending in .pdf, .svg or .png"), o.file);
+    o.tile = isSet("tile");
+    if (o.tile && !o.file.isEmpty() && o.format != FileFormat::Pdf)
+        throw BadValue{tr("--tile: the sheets of a tiled board are pages of one PDF file; %1 "
+                          "holds one page. Give --output FILE.pdf.")
+                           .arg(FormatName(o.format))};
     if (isSet("card") && o.card.isEmpty())
         Reject(QStringLiteral("card"), tr("a file name for the board card"), o.card);
     // Written second, the card would replace the page.

@@ -139,7 +139,7 @@ QString BoardCutOff(const SheetInputs& in, int pageWidth, int pageHeight) {
     return tr("the drawing runs %1 beyond it").arg(over.join(tr(" and ")));
 }
 
-QStringList SheetWarnings(const SheetInputs& in, int pageWidth, int pageHeight) {
+QStringList SheetWarnings(const SheetInputs& in, int pageWidth, int pageHeight, bool legend) {
     QStringList warnings;
     SheetInputs checkers = in;
     checkers.frame = false;
@@ -155,7 +155,7 @@ QStringList SheetWarnings(const SheetInputs& in, int pageWidth, int pageHeight) 
         warnings << tr("Warning: the target's finest mark (a marker's bit or a circle) is %1 "
                        "printer pixels, less than one; no detector can read it.")
                         .arg(QString::number(mark, 'g', kReportDigits));
-    if (FitBoard(in, pageWidth, pageHeight).legendCut)
+    if (legend && FitBoard(in, pageWidth, pageHeight).legendCut)
         warnings << tr("Note: the legend does not fit beneath the board on this page; it is "
                        "left out.");
     return warnings;

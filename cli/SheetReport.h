@@ -19,5 +19,6 @@ QString BoardCutOff(const SheetInputs& in, int pageWidth, int pageHeight);
 
 // A warning for checkers too small to be drawn, and one for marks too fine
 // to be read; empty when there is none. A sheet the page cuts is refused
-// before it is made (render/BoardFit.h).
-QStringList SheetWarnings(const SheetInputs& in, int pageWidth, int pageHeight);
+// before it is made (render/BoardFit.h). With legend, a note when the page
+// leaves the legend out (a tiled board has none).
+QStringList SheetWarnings(const SheetInputs& in, int pageWidth, int pageHeight, bool legend = true);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <stdexcept>
+
 #include <QPageLayout>
 #include <QPageSize>
 #include <QSizeF>
@@ -28,6 +30,9 @@ public:
     virtual QPaintDevice& device() = 0;
     virtual int pageWidth() const = 0;
     virtual int pageHeight() const = 0;
+    // Ends the page and starts the next of the same job; throws
+    // std::runtime_error when the job takes no further page.
+    virtual void newPage() { throw std::runtime_error("This print job takes one page only."); }
     // Finishes the page and sends the job; throws std::runtime_error when the
     // job could not be completed.
     virtual void finish() = 0;

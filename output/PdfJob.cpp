@@ -7,6 +7,12 @@ PdfJob::PdfJob(const QPageLayout& layout, int dpi, Delivery deliver)
     : m_page(std::in_place, layout, dpi), m_width(m_page->width()), m_height(m_page->height()),
       m_deliver(std::move(deliver)) {}
 
+void PdfJob::newPage() {
+    if (!m_page)
+        throw std::logic_error("The print job has already ended.");
+    m_page->newPage();
+}
+
 void PdfJob::finish() {
     if (!m_page)
         throw std::logic_error("The print job has already ended.");

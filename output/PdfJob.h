@@ -7,7 +7,7 @@
 #include <functional>
 #include <optional>
 
-// A one-page print job drawn as PDF in memory: finish() hands the document on
+// A print job of one page or more drawn as PDF in memory: finish() hands the document on
 // to where it goes (a print queue, a file); abort() drops it, and nothing is sent.
 class PdfJob : public PrintJob {
 public:
@@ -22,6 +22,7 @@ public:
     QPaintDevice& device() override { return m_page->device(); }
     int pageWidth() const override { return m_width; }
     int pageHeight() const override { return m_height; }
+    void newPage() override;
     void finish() override;
     void abort() override;
     JobReport report() const override { return m_report; }

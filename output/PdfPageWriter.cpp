@@ -24,6 +24,11 @@ PdfPageWriter::PdfPageWriter(const QPageLayout& layout, int dpi, const QString& 
         Fail("The page could not be prepared as PDF.");
 }
 
+void PdfPageWriter::newPage() {
+    if (!m_pdf.newPage())
+        Fail("The next page could not be started in the PDF.");
+}
+
 QByteArray PdfPageWriter::finish() {
     m_painter.end(); // the writer finishes the document here
     if (m_buffer.data().isEmpty())

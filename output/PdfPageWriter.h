@@ -11,7 +11,7 @@ class QPageLayout;
 inline const char* const kFileCreator = "Quadrix 1.0.0.0";
 
 // The one way a page becomes PDF, for print jobs and for files alike: one
-// page in memory on the paper and margins of a layout at a resolution, the
+// page or more in memory on the paper and margins of a layout at a resolution, the
 // painter's origin at the printable area's top-left, drawn as vectors.
 // Nothing leaves the program until the caller takes the finished document.
 class PdfPageWriter {
@@ -27,6 +27,9 @@ public:
     // The printable area's size in pixels.
     int width() const { return m_pdf.width(); }
     int height() const { return m_pdf.height(); }
+    // Ends the page and starts the next on the same paper. Throws
+    // std::runtime_error when no page could be started.
+    void newPage();
     // Ends the page; the whole PDF document. Throws std::runtime_error when no
     // document came of it.
     QByteArray finish();

@@ -234,6 +234,27 @@ void WriteSheetFile(const QString& path, FileFormat format, const FilePage& page
                                                      : PngBytes(path, page, in));
 }
 
+void WriteTiledFile(const QString& path, const FilePage& page, const SheetInputs& in,
+                    const TilePlan& plan) {
+    QSaveFile file(path);
+    Open(file);
+    PdfPageWriter pdf(page.layout, page.dpi, SheetTitle(in));
+    const QSize printable = page.printableRect().size();
+    const auto draw = [&](int k) {
+        Canvas canvas(pdf.painter(), pdf.device(), printable.width(), printable.height());
+        if (k < 0)
+            DrawTileAssembly(canvas, plan, in);
+        else
+            DrawTile(canvas, plan, k, in);
+    };
+    draw(-1);
+    for (int k = 0; k < plan.sheets(); ++k) {
+        pdf.newPage();
+        draw(k);
+    }
+    WriteAndCommit(file, pdf.finish());
+}
+
 QByteArray SheetSvg(const FilePage& page, const SheetInputs& in) {
     return SvgBytes(QString(), page, in);
 }

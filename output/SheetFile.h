@@ -4,6 +4,7 @@
 #include "output/FilePage.h"
 #include "render/SheetInputs.h"
 #include "render/SheetTitle.h"
+#include "render/TilePlan.h"
 #include <QString>
 
 enum class FileFormat { Pdf, Svg, Png };
@@ -32,6 +33,12 @@ QRect ImagePrintableRect(const FilePage& page);
 // ConversionError from the renderer.
 void WriteSheetFile(const QString& path, FileFormat format, const FilePage& page,
                     const SheetInputs& in);
+
+// Writes a tiled board as PDF, whole or not at all as WriteSheetFile writes:
+// the assembly page first, then each sheet of the plan, drawn and emitted one
+// page at a time.
+void WriteTiledFile(const QString& path, const FilePage& page, const SheetInputs& in,
+                    const TilePlan& plan);
 
 // The bytes of the SVG file that WriteSheetFile writes, made in memory.
 QByteArray SheetSvg(const FilePage& page, const SheetInputs& in);

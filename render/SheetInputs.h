@@ -10,12 +10,12 @@
 // of drawing.
 struct SheetInputs {
     // Frame
-    bool frame = true;               // cbFrame checked
-    QString frameDistanceText;       // eFrameDistance
-    int frameUnit = 0;               // cbUnitsF index (-1: none)
+    bool frame = true;         // cbFrame checked
+    QString frameDistanceText; // eFrameDistance
+    int frameUnit = 0;         // cbUnitsF index (-1: none)
     // Alignment: 0 top/left, 1 center, 2 bottom/right
-    int vertical = 1;                // rgVertical
-    int horizontal = 1;              // rgHorizontal
+    int vertical = 1;   // rgVertical
+    int horizontal = 1; // rgHorizontal
     // Printer resolution (dots per inch) and the printer's scale correction,
     // which every physical distance drawn takes on
     float dpiX = 0;
@@ -30,12 +30,12 @@ struct SheetInputs {
     int columns = 0;
     int rows = 0;
     // Size caption
-    bool sizeCaption = true;         // cbSize checked
-    QString sizeDistanceText;        // eSizeDistance
-    int sizeUnit = 0;                // cbUnitsS index (-1: none)
-    QString checkerWidthText;        // eCheckerWidth, parsed strictly for the label
-    QString checkerHeightText;       // eCheckerHeight
-    QString unitName;                // "cm", "inches" or "pixels"
+    bool sizeCaption = true;   // cbSize checked
+    QString sizeDistanceText;  // eSizeDistance
+    int sizeUnit = 0;          // cbUnitsS index (-1: none)
+    QString checkerWidthText;  // eCheckerWidth, parsed strictly for the label
+    QString checkerHeightText; // eCheckerHeight
+    QString unitName;          // "cm", "inches" or "pixels"
     // What the cells hold (the Target menu)
     TargetOptions target;
 };

@@ -4,6 +4,7 @@
 #include "model/PrinterDevice.h"
 #include "render/BoardRenderer.h"
 #include "render/Canvas.h"
+#include "render/TilePlan.h"
 
 #include <QImage>
 #include <QPainter>
@@ -29,13 +30,32 @@ JobReport PrintSheet(PrinterDevice& printer, const SheetInputs& in) {
     });
 }
 
+JobReport PrintTiles(PrinterDevice& printer, const SheetInputs& in, const TilePlan& plan) {
+    return PrintPages(printer, plan.sheets() + 1, [&in, &plan](Canvas& canvas, int page, int, int) {
+        if (page == 0)
+            DrawTileAssembly(canvas, plan, in);
+        else
+            DrawTile(canvas, plan, page - 1, in);
+    });
+}
+
 JobReport PrintPage(PrinterDevice& printer, const PageDrawing& draw) {
+    return PrintPages(printer, 1, [&draw](Canvas& canvas, int, int width, int height) {
+        draw(canvas, width, height);
+    });
+}
+
+JobReport PrintPages(PrinterDevice& printer, int count, const PagesDrawing& draw) {
     std::unique_ptr<PrintJob> job = printer.beginJob();
     if (!job)
         throw std::runtime_error("The printer did not start a job.");
     try {
-        Canvas canvas(job->painter(), job->device(), job->pageWidth(), job->pageHeight());
-        draw(canvas, job->pageWidth(), job->pageHeight());
+        for (int k = 0; k < count; ++k) {
+            if (k > 0)
+                job->newPage();
+            Canvas canvas(job->painter(), job->device(), job->pageWidth(), job->pageHeight());
+            draw(canvas, k, job->pageWidth(), job->pageHeight());
+        }
     } catch (...) {
         // Nothing half drawn goes to the printer.
         job->abort();

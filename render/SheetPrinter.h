@@ -8,6 +8,7 @@
 #include "model/PrinterDevice.h"
 
 class Canvas;
+struct TilePlan;
 
 // Prints the sheet as one page at scale 1.0. The sheet is first drawn on a
 // scratch surface so that an error in the drawing (a checker text that is not
@@ -21,3 +22,12 @@ JobReport PrintSheet(PrinterDevice& printer, const SheetInputs& in);
 // Returns what the user is told of the job.
 using PageDrawing = std::function<void(Canvas&, int, int)>;
 JobReport PrintPage(PrinterDevice& printer, const PageDrawing& draw);
+
+// Prints count pages as one job, page k drawn by draw(canvas, k, page width,
+// page height) at scale 1, one page at a time: the whole job is abandoned
+// when a drawing throws, and the error passed on.
+// Prints a tiled board as one job: the assembly page, then every sheet.
+JobReport PrintTiles(PrinterDevice& printer, const SheetInputs& in, const TilePlan& plan);
+
+using PagesDrawing = std::function<void(Canvas&, int, int, int)>;
+JobReport PrintPages(PrinterDevice& printer, int count, const PagesDrawing& draw);

@@ -81,7 +81,8 @@ void DrawTestPage(Canvas& canvas, const TestPageInputs& in) {
     const Coord tickWidthY = std::max<Coord>(1, Px(0.02 * s.y / (in.inches ? 2.54 : 1)));
     const int ticksAcross = int(std::lround(l.unitsAcross / m.tickStep));
     for (int i = 0; l.unitsAcross > 0 && i <= ticksAcross; ++i) {
-        const Coord x = std::min(l.across.Left + Px(i * m.tickStep * s.x), l.across.Right - tickWidthX);
+        const Coord x =
+            std::min(l.across.Left + Px(i * m.tickStep * s.x), l.across.Right - tickWidthX);
         const double length = (i % kLongTickEvery == 0 ? m.longTick : m.tick) * s.y;
         canvas.FillRect(Rect(x, l.across.Top - Px(length), x + tickWidthX, l.across.Top));
     }

@@ -25,7 +25,7 @@ struct TestPageInputs {
 struct TestPageLayout {
     int unitsAcross = 0; // nominal length of each bar, in whole units
     int unitsDown = 0;
-    TRect across;        // the bars as drawn, target pixels
+    TRect across; // the bars as drawn, target pixels
     TRect down;
 };
 

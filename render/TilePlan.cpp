@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "render/TilePlan.h"
 
+#include "render/AprilGridRenderer.h"
 #include "render/BoardRenderer.h"
 #include "render/TileLayout.h"
 #include "targets/TargetCheck.h"
@@ -51,6 +52,14 @@ TilePlan PlanTiles(const SheetInputs& in, int pageWidth, int pageHeight) {
     plan.marginBottom = mm.y(TileLayout::kSideMarginMm);
     plan.overlapX = mm.x(TileLayout::kOverlapMm);
     plan.overlapY = mm.y(TileLayout::kOverlapMm);
+    if (in.target.kind == TargetKind::AprilGrid) {
+        // The corner squares straddle the cell edges: the strip holds their
+        // far half, so that each is whole on the sheet before the seam.
+        const Coord cellWidth = CellSize(in.checkerWidthPx, 1.0f);
+        const Coord cellHeight = CellSize(in.checkerHeightPx, 1.0f);
+        plan.overlapX += cellWidth - AprilTagEdges(cellWidth, in.target.tagSpacing).back();
+        plan.overlapY += cellHeight - AprilTagEdges(cellHeight, in.target.tagSpacing).back();
+    }
 
     const SheetInputs s = TopLeft(in);
     const TRect cover = DrawnBoardRect(1.0f, 0, 0, s);

@@ -2,7 +2,6 @@
 // Drawing the sheets of a tiled board and its assembly page.
 #include "render/TilePlan.h"
 
-#include "model/NumberText.h"
 #include "render/BoardRenderer.h"
 #include "render/Canvas.h"
 #include "render/SheetTitle.h"
@@ -31,7 +30,7 @@ QString SheetName(int row, int column) {
 }
 
 QString Millimetres(Coord px, float dpi) {
-    return ShortestSingleText(double(px) / dpi * kMmPerInch) + QStringLiteral(" mm");
+    return QString::number(double(px) / dpi * kMmPerInch, 'f', 1) + QStringLiteral(" mm");
 }
 
 // A cross centred on (cx, cy): two bars of the given length and thickness.

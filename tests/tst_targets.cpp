@@ -3,7 +3,8 @@
 // bit for bit; and every
 // kind as the command line writes it (PDF and SVG read back at 200 dpi, PNG
 // at a phone's 460 ppi as written) by OpenCV's own detectors, found whole
-// with the pitch within 0.3 % of nominal.
+// with the pitch within 0.3 % of nominal; and tiled over sheets, assembled by
+// their printed marks.
 
 #include "cli/CommandLineParser.h"
 #include "model/Units.h"
@@ -11,10 +12,14 @@
 #include "support/PdfRaster.h"
 #include "targets/MarkerDictionary.h"
 
+#include <QPainter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <array>
 #include <opencv2/aruco/dictionary.hpp>
+#include <opencv2/imgproc.hpp>
 
 Q_DECLARE_METATYPE(TargetKind)
 
@@ -24,6 +29,8 @@ constexpr int kDpi = 200;
 constexpr double kPixelsPerMm = kDpi / 25.4;
 constexpr double kPitchTolerance = 0.003;
 constexpr double kMaxErrorPx = 1.0;
+constexpr double kTiledPitchTolerance = 0.001;
+constexpr int kCrossPx = 39;           // an alignment cross, 5 mm at kDpi
 const QRect kA4Page(0, 0, 1654, 2339); // at kDpi
 
 // OpenCV's dictionary of the program's number `index`: OpenCV's order up to
@@ -151,25 +158,183 @@ private slots:
         const QImage image = png ? QImage(file).convertToFormat(QImage::Format_Grayscale8)
                                  : PdfRaster::Render(file, kDpi, kA4Page);
         const double pixelsPerMm = png ? kPhonePpi / 25.4 : kPixelsPerMm;
+        checkDetected(image, kind, columns, rows, charuco, kFirstId, cellMm, pixelsPerMm,
+                      kPitchTolerance);
+    }
 
+    // A board larger than the paper over sheets of A6: each sheet's crosses
+    // found by their shape, the sheets cut at them and laid on them as a
+    // person does, and OpenCV finds the whole board in the assembly at its
+    // pitch within 0.1 %; every cell is whole on some sheet.
+    void tiled_data() {
+        QTest::addColumn<TargetKind>("kind");
+        QTest::addColumn<int>("columns");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("cellPx");  // at 200 dpi, so that every edge is a whole pixel
+        QTest::addColumn<int>("shapePx"); // a square, marker, circle or tag across
+        QTest::addColumn<int>("shapes");  // how many of them the board holds
+        QTest::addColumn<QString>("charuco");
+        using K = TargetKind;
+        QTest::newRow("checkerboard 9 x 8") << K::Checkerboard << 9 << 8 << 120 << 120 << 36 << "";
+        QTest::newRow("ChArUco 9 x 8") << K::Charuco << 9 << 8 << 120 << 90 << 36 << "DICT_6X6_250";
+        QTest::newRow("circles 9 x 10") << K::Circles << 9 << 10 << 100 << 50 << 90 << "";
+        QTest::newRow("asymmetric circles 5 x 11")
+            << K::AsymmetricCircles << 5 << 11 << 90 << 45 << 55 << "";
+        QTest::newRow("AprilGrid 5 x 7") << K::AprilGrid << 5 << 7 << 150 << 115 << 35 << "";
+    }
+    void tiled() {
+        QFETCH(TargetKind, kind);
+        QFETCH(int, columns);
+        QFETCH(int, rows);
+        QFETCH(int, cellPx);
+        QFETCH(int, shapePx);
+        QFETCH(int, shapes);
+        QFETCH(QString, charuco);
+        constexpr int kFirstId = 7;
+        const QString file = dir.filePath("tiled.pdf");
+        BoardOptions board;
+        board.columns = columns;
+        board.rows = rows;
+        board.checker = SizeOption{double(cellPx), double(cellPx), kUnitPixels};
+        board.target = {kind, charuco, TargetOptions().markerFraction, false, kFirstId};
+        QProcess run;
+        run.start(QUADRIX_EXE, BoardArguments(board)
+                                   << "--paper"
+                                   << "A6"
+                                   << "--resolution" << QString::number(kDpi) << "--tile"
+                                   << "--output" << file);
+        QVERIFY(run.waitForFinished() && run.exitCode() == 0);
+        const QString report = run.readAllStandardOutput();
+        const auto grid =
+            QRegularExpression("Tiled: \\d+ sheets of A6, (\\d+) across × (\\d+) down")
+                .match(report);
+        QVERIFY2(grid.hasMatch(), qPrintable(report));
+        const int across = grid.captured(1).toInt();
+        const int down = grid.captured(2).toInt();
+        QVERIFY(across > 1 && down > 1); // seams both ways
+        QCOMPARE(PdfRaster::PageCount(file), across * down + 1);
+
+        // Each sheet's seams by its crosses: those in the top or bottom row of
+        // crosses mark seams down the board, the others seams across it; a
+        // seam is where its two crosses meet (seam[k][0..3]: left, right, top, bottom).
+        const int n = across * down;
+        std::vector<QImage> sheets(n);
+        std::vector<std::array<QPointF, 4>> seam(n);
+        std::vector<QPoint> at(n); // each sheet's place in the assembly
+        for (int k = 0; k < n; ++k) {
+            const int c = k % across, r = k / across;
+            sheets[k] = PdfRaster::Render(file, kDpi, {}, false, k + 2);
+            const std::vector<QPointF> crosses = Shapes(sheets[k], kCrossPx, true);
+            QRectF box(crosses.at(0), QSizeF()); // the crosses' extent
+            for (const QPointF& p : crosses)
+                box.setCoords(std::min(box.left(), p.x()), std::min(box.top(), p.y()),
+                              std::max(box.right(), p.x()), std::max(box.bottom(), p.y()));
+            std::array<int, 4> count{};
+            for (const QPointF& p : crosses) {
+                const bool down_ =
+                    std::abs(p.y() - box.top()) < 2 || std::abs(p.y() - box.bottom()) < 2;
+                const double mid = down_ ? box.center().x() : box.center().y();
+                const bool after = down_ ? (c == 0 || (c < across - 1 && p.x() > mid))
+                                         : (r == 0 || (r < down - 1 && p.y() > mid));
+                const int side = (down_ ? 0 : 2) + (after ? 1 : 0);
+                seam[k][side] += p / 2;
+                ++count[side];
+            }
+            QCOMPARE(count, (std::array<int, 4>{c > 0 ? 2 : 0, c < across - 1 ? 2 : 0,
+                                                r > 0 ? 2 : 0, r < down - 1 ? 2 : 0}));
+            if (k > 0) {
+                const int before = c > 0 ? k - 1 : k - across; // the sheet it is laid on
+                at[k] =
+                    at[before] + (seam[before][c > 0 ? 1 : 3] - seam[k][c > 0 ? 0 : 2]).toPoint();
+            }
+            if (c > 0 && r > 0) // laid on the sheet above, it lands on the same place
+                QCOMPARE(at[k - across] + (seam[k - across][3] - seam[k][2]).toPoint(), at[k]);
+        }
+        QImage assembly(QSize(at[n - 1].x(), at[n - 1].y()) + sheets[n - 1].size(),
+                        QImage::Format_Grayscale8);
+        assembly.fill(Qt::white);
+        std::vector<QPointF> whole; // each shape whole on a sheet, in the assembly
+        {
+            QPainter painter(&assembly);
+            for (int k = 0; k < n; ++k) {
+                const int c = k % across, r = k / across;
+                const QRect cut(
+                    QPoint(c > 0 ? qRound(seam[k][0].x()) : 0, r > 0 ? qRound(seam[k][2].y()) : 0),
+                    QPoint(c < across - 1 ? qRound(seam[k][1].x()) - 1 : sheets[k].width(),
+                           r < down - 1 ? qRound(seam[k][3].y()) - 1 : sheets[k].height()));
+                painter.drawImage(at[k] + cut.topLeft(), sheets[k], cut);
+                for (const QPointF& p : Whole(sheets[k], kind, shapePx))
+                    if (std::none_of(whole.begin(), whole.end(), [&](const QPointF& q) {
+                            return (q - p - at[k]).manhattanLength() < shapePx / 2;
+                        }))
+                        whole.push_back(p + at[k]);
+            }
+        }
+        QCOMPARE(int(whole.size()), shapes);
+        checkDetected(assembly, kind, columns, rows, charuco, kFirstId, QSizeF(1, 1), cellPx,
+                      kTiledPitchTolerance);
+    }
+
+private:
+    // The centres of the dark shapes (4-connected) of size px across and
+    // down (within 3 px): crosses (thin) or solid shapes (more than half
+    // their box dark).
+    static std::vector<QPointF> Shapes(const QImage& grey, int px, bool cross) {
+        constexpr int kSlackPx = 3;
+        const cv::Mat image(grey.height(), grey.width(), CV_8UC1, const_cast<uchar*>(grey.bits()),
+                            size_t(grey.bytesPerLine()));
+        cv::Mat dark, labels, stats, centres;
+        cv::threshold(image, dark, 127, 255, cv::THRESH_BINARY_INV);
+        std::vector<QPointF> found;
+        for (int i = 1, n = cv::connectedComponentsWithStats(dark, labels, stats, centres, 4);
+             i < n; ++i) {
+            const int w = stats.at<int>(i, cv::CC_STAT_WIDTH),
+                      h = stats.at<int>(i, cv::CC_STAT_HEIGHT);
+            const double fill = stats.at<int>(i, cv::CC_STAT_AREA) / double(w * h);
+            if (std::abs(w - px) <= kSlackPx && std::abs(h - px) <= kSlackPx &&
+                (cross ? fill < 0.3 : fill > 0.5))
+                found.emplace_back(centres.at<double>(i, 0), centres.at<double>(i, 1));
+        }
+        return found;
+    }
+
+    // The shapes whole on a sheet: solid ones by their size, AprilGrid's tags
+    // (which touch their corner squares) by OpenCV's detector.
+    static std::vector<QPointF> Whole(const QImage& sheet, TargetKind kind, int px) {
+        if (kind != TargetKind::AprilGrid)
+            return Shapes(sheet, px, false);
+        Detection tags;
+        FindMarkers(sheet, OpenCvDictionary(cv::aruco::DICT_APRILTAG_36h11), 2, tags);
+        std::vector<QPointF> centres;
+        for (const cv::Point2f& p : tags.points)
+            centres.emplace_back(p.x, p.y);
+        return centres;
+    }
+
+    // OpenCV finds the board in image whole, every point within kMaxErrorPx
+    // of a grid of cells cell (in the object's units) at scale pixels a
+    // unit, within tolerance.
+    void checkDetected(const QImage& image, TargetKind kind, int columns, int rows,
+                       const QString& charuco, int firstId, QSizeF cell, double scale,
+                       double tolerance) {
         Detection found, markers;
-        std::vector<cv::Point2f> object; // nominal positions in mm, in the detector's order
-        const auto cell = [&](double x, double y) {
-            object.emplace_back(float(x * cellMm.width()), float(y * cellMm.height()));
+        std::vector<cv::Point2f> object; // nominal positions, in the detector's order
+        const auto at = [&](double x, double y) {
+            object.emplace_back(float(x * cell.width()), float(y * cell.height()));
         };
         if (kind == TargetKind::AprilGrid) { // tag n counted from the bottom-left
             FindMarkers(image, OpenCvDictionary(cv::aruco::DICT_APRILTAG_36h11), 2, found);
             QCOMPARE(int(found.ids.size()), columns * rows);
             for (int id : found.ids)
-                cell((id - kFirstId) % columns + 0.5, rows - 0.5 - (id - kFirstId) / columns);
+                at((id - firstId) % columns + 0.5, rows - 0.5 - (id - firstId) / columns);
         } else if (kind == TargetKind::Charuco) {
-            const int dictionary = int(DictionaryNames().indexOf(board.target.dictionary));
+            const int dictionary = int(DictionaryNames().indexOf(charuco));
             FindCharuco(image, cv::Size(columns, rows), OpenCvDictionary(dictionary),
-                        TargetOptions().markerFraction, kFirstId, markers, found);
+                        TargetOptions().markerFraction, firstId, markers, found);
             QCOMPARE(int(markers.ids.size()), columns * rows / 2);
             QCOMPARE(int(found.ids.size()), (columns - 1) * (rows - 1));
             for (int id : found.ids)
-                cell(id % (columns - 1) + 1, id / (columns - 1) + 1);
+                at(id % (columns - 1) + 1, id / (columns - 1) + 1);
         } else {
             // Inner corners, or OpenCV's object points ((2j + i mod 2) s, i s), s the checker.
             const int inner = kind == TargetKind::Checkerboard ? 1 : 0;
@@ -177,9 +342,9 @@ private slots:
             QVERIFY(FindGrid(image, kind, cv::Size(columns - inner, rows - inner), found));
             for (int i = inner; i < rows; ++i)
                 for (int j = inner; j < columns; ++j)
-                    cell(asymmetric ? 2 * j + i % 2 : j, i);
+                    at(asymmetric ? 2 * j + i % 2 : j, i);
         }
-        QVERIFY(FitGrid(found.points, object, kMaxErrorPx, pixelsPerMm, kPitchTolerance));
+        QVERIFY(FitGrid(found.points, object, kMaxErrorPx, scale, tolerance));
     }
 };
 

@@ -53,8 +53,11 @@ bool FitGrid(const std::vector<cv::Point2f>& image, const std::vector<cv::Point2
         return false;
     std::vector<cv::Point2f> mapped;
     cv::transform(object, mapped, map);
-    if (cv::norm(cv::Mat(mapped), cv::Mat(image), cv::NORM_INF) > maxError)
+    if (const double off = cv::norm(cv::Mat(mapped), cv::Mat(image), cv::NORM_INF);
+        off > maxError) {
+        qWarning("a point is %.2f pixels off the grid", off);
         return false;
+    }
     cv::Mat scales; // the singular values of the linear part: the scale along either axis
     cv::SVD::compute(map.colRange(0, 2), scales);
     const double worst = std::max(std::abs(scales.at<double>(0) / scale - 1),

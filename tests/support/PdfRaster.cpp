@@ -29,14 +29,15 @@ int PdfRaster::PageCount(const QString& pdf) {
     return match.hasMatch() ? match.captured(1).toInt() : -1;
 }
 
-QImage PdfRaster::Render(const QString& file, int dpi, const QRect& crop, bool antialias) {
+QImage PdfRaster::Render(const QString& file, int dpi, const QRect& crop, bool antialias,
+                         int page) {
     const bool svg = file.endsWith(QStringLiteral(".svg"));
     QString args =
         svg ? QString::asprintf("-d %d -p %d -b white --page-width %dpx --page-height %dpx "
                                 "--left=%dpx --top=%dpx",
                                 dpi, dpi, crop.width(), crop.height(), -crop.x(), -crop.y())
-            : QString::asprintf("-r %d -gray -aa %s -aaVector %s -f 1 -l 1 -singlefile", dpi,
-                                antialias ? "yes" : "no", antialias ? "yes" : "no");
+            : QString::asprintf("-r %d -gray -aa %s -aaVector %s -f %d -l %d -singlefile", dpi,
+                                antialias ? "yes" : "no", antialias ? "yes" : "no", page, page);
     if (!svg && !crop.isEmpty())
         args += QString::asprintf(" -x %d -y %d -W %d -H %d", crop.x(), crop.y(), crop.width(),
                                   crop.height());

@@ -10,11 +10,11 @@ class PdfRaster {
 public:
     // Number of pages (pdfinfo); -1 when the file cannot be read.
     static int PageCount(const QString& pdf);
-    // Page 1 of a PDF (or an SVG, crop required) in grey at dpi, only the part
+    // A page of a PDF (or an SVG, crop required) in grey at dpi, only the part
     // crop (pixels at that resolution) unless crop is empty; null when
     // rendering fails. A PDF is antialiased only when asked, an SVG always.
     static QImage Render(const QString& file, int dpi, const QRect& crop = {},
-                         bool antialias = false);
+                         bool antialias = false, int page = 1);
 
     static bool IsDark(const QImage& image, int x, int y);
     // The smallest rectangle holding every dark pixel; empty when none.

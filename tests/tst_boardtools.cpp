@@ -420,6 +420,9 @@ void TestBoardTools::cardFromCommandLine_data() {
         << "0;colSpacingMeters=0.0303;rowSpacingMeters=0.03015;"
            "page/board_measured_m=[0.1515, 0.1809];page/board_nominal_m=[0.15, 0.18];"
            "ros/unusable=(none)";
+    QTest::newRow("--tile: the sheets and the cells' size to measure")
+        << page + "--columns 9 --rows 8 --checker 2.54cm --tile"
+        << "0;page/tiled/sheets=2;page/tiled/measure_cells_m=[0.2286, 0.2032]";
     QTest::newRow("--measured in mm, 1 % apart: no ROS line")
         << page + "--columns 5 --rows 6 --checker 3cm --measured 151.5x180mm"
         << "0;colSpacingMeters=0.0303;ros/command=(none)";

@@ -32,6 +32,7 @@ constexpr double kMaxErrorPx = 1.0;
 constexpr double kTiledPitchTolerance = 0.001;
 constexpr int kCrossPx = 39;           // an alignment cross, 5 mm at kDpi
 const QRect kA4Page(0, 0, 1654, 2339); // at kDpi
+const QSize kA6(827, 1165);
 
 // OpenCV's dictionary of the program's number `index`: OpenCV's order up to
 // DICT_ARUCO_ORIGINAL, then DICT_APRILTAG_36h11.
@@ -198,11 +199,11 @@ private slots:
         board.checker = SizeOption{double(cellPx), double(cellPx), kUnitPixels};
         board.target = {kind, charuco, TargetOptions().markerFraction, false, kFirstId};
         QProcess run;
-        run.start(QUADRIX_EXE, BoardArguments(board)
-                                   << "--paper"
-                                   << "A6"
-                                   << "--resolution" << QString::number(kDpi) << "--tile"
-                                   << "--output" << file);
+        run.start(QUADRIX_EXE, BoardArguments(board) << QString("--paper A6 --resolution %1 --tile "
+                                                                "--output %2")
+                                                            .arg(kDpi)
+                                                            .arg(file)
+                                                            .split(' '));
         QVERIFY(run.waitForFinished() && run.exitCode() == 0);
         const QString report = run.readAllStandardOutput();
         const auto grid =
@@ -225,17 +226,13 @@ private slots:
             const int c = k % across, r = k / across;
             sheets[k] = PdfRaster::Render(file, kDpi, {}, false, k + 2);
             const std::vector<QPointF> crosses = Shapes(sheets[k], kCrossPx, true);
-            QRectF box(crosses.at(0), QSizeF()); // the crosses' extent
-            for (const QPointF& p : crosses)
-                box.setCoords(std::min(box.left(), p.x()), std::min(box.top(), p.y()),
-                              std::max(box.right(), p.x()), std::max(box.bottom(), p.y()));
+            const auto [high, low] = std::minmax_element(
+                crosses.begin(), crosses.end(), [](auto a, auto b) { return a.y() < b.y(); });
             std::array<int, 4> count{};
             for (const QPointF& p : crosses) {
-                const bool down_ =
-                    std::abs(p.y() - box.top()) < 2 || std::abs(p.y() - box.bottom()) < 2;
-                const double mid = down_ ? box.center().x() : box.center().y();
-                const bool after = down_ ? (c == 0 || (c < across - 1 && p.x() > mid))
-                                         : (r == 0 || (r < down - 1 && p.y() > mid));
+                const bool down_ = p.y() < high->y() + 2 || p.y() > low->y() - 2;
+                const bool after = down_ ? (c == 0 || (c < across - 1 && p.x() > kA6.width() / 2))
+                                         : (r == 0 || (r < down - 1 && p.y() > kA6.height() / 2));
                 const int side = (down_ ? 0 : 2) + (after ? 1 : 0);
                 seam[k][side] += p / 2;
                 ++count[side];
@@ -264,7 +261,7 @@ private slots:
                            r < down - 1 ? qRound(seam[k][3].y()) - 1 : sheets[k].height()));
                 painter.drawImage(at[k] + cut.topLeft(), sheets[k], cut);
                 for (const QPointF& p : Whole(sheets[k], kind, shapePx))
-                    if (std::none_of(whole.begin(), whole.end(), [&](const QPointF& q) {
+                    if (std::none_of(whole.begin(), whole.end(), [&](QPointF q) {
                             return (q - p - at[k]).manhattanLength() < shapePx / 2;
                         }))
                         whole.push_back(p + at[k]);

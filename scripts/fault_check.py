@@ -11,15 +11,12 @@ if subprocess.run(['git', 'diff', '--quiet', 'HEAD']).returncode:
 M = [
  # id, file, old, new, what
  ('order', 'render/BoardRenderer.cpp', '''    if (in.sizeCaption)
-        DrawSizeCaption(canvas, scale, board, in);
-
-    canvas.setBrushColor(kBlack);
-''', '''    canvas.setBrushColor(kBlack);
-''', 'caption drawn after frame and checkers'),
+        DrawSizeCaption(canvas, scale, p.board, in);
+    DrawFrameAndCells(''', '''    DrawFrameAndCells(''', 'caption drawn after frame and checkers'),
  ('errorstop', 'render/BoardRenderer.cpp', '''    if (in.sizeCaption)
-        DrawSizeCaption(canvas, scale, board, in);
+        DrawSizeCaption(canvas, scale, p.board, in);
 ''', '''    if (in.sizeCaption)
-        try { DrawSizeCaption(canvas, scale, board, in); } catch (...) {}
+        try { DrawSizeCaption(canvas, scale, p.board, in); } catch (...) {}
 ''', 'frame and checkers drawn after a caption error'),
  ('stale', 'app/PreviewImage.cpp', '''    if (m_bitmap.cacheKey() != m_shownKey) // changed since it was last shown
         rescale();''', '''    if (false)
@@ -28,7 +25,7 @@ M = [
  ('alignend', 'render/BoardRenderer.cpp', '''        return Trunc(extent - boardSize - d);''', '''        return Trunc(d);''', 'bottom/right placed as top/left'),
  ('centre', 'render/BoardRenderer.cpp', 'return Trunc((extent - boardSize - d) * 0.5);', 'return Trunc((extent - boardSize) * 0.5);', 'centre ignores the frame distance'),
  ('framedpi', 'render/BoardRenderer.cpp', '(double(in.dpiX) * in.correction.across + double(in.dpiY) * in.correction.down) * 0.5', 'double(in.dpiX) * in.correction.across', 'frame distance from dpiX only'),
- ('frameoff', 'render/BoardRenderer.cpp', 'Trunc(double(board.Right) + d), Trunc(double(board.Bottom) + d)));', 'Trunc(double(board.Right) + d + 1), Trunc(double(board.Bottom) + d)));', 'frame one pixel too wide'),
+ ('frameoff', 'render/BoardRenderer.cpp', 'Trunc(double(p.board.Right) + d), Trunc(double(p.board.Bottom) + d));', 'Trunc(double(p.board.Right) + d + 1), Trunc(double(p.board.Bottom) + d));', 'frame one pixel too wide'),
  ('capaxis', 'render/SizeCaption.cpp', 'PixelsPerUnit(in.sizeUnit, in.dpiY, perUnitY, in.correction.down)', 'PixelsPerUnit(in.sizeUnit, in.dpiX, perUnitY, in.correction.down)', 'caption distance down from dpiX'),
  ('arrowin', 'render/SizeCaption.cpp', '{L, lineY, Trunc(l + a), Trunc(t - dy + a)},', '{L, lineY, Trunc(l - a), Trunc(t - dy + a)},', 'an arrowhead turned outwards'),
  ('halfup', 'model/Numeric.cpp', 'if (value - f > 0.5)', 'if (value - f >= 0.5)', 'cells round halves up'),
@@ -122,8 +119,15 @@ M = [
         m_form->reportError(problem); // and the clipboard keeps what it held
         return;
     }''', '', "the screen's Copy command line copies a page the command line refuses"),
- ('legendnote', 'cli/SheetReport.cpp', '    if (FitBoard(in, pageWidth, pageHeight).legendCut)', '    if (false)', 'a legend left out unsaid'),
+ ('legendnote', 'cli/SheetReport.cpp', '    if (legend && FitBoard(in, pageWidth, pageHeight).legendCut)', '    if (false)', 'a legend left out unsaid'),
  ('legendrefused', 'render/BoardFit.cpp', '    fit.fits = !fit.boardCut && !fit.captionCut;', '    fit.fits = !fit.boardCut && !fit.captionCut && !fit.legendCut;', 'a board refused for its legend alone'),
+ ('tilecross', 'render/TileRenderer.cpp', 'seamX(left + plan.seamsX[size_t(column)] - part.Left, false);', 'seamX(left + plan.seamsX[size_t(column)] - part.Left + 2, false);', "a tiled sheet's crosses 2 px off its neighbour's"),
+ ('tileedge', 'render/TilePlan.cpp', 'const Coord edge = firstEdge + index * cell;', 'const Coord edge = firstEdge + index * cell - cell / 2;', 'seams through the middle of cells'),
+ ('tileshift', 'render/TileRenderer.cpp', 'DrawBoardShifted(part_, in, -cover.Left - part.Left, -cover.Top - part.Top);', 'DrawBoardShifted(part_, in, -cover.Left - part.Left + (column > 0), -cover.Top - part.Top);', 'sheets after the first column drawn a pixel off'),
+ ('tilefewest', 'render/TilePlan.cpp', 'const Coord index = std::min<Coord>((reach - firstEdge) / cell, cells - 1);', 'const Coord index = std::min<Coord>((reach - firstEdge) / cell - 1, cells - 1);', 'a cell less on each sheet than it holds'),
+ ('tilesvg', 'cli/CommandLineParser.cpp', 'if (o.tile && !o.file.isEmpty() && o.format != FileFormat::Pdf)', 'if (false)', 'an SVG of one sheet for a tiled board'),
+ ('tilecard', 'cli/CommandLine.cpp', '        page.tilesAcross = plan.across;', '', 'the card of a tiled board does not say so'),
+ ('tilehint', 'cli/CommandLine.cpp', '    if (plan.possible)\n        message +=', '    if (false)\n        message +=', 'a cut board refused without naming --tile'),
 ]
 def run(ids):
     for (i, f, old, new, what) in M:

@@ -330,11 +330,8 @@ void Run(const CommandLineOptions& options, QTextStream& out, QTextStream& err) 
         const SheetInputs in = MakeSheet(
             options.board,
             [&](const SheetInputs& sheet) {
-                job =
-                    o.tile
-                        ? PrintTiles(*printer, sheet,
-                                     PlanTiles(sheet, printer->pageWidth(), printer->pageHeight()))
-                        : PrintSheet(*printer, sheet);
+                const TilePlan plan = PlanTiles(sheet, printer->pageWidth(), printer->pageHeight());
+                job = o.tile ? PrintTiles(*printer, sheet, plan) : PrintSheet(*printer, sheet);
             },
             float(printer->dpiX()), float(printer->dpiY()), printer->pageWidth(),
             printer->pageHeight(), correction.factors);

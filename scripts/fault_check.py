@@ -78,7 +78,7 @@ M = [
  # Missed: the suite's print systems are absent, silent or hold the test queue;
  # "no printer is installed" needs one that answers with no printer at all.
  ('noprintexit', 'cli/CommandLine.cpp', 'RunError{kExitFailed, tr("no printer is installed', 'RunError{kExitBadInput, tr("no printer is installed', 'a file written, no printer: exit 2'),
- ('printexit', 'cli/CommandLine.cpp', '{ job = PrintSheet(*printer, sheet); }', '{ try { job = PrintSheet(*printer, sheet); } catch (const std::exception& e) { throw RunError{kExitBadInput, QString::fromUtf8(e.what())}; } }', 'a queue that refuses the print: exit 2'),
+ ('printexit', 'cli/CommandLine.cpp', 'job = o.tile ? PrintTiles(*printer, sheet, plan) : PrintSheet(*printer, sheet);', 'try { job = o.tile ? PrintTiles(*printer, sheet, plan) : PrintSheet(*printer, sheet); } catch (const std::exception& e) { throw RunError{kExitBadInput, QString::fromUtf8(e.what())}; }', 'a queue that refuses the print: exit 2'),
  ('pdfdpi', 'output/PdfPageWriter.cpp', '    m_pdf.setResolution(dpi);\n', '', 'PDF drawn at --resolution, stated at 1200 dpi'),
  ('clidpi', 'cli/CommandLine.cpp', 'float(page->dpi), float(page->dpi), area.width(), area.height(), correction.factors', 'float(kFileResolution), float(page->dpi), area.width(), area.height(), correction.factors', 'a file sized across at 1200 dpi whatever --resolution'),
  ('svgland', 'output/SheetFile.cpp', 'return layout.orientation() == QPageLayout::Landscape ? mm.transposed() : mm;', 'return mm;', 'SVG of a landscape page states a portrait size'),

@@ -71,6 +71,17 @@ PROCESS_BENCHMARK(Quadrix_100x100, {QUADRIX_EXE, "--columns", "100", "--rows", "
                                     "2mm", "--output", kOut});
 PROCESS_BENCHMARK(Quadrix_100x100_PaperA4, {QUADRIX_EXE, "--columns", "100", "--rows", "100",
                                             "--checker", "2mm", "--paper", "A4", "--output", kOut});
+// A board of A0's size tiled over sheets of A4: 40 x 55 checkers of 2 cm
+// (80 x 110 cm) over 5 x 5 sheets after the assembly page, and Kalibr's
+// AprilGrid of 6 x 6 tags of 8.8 cm over 6 x 3; the floor draws the same
+// checkers over as many pages (945 printer pixels: 2 cm at 1200 dpi).
+PROCESS_BENCHMARK(Floor_TiledA0, {QUADRIX_FLOOR_EXE, "40", "55", "945", kOut, "tile", "5", "5"});
+PROCESS_BENCHMARK(Quadrix_TiledA0_OnA4,
+                  {QUADRIX_EXE, "--columns", "40", "--rows", "55", "--checker", "2cm", "--paper",
+                   "A4", "--tile", "--output", kOut});
+PROCESS_BENCHMARK(Quadrix_TiledAprilGridA0_OnA4,
+                  {QUADRIX_EXE, "--target", "aprilgrid", "--columns", "6", "--rows", "6", "--tag",
+                   "88mm", "--paper", "A4", "--tile", "--output", kOut});
 PROCESS_BENCHMARK(Python_ImportNumpy, {"/usr/bin/python3", "-c", "import numpy"});
 // From start to the window's first paint, on the offscreen platform.
 PROCESS_BENCHMARK(WindowFloor, {QUADRIX_WINDOW_FLOOR_EXE, "-platform", "offscreen"});

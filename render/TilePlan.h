@@ -7,7 +7,8 @@
 //
 // Board coordinates are printer pixels at scale 1 with (0, 0) at the top-left
 // of the drawn board (the frame, or the cells without one), as DrawnBoardRect
-// covers it. Seams lie on cell edges only. Past each seam the sheet before it
+// covers it: on a page drawn by DrawBoard at scale s, board x lies at
+// DrawnBoardRect(s, width, height, in).Left + x * s (and y likewise). Seams lie on cell edges only. Past each seam the sheet before it
 // prints an overlap strip of the board, so every cell (square, marker, tag,
 // circle's cell) lies whole on at least one sheet. Both sheets of a seam print
 // alignment marks (crosses) at the same board positions in their margins,

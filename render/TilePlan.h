@@ -8,9 +8,9 @@
 // Board coordinates are printer pixels at scale 1 with (0, 0) at the top-left
 // of the drawn board (the frame, or the cells without one), as DrawnBoardRect
 // covers it: on a page drawn by DrawBoard at scale s, board x lies at
-// DrawnBoardRect(s, width, height, in).Left + x * s (and y likewise). Seams lie on cell edges only. Past each seam the sheet before it
-// prints an overlap strip of the board, so every cell (square, marker, tag,
-// circle's cell) lies whole on at least one sheet. Both sheets of a seam print
+// DrawnBoardRect(s, width, height, in).Left + x * s (and y likewise). Seams lie on cell edges only.
+// Past each seam the sheet before it prints an overlap strip of the board, so every cell (square,
+// marker, tag, circle's cell) lies whole on at least one sheet. Both sheets of a seam print
 // alignment marks (crosses) at the same board positions in their margins,
 // outside the cells; the sheet after the seam has a trim line there. Cut that
 // sheet along the board's edge at its trim lines and lay the cut edge on the

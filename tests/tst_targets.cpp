@@ -199,11 +199,8 @@ private slots:
         board.checker = SizeOption{double(cellPx), double(cellPx), kUnitPixels};
         board.target = {kind, charuco, TargetOptions().markerFraction, false, kFirstId};
         QProcess run;
-        run.start(QUADRIX_EXE, BoardArguments(board) << QString("--paper A6 --resolution %1 --tile "
-                                                                "--output %2")
-                                                            .arg(kDpi)
-                                                            .arg(file)
-                                                            .split(' '));
+        const QString page = QString("--paper A6 --resolution %1 --tile --output ").arg(kDpi);
+        run.start(QUADRIX_EXE, BoardArguments(board) << (page + file).split(' '));
         QVERIFY(run.waitForFinished() && run.exitCode() == 0);
         const QString report = run.readAllStandardOutput();
         const auto grid =
@@ -251,22 +248,21 @@ private slots:
                         QImage::Format_Grayscale8);
         assembly.fill(Qt::white);
         std::vector<QPointF> whole; // each shape whole on a sheet, in the assembly
-        {
-            QPainter painter(&assembly);
-            for (int k = 0; k < n; ++k) {
-                const int c = k % across, r = k / across;
-                const QRect cut(
-                    QPoint(c > 0 ? qRound(seam[k][0].x()) : 0, r > 0 ? qRound(seam[k][2].y()) : 0),
-                    QPoint(c < across - 1 ? qRound(seam[k][1].x()) - 1 : sheets[k].width(),
-                           r < down - 1 ? qRound(seam[k][3].y()) - 1 : sheets[k].height()));
-                painter.drawImage(at[k] + cut.topLeft(), sheets[k], cut);
-                for (const QPointF& p : Whole(sheets[k], kind, shapePx))
-                    if (std::none_of(whole.begin(), whole.end(), [&](QPointF q) {
-                            return (q - p - at[k]).manhattanLength() < shapePx / 2;
-                        }))
-                        whole.push_back(p + at[k]);
-            }
+        QPainter painter(&assembly);
+        for (int k = 0; k < n; ++k) {
+            const int c = k % across, r = k / across;
+            const QRect cut(
+                QPoint(c > 0 ? qRound(seam[k][0].x()) : 0, r > 0 ? qRound(seam[k][2].y()) : 0),
+                QPoint(c < across - 1 ? qRound(seam[k][1].x()) - 1 : sheets[k].width(),
+                       r < down - 1 ? qRound(seam[k][3].y()) - 1 : sheets[k].height()));
+            painter.drawImage(at[k] + cut.topLeft(), sheets[k], cut);
+            for (const QPointF& p : Whole(sheets[k], kind, shapePx))
+                if (std::none_of(whole.begin(), whole.end(), [&](QPointF q) {
+                        return (q - p - at[k]).manhattanLength() < shapePx / 2;
+                    }))
+                    whole.push_back(p + at[k]);
         }
+        painter.end();
         QCOMPARE(int(whole.size()), shapes);
         checkDetected(assembly, kind, columns, rows, charuco, kFirstId, QSizeF(1, 1), cellPx,
                       kTiledPitchTolerance);

@@ -142,9 +142,11 @@ void DrawTile(Canvas& canvas, const TilePlan& plan, int k, const SheetInputs& in
                                      Millimetres(plan.boardHeight, in.dpiY)),
                             tr("Neighbours: %1").arg(neighbours.join(QStringLiteral("; ")))};
     const Coord textLeft = left + crossX / 2 + gapX;
-    const Coord textRight =
-        (column < plan.across - 1 ? left + plan.seamsX[size_t(column)] - part.Left : right) -
-        crossX / 2 - gapX;
+    // Up to the cross of the seam on the right, or else the page's edge: the
+    // top margin is free beyond the board's part.
+    const Coord textRight = column < plan.across - 1
+                                ? left + plan.seamsX[size_t(column)] - part.Left - crossX / 2 - gapX
+                                : Coord(plan.pageWidth);
     const Coord lineHeight =
         std::min<Coord>(mm.y(TileLayout::kLabelLineMm), (top - gapY) / Coord(lines.size()));
     TextLines(canvas, textLeft, gapY / 2, textRight - textLeft, lineHeight, lines);
@@ -200,7 +202,9 @@ void DrawTileAssembly(Canvas& canvas, const TilePlan& plan, const SheetInputs& i
     for (int k = 0; k < plan.sheets(); ++k) {
         const TRect part = plan.sheetBoard(k);
         const QString name = SheetName(k / plan.across, k % plan.across);
-        const Coord cx = (X(part.Left) + X(part.Right)) / 2 - canvas.TextWidth(name) / 2;
+        const Coord cx =
+            std::clamp<Coord>((X(part.Left) + X(part.Right)) / 2 - canvas.TextWidth(name) / 2, 0,
+                              canvas.width() - canvas.TextWidth(name));
         const Coord cy = (Y(part.Top) + Y(part.Bottom)) / 2 - canvas.FontHeight() / 2;
         canvas.TextOut(cx, cy, name);
     }

@@ -127,6 +127,7 @@ M = [
  ('tilefewest', 'render/TilePlan.cpp', 'const Coord index = std::min<Coord>((reach - firstEdge) / cell, cells - 1);', 'const Coord index = std::min<Coord>((reach - firstEdge) / cell - 1, cells - 1);', 'a cell less on each sheet than it holds'),
  ('tilesvg', 'cli/CommandLineParser.cpp', 'if (o.tile && !o.file.isEmpty() && o.format != FileFormat::Pdf)', 'if (false)', 'an SVG of one sheet for a tiled board'),
  ('tilecard', 'cli/CommandLine.cpp', '        page.tilesAcross = plan.across;', '', 'the card of a tiled board does not say so'),
+ ('tilewrite', 'output/SheetFile.cpp', '    draw(-1);\n    for (int k = 0; k < plan.sheets(); ++k) {\n        pdf.newPage();\n        draw(k);\n    }\n    WriteAndCommit(file, pdf.finish());', '    draw(-1);\n    for (int k = 0; k < plan.sheets(); ++k) {\n        pdf.newPage();\n        draw(k);\n    }\n    file.write(pdf.finish());\n    file.commit();', 'a tiled file committed after a short write'),
  ('tilehint', 'cli/CommandLine.cpp', '    if (plan.possible)\n        message +=', '    if (false)\n        message +=', 'a cut board refused without naming --tile'),
 ]
 def run(ids):

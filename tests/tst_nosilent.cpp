@@ -91,12 +91,16 @@ private slots:
         QCOMPARE(folder.entryList(QDir::Files), before); // no temporary file left
         QCOMPARE(PdfRaster::PageCount(file), fault ? -1 : 1);
         QCOMPARE(QFileInfo(file).size() == kept, fault); // an earlier file survives a failure
-        if (fault) { // the command line writes through its own path and fails alike
+        // The command line writes through its own path, a tiled board through
+        // its own too, and they fail alike.
+        for (const QString tile : {"", " --tile"}) {
+            if (!fault || (!tile.isEmpty() && !file.endsWith(".pdf"))) // tiles are PDF only
+                continue;
             QProcess cli;
             cli.start(QUADRIX_EXE, QString(small ? "--no-frame --no-caption --paper A4 --output"
                                                  : "--paper A4 --output")
                                            .split(' ')
-                                       << file);
+                                       << file << tile.split(' ', Qt::SkipEmptyParts));
             QVERIFY(cli.waitForFinished(60000) && cli.exitCode() == 1);
             QVERIFY(QString(cli.readAllStandardError()).contains(said));
             QVERIFY(folder.entryList(QDir::Files) == before && QFileInfo(file).size() == kept);

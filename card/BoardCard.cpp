@@ -5,6 +5,7 @@
 #include "model/Units.h"
 #include "output/FileError.h"
 #include "render/BoardRenderer.h"
+#include "render/TilePlan.h"
 #include "targets/PatternSize.h"
 #include "targets/TargetCheck.h"
 
@@ -296,11 +297,11 @@ QStringList BoardCard::notes() const {
                           Mm(m_nominalHeight), Percent(m_drawnWidth / m_nominalWidth),
                           Percent(m_drawnHeight / m_nominalHeight));
     if (m_page.tilesAcross > 0 && m_page.tilesDown > 0)
-        lines << tr("Tiled over %1 sheets, %2 across \u00d7 %3 down. Once assembled, measure the "
+        lines << tr("Tiled over %1, %2 across \u00d7 %3 down. Once assembled, measure the "
                     "board's cells from the outer edge of the first cell to the outer edge of the "
                     "last with a ruler: %4 \u00d7 %5 mm across and down. Give what you measure "
                     "to --measured (such as --measured %4x%5mm) for a card that follows it.")
-                     .arg(m_page.tilesAcross * m_page.tilesDown)
+                     .arg(SheetsText(m_page.tilesAcross * m_page.tilesDown))
                      .arg(m_page.tilesAcross)
                      .arg(m_page.tilesDown)
                      .arg(Mm(CellsAcross(m_in.target, m_in.columns) * m_drawnWidth),

@@ -204,11 +204,13 @@ void RefuseCut(const SheetInputs& in, int width, int height, const QPageLayout& 
     const TilePlan plan = PlanTiles(in, width, height);
     if (tile) {
         if (!plan.possible)
-            throw RunError{kExitBadInput,
-                           tr("--tile: one cell with the overlap strip is larger than a sheet of "
-                              "%1 holds beside its margins; nothing was made. Choose a larger "
-                              "paper or a smaller cell.")
-                               .arg(layout.pageSize().name())};
+            throw RunError{
+                kExitBadInput,
+                tr("--tile: a sheet of %1 does not hold one cell with its overlap strip, "
+                   "or the first cell with the frame, beside its margins; nothing was "
+                   "made. Choose a larger paper, a smaller cell or a smaller frame "
+                   "distance.")
+                    .arg(layout.pageSize().name())};
         return;
     }
     const BoardFit fit = FitBoard(in, width, height);
@@ -216,9 +218,9 @@ void RefuseCut(const SheetInputs& in, int width, int height, const QPageLayout& 
         return;
     QString message = FitMessage(fit, AdviseFit(in, layout), in);
     if (plan.possible)
-        message += QLatin1Char(' ') + tr("--tile would print it over %1 sheets of %2 (%3 across "
-                                         "× %4 down).")
-                                          .arg(plan.sheets())
+        message += QLatin1Char(' ') + tr("--tile would print it over %1 of %2 (%3 across × "
+                                         "%4 down).")
+                                          .arg(SheetsText(plan.sheets()))
                                           .arg(layout.pageSize().name())
                                           .arg(plan.across)
                                           .arg(plan.down);
@@ -228,9 +230,9 @@ void RefuseCut(const SheetInputs& in, int width, int height, const QPageLayout& 
 // The report's line on a tiled board.
 QString TileLine(const SheetInputs& in, int width, int height, const QString& paper) {
     const TilePlan plan = PlanTiles(in, width, height);
-    return tr("Tiled: %1 sheets of %2, %3 across × %4 down, after a page that shows the "
+    return tr("Tiled: %1 of %2, %3 across × %4 down, after a page that shows the "
               "assembly; seams on cell edges, each with an overlap strip and alignment marks.")
-        .arg(plan.sheets())
+        .arg(SheetsText(plan.sheets()))
         .arg(paper)
         .arg(plan.across)
         .arg(plan.down);

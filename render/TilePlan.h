@@ -19,6 +19,7 @@
 #include "render/SheetInputs.h"
 #include "render/TRect.h"
 
+#include <QString>
 #include <vector>
 
 class Canvas;
@@ -51,6 +52,9 @@ struct TilePlan {
     // What sheet k (0-based, row-major) shows of the board, in board coordinates.
     TRect sheetBoard(int k) const;
 };
+
+// "1 sheet", "18 sheets": a count of sheets in words.
+QString SheetsText(int sheets);
 
 // The plan for a sheet on a printable page of pageWidth x pageHeight printer
 // pixels: the fewest sheets of this page with whole cells.

@@ -60,6 +60,10 @@ void TextLines(Canvas& canvas, Coord x, Coord y, Coord width, Coord lineHeight,
 
 } // namespace
 
+QString SheetsText(int sheets) {
+    return sheets == 1 ? tr("1 sheet") : tr("%1 sheets").arg(sheets);
+}
+
 void DrawTile(Canvas& canvas, const TilePlan& plan, int k, const SheetInputs& in) {
     if (!plan.possible || k < 0 || k >= plan.sheets())
         return;
@@ -167,8 +171,8 @@ void DrawTileAssembly(Canvas& canvas, const TilePlan& plan, const SheetInputs& i
     const QString none = tr("none");
     const QStringList lines{
         tr("Assembly: %1").arg(SheetTitle(in)),
-        tr("%1 sheets, %2 across × %3 down; print every sheet at 100 %")
-            .arg(plan.sheets())
+        tr("%1, %2 across × %3 down; print every sheet at 100 %")
+            .arg(SheetsText(plan.sheets()))
             .arg(plan.across)
             .arg(plan.down),
         tr("Board %1 × %2; measure it across and down with a ruler once assembled")

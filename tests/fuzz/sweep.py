@@ -56,7 +56,7 @@ VALUES = {
     "scale": ["100.4x99.7", "101", "95", "105", "94", "106", "1.01", "100x", "abc"],
     "printer": ["NoSuchQueue", "", " "],
 }
-SWITCHES = ["keep-constant", "no-frame", "no-caption", "legend", "legacy", "print"]
+SWITCHES = ["keep-constant", "no-frame", "no-caption", "legend", "legacy", "print", "tile"]
 STRAYS = ["stray", "--colour", "--help", "--version", "-h", "--", "-x"]
 
 

@@ -10,6 +10,7 @@
 #include "model/Units.h"
 #include "render/PreviewGeometry.h"
 #include "render/SheetPrinter.h"
+#include "render/TilePlan.h"
 #include "targets/PatternSize.h"
 #include "targets/TargetCheck.h"
 
@@ -471,6 +472,16 @@ void TfQuadrix::bbPrintClick(QObject*) {
         !m_confirm(tr("%1\n\nPrint the board cut off?").arg(m_cutMessage)))
         return;
     reportJob(PrintSheet(*m_printer, sheetInputs()));
+}
+
+void TfQuadrix::printTiled() {
+    try {
+        const SheetInputs in = sheetInputs();
+        reportJob(PrintTiles(*m_printer, in,
+                             PlanTiles(in, m_printer->pageWidth(), m_printer->pageHeight())));
+    } catch (const std::exception& e) {
+        m_reportError(QString::fromUtf8(e.what()));
+    }
 }
 
 void TfQuadrix::reportJob(const JobReport& job) {

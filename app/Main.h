@@ -62,6 +62,9 @@ public:
     TestPageInputs testPageInputs() const;
     // Measures the current printer's scale in the scale dialog.
     void showScaleDialog();
+    // Prints the board over sheets of the current paper as one job: the
+    // assembly page, then every sheet.
+    void printTiled();
 
     // What the board's cells hold (the Target menu); a new one rebuilds the
     // preview and the count hints.

@@ -5,6 +5,7 @@
 #include "app/PlainIconProvider.h"
 #include "app/ScaleDialog.h"
 #include "app/TargetDialog.h"
+#include "app/TileDialog.h"
 #include "card/BoardCard.h"
 #include "cli/CommandLineParser.h"
 #include "cli/SheetFromOptions.h"
@@ -72,6 +73,8 @@ void MainWindow::buildMenus() {
     file->addAction(tr("Save &board card…"), this, &MainWindow::chooseFileAndSaveCard);
     file->addAction(tr("Board as &measured…"), this, &MainWindow::showMeasuredDialog)
         ->setObjectName(QStringLiteral("actMeasured"));
+    file->addAction(tr("&Tiled over sheets…"), this, &MainWindow::showTileDialog)
+        ->setObjectName(QStringLiteral("actTiled"));
     file->addSeparator();
     file->addAction(tr("P&rint"), QKeySequence(tr("Ctrl+P")), m_form->bbPrint,
                     &QAbstractButton::click);
@@ -237,6 +240,53 @@ void MainWindow::showMeasuredDialog() {
         setMeasured(dialog.measured());
 }
 
+void MainWindow::showTileDialog() {
+    if (const QString problem = m_form->boardProblem(); !problem.isEmpty()) {
+        m_form->reportError(problem);
+        return;
+    }
+    const PrinterDevice& printer = m_form->printer();
+    const SheetInputs in = m_form->sheetInputs();
+    const TilePlan plan = PlanTiles(in, printer.pageWidth(), printer.pageHeight());
+    const QString paper = PrinterFilePage(printer).layout.pageSize().name();
+    if (!plan.possible) {
+        m_form->reportError(tr("One cell with the strip that sheets overlap by is larger than a "
+                               "sheet of %1 holds, so no tiling keeps the cells whole. Choose "
+                               "smaller cells or a larger paper in Setup.")
+                                .arg(paper));
+        return;
+    }
+    TileDialog dialog(in, plan, paper, this);
+    switch (dialog.exec()) {
+    case TileDialog::Print:
+        m_form->printTiled();
+        break;
+    case TileDialog::Save:
+        if (const QString path = askFileName(tr("Save tiled board as PDF"), tr("PDF files (*.pdf)"),
+                                             QStringLiteral("pdf"));
+            !path.isEmpty())
+            saveTiled(path);
+        break;
+    default:
+        break;
+    }
+}
+
+bool MainWindow::saveTiled(const QString& path) {
+    try {
+        const PrinterDevice& printer = m_form->printer();
+        const SheetInputs in = m_form->sheetInputs();
+        WriteTiledFile(path, PrinterFilePage(printer), in,
+                       PlanTiles(in, printer.pageWidth(), printer.pageHeight()));
+        m_lastFolder = QFileInfo(path).absolutePath();
+        m_lastPage = path;
+        return true;
+    } catch (const std::exception& e) {
+        m_form->reportError(QString::fromUtf8(e.what()));
+    }
+    return false;
+}
+
 bool MainWindow::saveBoardCard(const QString& path) {
     // The page just saved is replaced by its card only when the user says so.
     if (!m_lastPage.isEmpty() && SameFile(path, m_lastPage) &&
@@ -291,7 +341,7 @@ bool MainWindow::saveScreenCard(const QString& path, const ScreenGeometry& geome
     try {
         const QSizeF mm = geometry.metrics().physicalMm;
         CardPage page{QString(), tr("%1 × %2 mm").arg(mm.width()).arg(mm.height()),
-                      QDate::currentDate()};
+                      QDate::currentDate(), QString()};
         page.screen = geometry.metrics().name;
         BoardCard(ScreenView::Sheet(boardOptions(), geometry), page).write(path);
         m_lastFolder = QFileInfo(path).absolutePath();

@@ -35,6 +35,12 @@ public:
     // the window's unit, for the board it was measured on; unset clears it.
     void setMeasured(const std::optional<QSizeF>& measured);
     void showMeasuredDialog();
+    // File > Tiled over sheets…: the board over sheets of the current paper,
+    // printed or saved as one PDF from its dialog.
+    void showTileDialog();
+    // Writes the tiled board (the assembly page, then every sheet) as a PDF;
+    // true when written, otherwise the error box says why.
+    bool saveTiled(const QString& path);
     // The board the form shows, as command-line options.
     BoardOptions boardOptions() const;
     // The quadrix command that makes this page (its paper as the current

@@ -4,6 +4,7 @@
 // menu bar leaves the form as it is, its copied command line makes its page.
 
 #include "app/MainWindow.h"
+#include "app/TileDialog.h"
 #include "cli/CommandLineParser.h"
 #include "cli/SheetFromOptions.h"
 #include "output/SheetFile.h"
@@ -12,9 +13,11 @@
 
 #include <QClipboard>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -412,6 +415,66 @@ private slots:
         step[2] = QString(); // a new window's dialog is looked at and cancelled
         trigger(*window(), "Save as PDF…");
         QCOMPARE(openedIn, QDir::currentPath());
+    }
+
+    // File > Tiled over sheets…: a board wider than the page, its assembly shown
+    // with the number of sheets; printed as one job of that many pages and the
+    // assembly page, and saved as one PDF of as many; a cell no sheet holds is
+    // refused with the reason.
+    void tiledFromTheMenu_data() {
+        QTest::addColumn<QString>("checker"); // the checker width typed
+        QTest::addColumn<QString>("button");  // in the dialog
+        QTest::newRow("printed") << "3"
+                                 << "bbTilePrint";
+        QTest::newRow("saved") << "3"
+                               << "bbTileSave";
+        QTest::newRow("a cell wider than a sheet") << "25"
+                                                   << "";
+    }
+    void tiledFromTheMenu() {
+        QFETCH(QString, checker);
+        QFETCH(QString, button);
+        auto* printer = new FakePrinterDevice("P", 600, 600, 4800, 6600); // 20.32 cm across
+        MainWindow window{std::unique_ptr<WindowPrinter>(printer)};
+        TfQuadrix& f = window.form();
+        QStringList errors;
+        f.setErrorReporter([&errors](const QString& m) { errors << m; });
+        f.seWidth->setText("12");
+        f.eCheckerWidth->setText(checker);
+        const QString pdf = dir.filePath("tiled.pdf");
+        QFile::remove(pdf);
+        QString said;
+        bool drawn = false;
+        QTimer answering; // the tile dialog, then the file dialog
+        connect(&answering, &QTimer::timeout, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* tiles = qobject_cast<TileDialog*>(modal)) {
+                said = tiles->findChild<QLabel*>("lTileSheets")->text();
+                drawn = !PdfRaster::DarkBounds(
+                             tiles->assembly().convertToFormat(QImage::Format_Grayscale8))
+                             .isEmpty();
+                tiles->findChild<QPushButton*>(button)->click();
+            } else if (auto* files = qobject_cast<QFileDialog*>(modal)) {
+                files->findChild<QLineEdit*>("fileNameEdit")->setText(pdf);
+                QMetaObject::invokeMethod(files, "accept", Qt::QueuedConnection);
+            }
+        });
+        answering.start(20);
+        window.findChild<QAction*>("actTiled")->trigger();
+        if (button.isEmpty()) {
+            QVERIFY(said.isEmpty() && errors.size() == 1 &&
+                    errors[0].contains("no tiling keeps the cells whole"));
+            return;
+        }
+        const QRegularExpressionMatch sheets =
+            QRegularExpression("takes (\\d+) sheets of ").match(said);
+        QVERIFY2(sheets.hasMatch() && sheets.captured(1).toInt() >= 2 && drawn, qPrintable(said));
+        const int pages = sheets.captured(1).toInt() + 1;
+        if (button == "bbTilePrint")
+            QVERIFY(printer->jobsFinished == 1 && printer->pagesFinished == pages);
+        else
+            QCOMPARE(PdfRaster::PageCount(pdf), pages);
+        QVERIFY2(errors.isEmpty(), qPrintable(errors.join('\n')));
     }
 
     // The command line's start values make the window's start page (the

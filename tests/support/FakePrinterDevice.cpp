@@ -14,9 +14,11 @@ public:
     QPaintDevice& device() override { return m_picture; }
     int pageWidth() const override { return m_printer.pageWidth(); }
     int pageHeight() const override { return m_printer.pageHeight(); }
+    void newPage() override { ++m_pages; }
     void finish() override {
         m_painter.end();
         ++m_printer.jobsFinished;
+        m_printer.pagesFinished += m_pages;
     }
     void abort() override {
         m_painter.end();
@@ -27,6 +29,7 @@ private:
     FakePrinterDevice& m_printer;
     QPicture m_picture;
     QPainter m_painter;
+    int m_pages = 1;
 };
 } // namespace
 

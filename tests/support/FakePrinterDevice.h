@@ -26,6 +26,7 @@ public:
     int jobsBegun = 0;
     int jobsFinished = 0;
     int jobsAborted = 0;
+    int pagesFinished = 0; // in the jobs finished
 
 private:
     struct Metrics {

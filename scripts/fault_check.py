@@ -129,6 +129,10 @@ M = [
  ('tilecard', 'cli/CommandLine.cpp', '        page.tilesAcross = plan.across;', '', 'the card of a tiled board does not say so'),
  ('tilewrite', 'output/SheetFile.cpp', '    draw(-1);\n    for (int k = 0; k < plan.sheets(); ++k) {\n        pdf.newPage();\n        draw(k);\n    }\n    WriteAndCommit(file, pdf.finish());', '    draw(-1);\n    for (int k = 0; k < plan.sheets(); ++k) {\n        pdf.newPage();\n        draw(k);\n    }\n    file.write(pdf.finish());\n    file.commit();', 'a tiled file committed after a short write'),
  ('tilehint', 'cli/CommandLine.cpp', '    if (plan.possible)\n        message +=', '    if (false)\n        message +=', 'a cut board refused without naming --tile'),
+ ('tilewinprint', 'app/Main.cpp', '''        reportJob(PrintTiles(*m_printer, in,
+                             PlanTiles(in, m_printer->pageWidth(), m_printer->pageHeight())));''', '        reportJob(PrintSheet(*m_printer, in));', 'File > Tiled over sheets prints one page'),
+ ('tilewinpicture', 'app/TileDialog.cpp', '        DrawTileAssembly(canvas, plan, in);', '', 'the tile dialog shows a blank assembly'),
+ ('tilewinwhole', 'app/MainWindow.cpp', '    if (!plan.possible) {', '    if (false) {', 'a board whose cell no sheet holds offered tiled'),
 ]
 def run(ids):
     for (i, f, old, new, what) in M:

@@ -21,3 +21,9 @@ picture charuco-legacy 170x95mm --target charuco --columns 8 --rows 6 --checker 
 picture circles 120x95mm --target circles --columns 8 --rows 6 --checker 12mm
 picture acircles 150x120mm --target acircles --columns 4 --rows 11 --checker 8mm --diameter 0.6
 picture aprilgrid 200x160mm --target aprilgrid --columns 5 --rows 4 --checker 26mm
+
+# A tiled board: its assembly page and the sheet in the first row's middle.
+"$quadrix" --target charuco --columns 10 --rows 8 --checker 4cm --paper A4 --resolution 300 \
+    --tile --output "$work/tiled.pdf" >/dev/null
+pdftoppm -png -r 40 -f 1 -l 1 -singlefile "$work/tiled.pdf" docs/tiled-assembly
+pdftoppm -png -r 40 -f 3 -l 3 -singlefile "$work/tiled.pdf" docs/tiled-sheet

@@ -163,8 +163,14 @@ bool MainWindow::saveAs(FileFormat format, const QString& path) {
                                      FormatName(format).toLower()));
         return false;
     }
-    try {
+    return writePage(path, [&] {
         WriteSheetFile(path, format, PrinterFilePage(m_form->printer()), m_form->sheetInputs());
+    });
+}
+
+bool MainWindow::writePage(const QString& path, const std::function<void()>& write) {
+    try {
+        write();
         m_lastFolder = QFileInfo(path).absolutePath();
         m_lastPage = path;
         return true;
@@ -273,18 +279,12 @@ void MainWindow::showTileDialog() {
 }
 
 bool MainWindow::saveTiled(const QString& path) {
-    try {
+    return writePage(path, [&] {
         const PrinterDevice& printer = m_form->printer();
         const SheetInputs in = m_form->sheetInputs();
         WriteTiledFile(path, PrinterFilePage(printer), in,
                        PlanTiles(in, printer.pageWidth(), printer.pageHeight()));
-        m_lastFolder = QFileInfo(path).absolutePath();
-        m_lastPage = path;
-        return true;
-    } catch (const std::exception& e) {
-        m_form->reportError(QString::fromUtf8(e.what()));
-    }
-    return false;
+    });
 }
 
 bool MainWindow::saveBoardCard(const QString& path) {

@@ -10,6 +10,7 @@
 #include <QMainWindow>
 #include <QMap>
 #include <QSizeF>
+#include <functional>
 #include <optional>
 
 // The window as the user sees it: the form TfQuadrix, exactly as it is, with
@@ -79,6 +80,9 @@ private:
     // when cancelled.
     QString askFileName(const QString& title, const QString& filter, const QString& suffix);
     void copyCommandLine();
+    // Writes a page file by write(), which throws on failure; remembers where
+    // it went, or tells the user why not.
+    bool writePage(const QString& path, const std::function<void()>& write);
     void chooseFileAndSaveScreenCard();
     void copyScreenCommandLine();
     void showAbout();

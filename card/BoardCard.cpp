@@ -18,7 +18,6 @@
 namespace {
 
 constexpr double kMetresPerCm = 0.01;
-constexpr double kMetresPerInch = 0.0254;
 constexpr double kPercent = 100;
 // Enough digits for a micrometre on any board.
 constexpr int kMetreDigits = 9;

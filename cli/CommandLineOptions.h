@@ -2,6 +2,7 @@
 #pragma once
 
 #include "model/ScaleCorrection.h"
+#include "model/Units.h"
 #include "output/SheetFile.h"
 #include "targets/TargetOptions.h"
 
@@ -16,7 +17,6 @@
 
 constexpr double kMillimetresPerCm = 10;
 constexpr double kCentimetresPerMetre = 100;
-constexpr double kMillimetresPerInch = 25.4;
 
 // A length: a distance or a margin.
 struct LengthOption {

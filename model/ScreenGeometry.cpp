@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "model/ScreenGeometry.h"
 
+#include "model/Units.h"
+
 #include <QCoreApplication>
 #include <cmath>
 
 namespace {
 
-constexpr double kMillimetresPerInch = 25.4;
 // Monitors, laptops, tablets and phones lie in this range of pixels per inch;
 // a size outside it is a placeholder (a projector's aspect ratio in cm, a
 // virtual display's made-up size), not a measurement.

@@ -7,6 +7,10 @@
 // index is the unit, and any other index (-1: no item) means no conversion.
 enum UnitIndex { kUnitCm = 0, kUnitInches = 1, kUnitPixels = 2 };
 
+// Lengths of an inch, for papers, files and cards measured in millimetres and metres.
+constexpr double kMillimetresPerInch = 25.4;
+constexpr double kMetresPerInch = 0.0254;
+
 // 1/2.54 held as a single-precision float (0.39370078, bits 0x3EC99326).
 extern const float k;
 

@@ -2,6 +2,7 @@
 #include "output/SheetFile.h"
 
 #include "model/NumberText.h"
+#include "model/Units.h"
 #include "model/WriteAll.h"
 #include "output/FileError.h"
 #include "output/PdfPageWriter.h"
@@ -22,9 +23,7 @@
 namespace {
 
 constexpr int kMillimetreDigits = 10;
-constexpr double kMillimetresPerInch = 25.4;
 constexpr double kMmPerPoint = kMillimetresPerInch / 72;
-constexpr double kMetresPerInch = 0.0254;
 // The largest image page drawn, in pixels: A4 at 2400 dpi is 0.56 of it, and
 // it is drawn in one byte a pixel.
 constexpr qint64 kMaxImagePixels = qint64(1) << 30;

@@ -19,8 +19,6 @@
 
 namespace {
 
-constexpr double kMetresPerInch = 0.0254;
-constexpr double kMmPerInch = 25.4;
 // Halvings of the checker's range in the search for the largest that fits,
 // and the significant digits it is then given in (rounded down).
 constexpr int kSearchSteps = 30;
@@ -61,7 +59,7 @@ TRect Union(const TRect& a, const TRect& b) {
 }
 
 double Mm(Coord pixels, float dpi) {
-    return dpi > 0 ? double(pixels) / double(dpi) * kMmPerInch : 0;
+    return dpi > 0 ? double(pixels) / double(dpi) * kMillimetresPerInch : 0;
 }
 
 // The printable area of a page in printer pixels at the sheet's resolution.
@@ -69,7 +67,8 @@ QSize PagePixels(const QPageLayout& page, float dpiX, float dpiY) {
     if (dpiX == dpiY)
         return page.paintRectPixels(int(dpiX)).size();
     const QRectF mm = page.paintRect(QPageLayout::Millimeter);
-    return QSize(int(mm.width() / kMmPerInch * dpiX), int(mm.height() / kMmPerInch * dpiY));
+    return QSize(int(mm.width() / kMillimetresPerInch * dpiX),
+                 int(mm.height() / kMillimetresPerInch * dpiY));
 }
 
 bool FitsOn(const SheetInputs& in, const QSize& page) {
@@ -218,8 +217,8 @@ QString FitMessage(const BoardFit& fit, const FitAdvice& advice, const SheetInpu
     double perMmX = 1, perMmY = 1; // the sheet's unit per millimetre
     PixelsPerUnit(unit, in.dpiX, perMmX);
     PixelsPerUnit(unit, in.dpiY, perMmY);
-    perMmX = in.dpiX / kMmPerInch / perMmX;
-    perMmY = in.dpiY / kMmPerInch / perMmY;
+    perMmX = in.dpiX / kMillimetresPerInch / perMmX;
+    perMmY = in.dpiY / kMillimetresPerInch / perMmY;
     QStringList over;
     if (fit.overAcrossMm > 0)
         over << tr("%1 across").arg(Length(fit.overAcrossMm * perMmX, in.unitName));

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "model/Numeric.h"
+#include "model/Units.h"
 #include "render/SheetInputs.h"
 
 #include <cmath>
@@ -24,11 +25,10 @@ public:
     static constexpr double kLabelLineMm = 2.6;
 
     explicit TileLayout(const SheetInputs& in) : m_dpiX(in.dpiX), m_dpiY(in.dpiY) {}
-    Coord x(double mm) const { return Coord(std::lround(mm / kMmPerInch * m_dpiX)); }
-    Coord y(double mm) const { return Coord(std::lround(mm / kMmPerInch * m_dpiY)); }
+    Coord x(double mm) const { return Coord(std::lround(mm / kMillimetresPerInch * m_dpiX)); }
+    Coord y(double mm) const { return Coord(std::lround(mm / kMillimetresPerInch * m_dpiY)); }
 
 private:
-    static constexpr double kMmPerInch = 25.4;
     double m_dpiX;
     double m_dpiY;
 };

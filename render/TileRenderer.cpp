@@ -2,6 +2,7 @@
 // Drawing the sheets of a tiled board and its assembly page.
 #include "render/TilePlan.h"
 
+#include "model/Units.h"
 #include "render/BoardRenderer.h"
 #include "render/Canvas.h"
 #include "render/SheetTitle.h"
@@ -16,7 +17,6 @@ namespace {
 
 constexpr QRgb kBlack = 0xFF000000u;
 constexpr QRgb kWhite = 0xFFFFFFFFu;
-constexpr double kMmPerInch = 25.4;
 // The assembly page's text lines, and the sheet names on its layout.
 constexpr double kAssemblyLineMm = 4;
 constexpr int kAssemblyLines = 7;
@@ -30,7 +30,7 @@ QString SheetName(int row, int column) {
 }
 
 QString Millimetres(Coord px, float dpi) {
-    return QString::number(double(px) / dpi * kMmPerInch, 'f', 1) + QStringLiteral(" mm");
+    return QString::number(double(px) / dpi * kMillimetresPerInch, 'f', 1) + QStringLiteral(" mm");
 }
 
 // A cross centred on (cx, cy): two bars of the given length and thickness.

@@ -383,7 +383,7 @@ BoardOptions MainWindow::boardOptions() const {
     return o;
 }
 
-QString MainWindow::commandLine(QString* problem) const {
+QString MainWindow::fieldProblem() const {
     const TfQuadrix& f = *m_form;
     // A field with no number has no option that says it.
     const struct {
@@ -396,13 +396,31 @@ QString MainWindow::commandLine(QString* problem) const {
                   {f.eSizeDistance, f.cbSize->isChecked(), tr("caption distance")}};
     for (const auto& [edit, used, name] : fields) {
         double value = 0;
-        if (used && !TryStrToFloat(edit->text(), value)) {
-            if (problem)
-                *problem = tr("The %1 holds no number (\u201c%2\u201d), so no command line "
-                              "makes this page.")
-                               .arg(name, Echoed(edit->text()));
-            return QString();
-        }
+        if (used && !TryStrToFloat(edit->text(), value))
+            return tr("The %1 holds no number (\u201c%2\u201d), so no command line makes this "
+                      "page.")
+                .arg(name, Echoed(edit->text()));
+    }
+    return QString();
+}
+
+namespace {
+
+// What the command line would refuse of a command, or "" when it runs it.
+QString RefusedCommand(const QStringList& command) {
+    const ParsedCommandLine checked = ParseCommandLine(command);
+    return checked.action == ParsedCommandLine::Action::Error
+               ? MainWindow::tr("The command line would refuse this page: %1").arg(checked.text)
+               : QString();
+}
+
+} // namespace
+
+QString MainWindow::commandLine(QString* problem) const {
+    if (const QString fields = fieldProblem(); !fields.isEmpty()) {
+        if (problem)
+            *problem = fields;
+        return QString();
     }
     const FilePage page = PrinterFilePage(m_form->printer());
     // The file is made on a paper of its own, so the printer's correction goes along.
@@ -415,10 +433,9 @@ QString MainWindow::commandLine(QString* problem) const {
     };
     const QStringList full = arguments(NumberForm::Full);
     // The command line's own checks: what it would refuse is not given.
-    const ParsedCommandLine checked = ParseCommandLine(full);
-    if (checked.action == ParsedCommandLine::Action::Error) {
+    if (const QString refused = RefusedCommand(full); !refused.isEmpty()) {
         if (problem)
-            *problem = tr("The command line would refuse this page: %1").arg(checked.text);
+            *problem = refused;
         return QString();
     }
     // The page each command makes, by the command line's own road.
@@ -561,15 +578,19 @@ void MainWindow::showScreenScaleDialog() {
 }
 
 void MainWindow::copyScreenCommandLine() {
-    // A field the command line would refuse is refused here too, with its reason.
-    QString problem;
-    if (commandLine(&problem).isEmpty()) {
-        m_form->reportError(problem); // and the clipboard keeps what it held
+    // What the command line would refuse is not copied; the clipboard keeps what it held.
+    if (const QString fields = fieldProblem(); !fields.isEmpty()) {
+        m_form->reportError(fields);
         return;
     }
     ScreenGeometry geometry(ScreenMetrics{}, ScaleCorrection{});
-    if (screenGeometry(geometry))
-        QGuiApplication::clipboard()->setText(screenCommandLine(geometry));
+    if (!screenGeometry(geometry))
+        return;
+    const QString command = screenCommandLine(geometry);
+    if (const QString refused = RefusedCommand(command.split(QLatin1Char(' '))); !refused.isEmpty())
+        m_form->reportError(refused);
+    else
+        QGuiApplication::clipboard()->setText(command);
 }
 
 QString MainWindow::screenCommandLine(const ScreenGeometry& geometry) const {

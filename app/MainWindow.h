@@ -49,6 +49,8 @@ public:
     // with *problem saying why, while a field holds no number or the command
     // line would refuse the page.
     QString commandLine(QString* problem = nullptr) const;
+    // Why a size or distance field the page uses gives no command; "" when none.
+    QString fieldProblem() const;
 
     // Target > Options…: the current kind's own parameters.
     void showTargetDialog();

@@ -115,10 +115,10 @@ M = [
  ('screensquare', 'model/ScreenGeometry.cpp', '    if (std::abs(across / down - 1) > kMaxPixelAspectError)', '    if (false)', 'a reported size with pixels far from square trusted'),
  ('screenkey', 'app/MainWindow.cpp', 'LoadCorrection(ScreenCorrectionKey(metrics.name), &problem)', 'LoadCorrection(metrics.name, &problem)', "a monitor's correction looked up as a printer's"),
  ('screencmd', 'model/ScreenGeometry.cpp', '    page.scale = {m_correction.across * dpiX() / page.dpi, m_correction.down * dpiY() / page.dpi};', '    page.scale = m_correction;', "the screen's command line loses the resolution's rounding"),
- ('screencopy', 'app/MainWindow.cpp', '''    if (commandLine(&problem).isEmpty()) {
-        m_form->reportError(problem); // and the clipboard keeps what it held
-        return;
-    }''', '', "the screen's Copy command line copies a page the command line refuses"),
+ ('screencopy', 'app/MainWindow.cpp', '''    if (const QString refused = RefusedCommand(command.split(QLatin1Char(' '))); !refused.isEmpty())
+        m_form->reportError(refused);
+    else
+        QGuiApplication::clipboard()->setText(command);''', '    QGuiApplication::clipboard()->setText(command);', "the screen's Copy command line copies a page the command line refuses"),
  ('legendnote', 'cli/SheetReport.cpp', '    if (legend && FitBoard(in, pageWidth, pageHeight).legendCut)', '    if (false)', 'a legend left out unsaid'),
  ('legendrefused', 'render/BoardFit.cpp', '    fit.fits = !fit.boardCut && !fit.captionCut;', '    fit.fits = !fit.boardCut && !fit.captionCut && !fit.legendCut;', 'a board refused for its legend alone'),
  ('tilecross', 'render/TileRenderer.cpp', 'seamX(left + plan.seamsX[size_t(column)] - part.Left, false);', 'seamX(left + plan.seamsX[size_t(column)] - part.Left + 2, false);', "a tiled sheet's crosses 2 px off its neighbour's"),

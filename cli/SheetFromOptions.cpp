@@ -136,9 +136,11 @@ QString UndrawableSize(const BoardOptions& o, const SheetInputs& in) {
 }
 
 QString UndrawablePage(const QPageLayout& paper, int dpi) {
-    const QSizeF inches = paper.fullRect(QPageLayout::Inch).size();
-    const double side = std::max(inches.width(), inches.height()) * dpi;
-    if (side <= kMaxPagePixels)
+    // The page's own size in millimetres: its rectangle in other units is
+    // computed in int and wraps round for a paper hundreds of metres long.
+    const QSizeF mm = paper.pageSize().size(QPageSize::Millimeter);
+    const double side = std::max(mm.width(), mm.height()) / kMillimetresPerInch * dpi;
+    if (side <= kMaxPagePixels) // NaN too
         return QString();
     return tr("--paper: a paper that cannot be drawn at %1 dpi: %2 printer pixels, more than %3")
         .arg(dpi)

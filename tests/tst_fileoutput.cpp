@@ -195,6 +195,7 @@ private slots:
             {"ChArUco board too large, no caption",
              "--paper A4 --target charuco --board 1e39cm --no-caption", "", "--board", 2},
             {"paper of kilometres", "--paper 1e7x1e7mm --resolution 9600", "", "--paper", 2},
+            {"paper whose length in points wraps", "--paper 555x597273.18m", "", "--paper", 2},
             {"ten thousand digits, cut short", "--rows %9", "", "9…'", 2},
             {"ten thousand characters of file name, cut short", "--paper A4 --output %1/%9.pdf", "",
              "9…9", 1},

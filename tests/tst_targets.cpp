@@ -166,7 +166,9 @@ private slots:
     // A board larger than the paper over sheets of A6: each sheet's crosses
     // found by their shape, the sheets cut at them and laid on them as a
     // person does, and OpenCV finds the whole board in the assembly at its
-    // pitch within 0.1 %; every cell is whole on some sheet.
+    // pitch (the scale correction's, when one is set) within 0.1 %; every
+    // cell is whole on some sheet, and past each seam the sheet before prints
+    // what the sheet after does.
     void tiled_data() {
         QTest::addColumn<TargetKind>("kind");
         QTest::addColumn<int>("columns");
@@ -175,13 +177,17 @@ private slots:
         QTest::addColumn<int>("shapePx"); // a square, marker, circle or tag across
         QTest::addColumn<int>("shapes");  // how many of them the board holds
         QTest::addColumn<QString>("charuco");
+        QTest::addColumn<QSizeF>("scale"); // --scale, across and down: whole pixels of a cell
         using K = TargetKind;
-        QTest::newRow("checkerboard 9 x 8") << K::Checkerboard << 9 << 8 << 120 << 120 << 36 << "";
-        QTest::newRow("ChArUco 9 x 8") << K::Charuco << 9 << 8 << 120 << 90 << 36 << "DICT_6X6_250";
-        QTest::newRow("circles 9 x 10") << K::Circles << 9 << 10 << 100 << 50 << 90 << "";
+        const QSizeF one(1, 1);
+        QTest::newRow("checkerboard 9 x 9, scaled 102.5 x 97.5")
+            << K::Checkerboard << 9 << 9 << 120 << 120 << 41 << "" << QSizeF(1.025, 0.975);
+        QTest::newRow("ChArUco 9 x 8")
+            << K::Charuco << 9 << 8 << 120 << 90 << 36 << "DICT_6X6_250" << one;
+        QTest::newRow("circles 9 x 10") << K::Circles << 9 << 10 << 100 << 50 << 90 << "" << one;
         QTest::newRow("asymmetric circles 5 x 11")
-            << K::AsymmetricCircles << 5 << 11 << 90 << 45 << 55 << "";
-        QTest::newRow("AprilGrid 5 x 7") << K::AprilGrid << 5 << 7 << 150 << 115 << 35 << "";
+            << K::AsymmetricCircles << 5 << 11 << 90 << 45 << 55 << "" << one;
+        QTest::newRow("AprilGrid 5 x 7") << K::AprilGrid << 5 << 7 << 150 << 115 << 35 << "" << one;
     }
     void tiled() {
         QFETCH(TargetKind, kind);
@@ -191,15 +197,20 @@ private slots:
         QFETCH(int, shapePx);
         QFETCH(int, shapes);
         QFETCH(QString, charuco);
+        QFETCH(QSizeF, scale);
         constexpr int kFirstId = 7;
         const QString file = dir.filePath("tiled.pdf");
         BoardOptions board;
         board.columns = columns;
         board.rows = rows;
-        board.checker = SizeOption{double(cellPx), double(cellPx), kUnitPixels};
+        // In inches, as a printer pixel is never scaled.
+        board.checker = SizeOption{double(cellPx) / kDpi, double(cellPx) / kDpi, kUnitInches};
         board.target = {kind, charuco, TargetOptions().markerFraction, false, kFirstId};
         QProcess run;
-        const QString page = QString("--paper A6 --resolution %1 --tile --output ").arg(kDpi);
+        const QString page = QString("--paper A6 --resolution %1 --scale %2x%3 --tile --output ")
+                                 .arg(kDpi)
+                                 .arg(scale.width() * 100)
+                                 .arg(scale.height() * 100);
         run.start(QUADRIX_EXE, BoardArguments(board) << (page + file).split(' '));
         QVERIFY(run.waitForFinished() && run.exitCode() == 0);
         const QString report = run.readAllStandardOutput();
@@ -243,6 +254,20 @@ private slots:
             }
             if (c > 0 && r > 0) // laid on the sheet above, it lands on the same place
                 QCOMPARE(at[k - across] + (seam[k - across][3] - seam[k][2]).toPoint(), at[k]);
+            for (const bool across_ : {true, false}) { // the overlap strips it is laid on
+                if (across_ ? c == 0 : r == 0)
+                    continue;
+                const int before = across_ ? k - 1 : k - across;
+                const QPoint s = seam[before][across_ ? 1 : 3].toPoint() + QPoint(2, 2);
+                const QRect strip = across_ ? QRect(s.x(), s.y() - cellPx, kCrossPx, 2 * cellPx)
+                                            : QRect(s.x() - cellPx, s.y(), 2 * cellPx, kCrossPx);
+                const int printed = Dark(sheets[before].copy(strip));
+                const int next = Dark(sheets[k].copy(strip.translated(at[before] - at[k])));
+                QVERIFY2(
+                    printed > strip.width() * strip.height() / 20 &&
+                        std::abs(printed - next) < strip.width() * strip.height() / 50,
+                    qPrintable(QString("sheet %1: %2, %3 dark").arg(k).arg(printed).arg(next)));
+            }
         }
         QImage assembly(QSize(at[n - 1].x(), at[n - 1].y()) + sheets[n - 1].size(),
                         QImage::Format_Grayscale8);
@@ -264,7 +289,7 @@ private slots:
         }
         painter.end();
         QCOMPARE(int(whole.size()), shapes);
-        checkDetected(assembly, kind, columns, rows, charuco, kFirstId, QSizeF(1, 1), cellPx,
+        checkDetected(assembly, kind, columns, rows, charuco, kFirstId, scale, cellPx,
                       kTiledPitchTolerance);
     }
 
@@ -289,6 +314,13 @@ private:
                 found.emplace_back(centres.at<double>(i, 0), centres.at<double>(i, 1));
         }
         return found;
+    }
+
+    static int Dark(const QImage& image) {
+        const QImage grey = image.convertToFormat(QImage::Format_Grayscale8);
+        const cv::Mat m(grey.height(), grey.width(), CV_8UC1, const_cast<uchar*>(grey.bits()),
+                        size_t(grey.bytesPerLine()));
+        return cv::countNonZero(m < 128);
     }
 
     // The shapes whole on a sheet: solid ones by their size, AprilGrid's tags

@@ -7,9 +7,8 @@
 #include <QDialog>
 #include <QImage>
 
-// File > Tiled over sheets…: the board over sheets of the current paper, as
-// its first page shows the assembly (the sheets' layout and where each seam
-// falls), with how many sheets it takes. The user prints it or saves it as a
+// File > Tiled over sheets…: the board over sheets of the current paper, with
+// where each seam falls drawn over it and how many sheets it takes. The user prints it or saves it as a
 // PDF from here; the dialog ends with that choice.
 class TileDialog : public QDialog {
     Q_OBJECT
@@ -19,7 +18,7 @@ public:
     TileDialog(const SheetInputs& in, const TilePlan& plan, const QString& paper,
                QWidget* parent = nullptr);
 
-    // The assembly page as shown, reduced to fit the dialog.
+    // The board with its seams, as shown.
     const QImage& assembly() const { return m_assembly; }
 
 private:

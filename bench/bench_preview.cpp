@@ -4,6 +4,7 @@
 // keystroke through the whole window.
 
 #include "app/Main.h"
+#include "app/TileDialog.h"
 #include "render/PreviewGeometry.h"
 #include "support/FakePrinterDevice.h"
 
@@ -73,8 +74,32 @@ void BM_Keystroke(benchmark::State& state) {
         window.eCheckerWidth->setText(texts[turn++ % 2]);
 }
 
+// File > Tiled over sheets… on a 1200 dpi printer's A4 page: Kalibr's A0
+// AprilGrid of 6 x 6 tags of 8.8 cm planned over its sheets and the dialog
+// with its picture of the seams built, as the user waits for it.
+void BM_TileDialog_AprilGridA0(benchmark::State& state) {
+    constexpr int kPrinterDpi = 1200;
+    const int width = 9921, height = 14031; // A4 at 1200 dpi
+    TfQuadrix window(std::make_unique<FakePrinterDevice>(QStringLiteral("Bench printer"),
+                                                         kPrinterDpi, kPrinterDpi, width, height));
+    SheetInputs in = window.sheetInputs();
+    in.target.kind = TargetKind::AprilGrid;
+    in.columns = in.rows = 6;
+    in.checkerWidthPx = in.checkerHeightPx = 8.8 * 1.3 / 2.54 * kPrinterDpi; // tag and spacing
+    in.patternWidthPx = in.patternHeightPx = 6 * in.checkerWidthPx;
+    for (auto _ : state) {
+        TileDialog dialog(in, PlanTiles(in, width, height), QStringLiteral("A4"));
+        benchmark::DoNotOptimize(dialog.assembly().constBits());
+    }
+}
+
 } // namespace
 
+BENCHMARK(BM_TileDialog_AprilGridA0)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
 // Wall time: Qt spreads the smooth reduction over worker threads.
 BENCHMARK(BM_Keystroke)
     ->Unit(benchmark::kMillisecond)

@@ -55,6 +55,8 @@ struct TilePlan {
 
 // "1 sheet", "18 sheets": a count of sheets in words.
 QString SheetsText(int sheets);
+// "row 2, column 3": a sheet by its row and column, 0-based.
+QString SheetName(int row, int column);
 
 // The plan for a sheet on a printable page of pageWidth x pageHeight printer
 // pixels: the fewest sheets of this page with whole cells.

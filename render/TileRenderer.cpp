@@ -25,10 +25,6 @@ QString tr(const char* text) {
     return QCoreApplication::translate("TilePlan", text);
 }
 
-QString SheetName(int row, int column) {
-    return tr("row %1, column %2").arg(row + 1).arg(column + 1);
-}
-
 QString Millimetres(Coord px, float dpi) {
     return QString::number(double(px) / dpi * kMillimetresPerInch, 'f', 1) + QStringLiteral(" mm");
 }
@@ -59,6 +55,10 @@ void TextLines(Canvas& canvas, Coord x, Coord y, Coord width, Coord lineHeight,
 }
 
 } // namespace
+
+QString SheetName(int row, int column) {
+    return tr("row %1, column %2").arg(row + 1).arg(column + 1);
+}
 
 QString SheetsText(int sheets) {
     return sheets == 1 ? tr("1 sheet") : tr("%1 sheets").arg(sheets);

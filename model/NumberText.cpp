@@ -114,9 +114,10 @@ QString ShortestSingleText(double value, double factor) {
     // 180, not 1.8e+02: too few digits for the whole part are no candidate.
     const bool plain = std::fabs(written) >= kPlainFrom && std::fabs(written) < kPlainBelow;
     const float target = float(value);
-    // A value beyond single precision's range (1e-78 is 0 there) is written as
-    // the double it is: any shorter text would read back as another board.
-    const bool single = (target != 0 || value == 0) && std::isfinite(target);
+    // A value beyond single precision's normal range (1e-78 is 0 there, and
+    // 1e-42 keeps a few bits, which many a shorter text reads back to) is
+    // written as the double it is: a shorter text would read back as another board.
+    const bool single = std::isnormal(target) || value == 0;
     QString text;
     for (int digits = 1; digits <= kMaxDigits; ++digits) {
         text = QString::number(written, 'g', digits);

@@ -265,6 +265,9 @@ QString BoardCard::unusable(CardTool tool) const {
     if (!m_page.cutOff.isEmpty())
         return tr("The page cuts the board (%1): no tool can use a board that is not whole.")
             .arg(m_page.cutOff);
+    if (!(m_cellWidth > 0 && m_cellHeight > 0))
+        return tr("No cell is drawn: each is less than a printer pixel, and no tool can use an "
+                  "empty board.");
     switch (tool) {
     case CardTool::Kalibr:
         return kalibrProblem();

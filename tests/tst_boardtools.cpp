@@ -379,6 +379,9 @@ void TestBoardTools::cardRules_data() {
         << board(B, 9, 7, "1.2") << whole << "||one --square";
     QTest::newRow("oblong circles: one spacing for Kalibr and ROS")
         << board(TargetKind::Circles, 5, 6, "0.8") << whole << "one length||one --square";
+    QTest::newRow("cells below a printer pixel are no tool's")
+        << Sheet(TargetKind::AprilGrid, 6, 6, "1e-9", "1e-9", kUnitInches) << whole
+        << "No cell is drawn|No cell is drawn|No cell is drawn";
     QTest::newRow("a board cut by the page is no tool's")
         << board(B, 9, 7) << cut << "4.5 mm across|4.5 mm across|4.5 mm";
     QTest::newRow("measured 1 % wider than high: oblong for ROS")

@@ -131,7 +131,11 @@ M = [
  ('tilehint', 'cli/CommandLine.cpp', '    if (plan.possible)\n        message +=', '    if (false)\n        message +=', 'a cut board refused without naming --tile'),
  ('tilewinprint', 'app/Main.cpp', '''        reportJob(PrintTiles(*m_printer, in,
                              PlanTiles(in, m_printer->pageWidth(), m_printer->pageHeight())));''', '        reportJob(PrintSheet(*m_printer, in));', 'File > Tiled over sheets prints one page'),
- ('tilewinpicture', 'app/TileDialog.cpp', '        DrawTileAssembly(canvas, plan, in);', '', 'the tile dialog shows a blank assembly'),
+ ('tilewinpicture', 'app/TileDialog.cpp', '    DrawBoardShifted(board, in, -cover.Left, -cover.Top);', '', 'the tile dialog shows no board'),
+ ('tilewinseams', 'app/TileDialog.cpp', '        painter.drawLine(QPointF(double(x) * scale, 0), QPointF(double(x) * scale, h));', '', 'the tile dialog draws no seam down the board'),
+ ('tileoverlap', 'render/TilePlan.cpp', '                c < across - 1 ? seamsX[size_t(c)] + overlapX : boardWidth,', '                c < across - 1 ? seamsX[size_t(c)] : boardWidth,', 'a tiled sheet prints no overlap strip past its seam'),
+ ('paperwraps', 'cli/SheetFromOptions.cpp', '    const QSizeF mm = paper.pageSize().size(QPageSize::Millimeter);', '    const QSizeF mm = paper.fullRect(QPageLayout::Inch).size() * kMillimetresPerInch;', "a paper's size taken from Qt's int points, which wrap"),
+ ('cardempty', 'card/BoardCard.cpp', '    if (!(m_cellWidth > 0 && m_cellHeight > 0))', '    if (false)', 'a card of cells below a pixel blames their proportions'),
  ('tilewinwhole', 'app/MainWindow.cpp', '    if (!plan.possible) {', '    if (false) {', 'a board whose cell no sheet holds offered tiled'),
 ]
 def run(ids):

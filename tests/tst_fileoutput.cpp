@@ -468,16 +468,17 @@ private slots:
         const QRegularExpressionMatch sheets =
             QRegularExpression("takes (\\d+) sheets of .*, (\\d+) across").match(said);
         QVERIFY2(sheets.hasMatch() && sheets.captured(1).toInt() >= 2, qPrintable(said));
-        // The board drawn, and a red seam down it between each two sheets across.
-        int seams = 0;
+        // The board drawn (a row through it half dark), and a red seam down it
+        // between each two sheets across.
+        int seams = 0, dark = 0;
         for (int x = 0, red = 0; x < picture.width(); ++x) {
             const QRgb middle = picture.pixel(x, picture.height() / 2);
             seams += !red && qRed(middle) > 200 && qGreen(middle) < 50;
             red = qRed(middle) > 200 && qGreen(middle) < 50;
+            dark += qGray(middle) < 128;
         }
         QCOMPARE(seams, sheets.captured(2).toInt() - 1);
-        QVERIFY(
-            !PdfRaster::DarkBounds(picture.convertToFormat(QImage::Format_Grayscale8)).isEmpty());
+        QVERIFY(dark > picture.width() / 4);
         const int pages = sheets.captured(1).toInt() + 1;
         if (button == "bbTilePrint")
             QVERIFY(printer->jobsFinished == 1 && printer->pagesFinished == pages);

@@ -5,6 +5,7 @@
 
 #include "app/Main.h"
 #include "app/TileDialog.h"
+#include "render/BoardFit.h"
 #include "render/PreviewGeometry.h"
 #include "support/FakePrinterDevice.h"
 
@@ -63,6 +64,16 @@ void BM_RebuildPreview_Charuco10x14(benchmark::State& state) {
     Rebuild(state, in);
 }
 
+// The fit check each preview rebuild also runs: what the page cuts, the
+// caption's and the legend's text measured.
+void BM_FitBoard_Charuco10x14(benchmark::State& state) {
+    SheetInputs in = Design(10, 14, QStringLiteral("1.8"));
+    in.target.kind = TargetKind::Charuco;
+    in.target.dictionary = QStringLiteral("DICT_6X6_250");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(FitBoard(in, kPageWidth, kPageHeight));
+}
+
 // What one keystroke in the checker width costs the user: the linked sizes,
 // the conversion, the preview rebuild and its smooth reduction for display.
 void BM_Keystroke(benchmark::State& state) {
@@ -95,6 +106,10 @@ void BM_TileDialog_AprilGridA0(benchmark::State& state) {
 
 } // namespace
 
+BENCHMARK(BM_FitBoard_Charuco10x14)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
 BENCHMARK(BM_TileDialog_AprilGridA0)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()

@@ -4,6 +4,7 @@
 #include "model/ConversionError.h"
 
 #include <QLocale>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -110,20 +111,28 @@ QString FloatToStr(double value) {
 QString ShortestSingleText(double value, double factor) {
     constexpr int kMaxDigits = 17;                          // any double reads back exactly
     constexpr double kPlainFrom = 1e-5, kPlainBelow = 1e15; // as FloatToStr writes
-    const double written = value * factor;
-    // 180, not 1.8e+02: too few digits for the whole part are no candidate.
-    const bool plain = std::fabs(written) >= kPlainFrom && std::fabs(written) < kPlainBelow;
     const float target = float(value);
     // A value beyond single precision's normal range (1e-78 is 0 there, and
     // 1e-42 keeps a few bits, which many a shorter text reads back to) is
     // written as the double it is: a shorter text would read back as another board.
     const bool single = std::isnormal(target) || value == 0;
+    // The candidates come from the single value itself, not from the double
+    // given: every double of that single then gets the same text, and so
+    // does the text read back.
+    const double written = (single ? double(target) : value) * factor;
     QString text;
     for (int digits = 1; digits <= kMaxDigits; ++digits) {
         text = QString::number(written, 'g', digits);
+        // Plain where FloatToStr writes plainly (180, not 1.8e+02; 0.00001, not
+        // 1e-05), judged by the text's own value, so that the text read back
+        // is written the same.
+        const double shown = std::fabs(text.toDouble());
+        if (shown >= kPlainFrom && shown < kPlainBelow && text.contains(QLatin1Char('e'))) {
+            const int exponent = text.section(QLatin1Char('e'), 1).toInt();
+            text = QString::number(written, 'f', std::max(0, digits - 1 - exponent));
+        }
         const double read = text.toDouble() / factor;
-        if (!(plain && text.contains(QLatin1Char('e'))) &&
-            (single ? float(read) == target : read == value))
+        if (single ? float(read) == target : read == value)
             break;
     }
     return text;

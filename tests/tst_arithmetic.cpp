@@ -12,6 +12,7 @@
 #include <QLocale>
 #include <QtTest>
 #include <cstring>
+#include <random>
 
 class TestArithmetic : public QObject {
     Q_OBJECT
@@ -44,6 +45,40 @@ private slots:
         // FloatToStr writes the locale's separator (and no grouping), FormatFixed2 a point.
         QLocale::setDefault(QLocale(QLocale::German));
         QCOMPARE(format(value), fixed ? text : QString(text).replace('.', ','));
+    }
+
+    // The shortest text that reads back as the same single value, plain where
+    // FloatToStr is; a text read back is written the same, whichever double
+    // of that single it came from; outside the normal singles, every digit.
+    void shortest_data() {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<double>("factor");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("15 / 7") << double(15.0f / 7) << 1.0 << "2.142857";
+        QTest::newRow("180, not 1.8e+02") << 180.0 << 1.0 << "180";
+        QTest::newRow("0.00001, not 1e-05") << 1e-5 << 1.0 << "0.00001";
+        QTest::newRow("just below 1e-5") << 1e-7 * 100 << 1.0 << "0.00001";
+        QTest::newRow("in percent") << 0.99447513 << 100.0 << "99.44751";
+        QTest::newRow("subnormal, as its double") << 6.82555555e-42 << 1.0 << "6.82555555e-42";
+    }
+    void shortest() {
+        QFETCH(double, value);
+        QFETCH(double, factor);
+        QFETCH(QString, text);
+        QCOMPARE(ShortestSingleText(value, factor), text);
+    }
+    void shortestReadsBackTheSame() {
+        std::mt19937_64 random(20261208);
+        for (int i = 0; i < 20000; ++i) { // any double, and a correction in percent
+            const double v = std::ldexp(double(random() >> 11), int(random() % 220) - 200);
+            const double percent = 0.95 + 0.1 * std::ldexp(double(random() >> 11), -53);
+            for (const auto& [value, factor] : {std::pair{v, 1.0}, {percent, 100.0}}) {
+                const QString once = ShortestSingleText(value, factor);
+                const double read = once.toDouble() / factor;
+                QVERIFY2(float(read) == float(value) && ShortestSingleText(read, factor) == once,
+                         qPrintable(QString::number(value, 'g', 17) + " as " + once));
+            }
+        }
     }
 
     void parse_data() {

@@ -504,11 +504,11 @@ private slots:
         QTest::newRow("7 x 10 on the start board, a measured correction")
             << QStringList{"seWidth=7", "seHeight=10"} << 1 / 1.0055 << 1 / 0.99583
             << "--checker 1.2857143x1.2857143cm --align left,bottom --no-frame --caption-distance "
-               "0.128571427cm --target charuco --dictionary DICT_4X4_100 --marker 0.6 --legacy "
+               "0.12857142cm --target charuco --dictionary DICT_4X4_100 --marker 0.6 --legacy "
                "--first-id 20 --paper 203.2x279.4mm --orientation portrait --resolution 600 "
                "--margins 0mm --scale 99.45301x100.41875 --output board.pdf";
         QTest::newRow("nine digits typed") << QStringList{"eCheckerWidth=2.123456789"} << 1.0 << 1.0
-                                           << "--checker 2.1234568x2.1234568cm";
+                                           << "--checker 2.1234567x2.1234567cm";
         // 20.0000019 printer pixels left of the board, the caption's line one
         // pixel further left than the 20.0 of the float's 0.08466667 cm.
         QTest::newRow("a distance the short form moves by a pixel")

@@ -299,10 +299,8 @@ private:
     // their box dark).
     static std::vector<QPointF> Shapes(const QImage& grey, int px, bool cross) {
         constexpr int kSlackPx = 3;
-        const cv::Mat image(grey.height(), grey.width(), CV_8UC1, const_cast<uchar*>(grey.bits()),
-                            size_t(grey.bytesPerLine()));
         cv::Mat dark, labels, stats, centres;
-        cv::threshold(image, dark, 127, 255, cv::THRESH_BINARY_INV);
+        cv::threshold(GreyMat(grey), dark, 127, 255, cv::THRESH_BINARY_INV);
         std::vector<QPointF> found;
         for (int i = 1, n = cv::connectedComponentsWithStats(dark, labels, stats, centres, 4);
              i < n; ++i) {
@@ -316,12 +314,7 @@ private:
         return found;
     }
 
-    static int Dark(const QImage& image) {
-        const QImage grey = image.convertToFormat(QImage::Format_Grayscale8);
-        const cv::Mat m(grey.height(), grey.width(), CV_8UC1, const_cast<uchar*>(grey.bits()),
-                        size_t(grey.bytesPerLine()));
-        return cv::countNonZero(m < 128);
-    }
+    static int Dark(const QImage& grey) { return cv::countNonZero(GreyMat(grey) < 128); }
 
     // The shapes whole on a sheet: solid ones by their size, AprilGrid's tags
     // (which touch their corner squares) by OpenCV's detector.

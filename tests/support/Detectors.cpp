@@ -4,19 +4,15 @@
 #include <opencv2/aruco/charuco.hpp>
 #include <opencv2/calib3d.hpp>
 
-namespace {
-
-cv::Mat Wrap(const QImage& grey) {
+cv::Mat GreyMat(const QImage& grey) {
     return cv::Mat(grey.height(), grey.width(), CV_8UC1, const_cast<uchar*>(grey.constBits()),
                    size_t(grey.bytesPerLine()));
 }
 
-} // namespace
-
 bool FindGrid(const QImage& grey, TargetKind kind, cv::Size pattern, Detection& found) {
     if (kind == TargetKind::Checkerboard)
-        return cv::findChessboardCorners(Wrap(grey), pattern, found.points);
-    return cv::findCirclesGrid(Wrap(grey), pattern, found.points,
+        return cv::findChessboardCorners(GreyMat(grey), pattern, found.points);
+    return cv::findCirclesGrid(GreyMat(grey), pattern, found.points,
                                kind == TargetKind::Circles ? cv::CALIB_CB_SYMMETRIC_GRID
                                                            : cv::CALIB_CB_ASYMMETRIC_GRID);
 }
@@ -28,12 +24,12 @@ void FindCharuco(const QImage& grey, cv::Size squares, const cv::Ptr<cv::aruco::
     for (int& id : board->ids)
         id += firstId;
     std::vector<std::vector<cv::Point2f>> quads;
-    cv::aruco::detectMarkers(Wrap(grey), d, quads, markers.ids);
+    cv::aruco::detectMarkers(GreyMat(grey), d, quads, markers.ids);
     for (const auto& q : quads)
         markers.points.push_back((q[0] + q[1] + q[2] + q[3]) / 4);
     if (!quads.empty())
-        cv::aruco::interpolateCornersCharuco(quads, markers.ids, Wrap(grey), board, corners.points,
-                                             corners.ids);
+        cv::aruco::interpolateCornersCharuco(quads, markers.ids, GreyMat(grey), board,
+                                             corners.points, corners.ids);
 }
 
 void FindMarkers(const QImage& grey, const cv::Ptr<cv::aruco::Dictionary>& d, int borderBits,
@@ -41,7 +37,7 @@ void FindMarkers(const QImage& grey, const cv::Ptr<cv::aruco::Dictionary>& d, in
     const auto parameters = cv::aruco::DetectorParameters::create();
     parameters->markerBorderBits = borderBits;
     parameters->cornerRefinementMethod = cv::aruco::CORNER_REFINE_SUBPIX;
-    cv::aruco::detectMarkers(Wrap(grey), d, markers.corners, markers.ids, parameters);
+    cv::aruco::detectMarkers(GreyMat(grey), d, markers.corners, markers.ids, parameters);
     for (const auto& q : markers.corners)
         markers.points.push_back((q[0] + q[1] + q[2] + q[3]) / 4);
 }

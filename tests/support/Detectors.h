@@ -15,6 +15,9 @@ struct Detection {
     std::vector<std::vector<cv::Point2f>> corners; // each marker's, refined to subpixels
 };
 
+// An 8-bit grey image as an OpenCV matrix over the same pixels, no copy.
+cv::Mat GreyMat(const QImage& grey);
+
 // findChessboardCorners (inner corners across x down) or findCirclesGrid
 // (circles per row x rows, symmetric or ASYMMETRIC_GRID; OpenCV's blob
 // detector takes circles up to 5000 pixels in area), by the kind of target.

@@ -72,7 +72,7 @@ QImage SeamPicture(const SheetInputs& in, const TilePlan& plan) {
 
 TileDialog::TileDialog(const SheetInputs& in, const TilePlan& plan, const QString& paper,
                        QWidget* parent)
-    : QDialog(parent), m_assembly(SeamPicture(in, plan)) {
+    : QDialog(parent), m_seams(SeamPicture(in, plan)) {
     setWindowTitle(tr("Tiled over sheets"));
     setObjectName(QStringLiteral("tileDialog"));
     auto* note = new QLabel(tr("The board takes %1 of %2, %3 across and %4 down%5, after a first "
@@ -87,8 +87,8 @@ TileDialog::TileDialog(const SheetInputs& in, const TilePlan& plan, const QStrin
     note->setObjectName(QStringLiteral("lTileSheets"));
     note->setWordWrap(true);
     auto* picture = new QLabel(this);
-    picture->setObjectName(QStringLiteral("imgTileAssembly"));
-    picture->setPixmap(QPixmap::fromImage(m_assembly));
+    picture->setObjectName(QStringLiteral("imgTileSeams"));
+    picture->setPixmap(QPixmap::fromImage(m_seams));
     picture->setAlignment(Qt::AlignCenter);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     QPushButton* print = buttons->addButton(tr("&Print"), QDialogButtonBox::AcceptRole);

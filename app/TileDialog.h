@@ -8,8 +8,8 @@
 #include <QImage>
 
 // File > Tiled over sheets…: the board over sheets of the current paper, with
-// where each seam falls drawn over it and how many sheets it takes. The user prints it or saves it as a
-// PDF from here; the dialog ends with that choice.
+// where each seam falls drawn over it and how many sheets it takes. The user
+// prints it or saves it as a PDF from here; the dialog ends with that choice.
 class TileDialog : public QDialog {
     Q_OBJECT
 public:
@@ -19,8 +19,8 @@ public:
                QWidget* parent = nullptr);
 
     // The board with its seams, as shown.
-    const QImage& assembly() const { return m_assembly; }
+    const QImage& seams() const { return m_seams; }
 
 private:
-    QImage m_assembly;
+    QImage m_seams;
 };

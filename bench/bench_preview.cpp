@@ -100,7 +100,7 @@ void BM_TileDialog_AprilGridA0(benchmark::State& state) {
     in.patternWidthPx = in.patternHeightPx = 6 * in.checkerWidthPx;
     for (auto _ : state) {
         TileDialog dialog(in, PlanTiles(in, width, height), QStringLiteral("A4"));
-        benchmark::DoNotOptimize(dialog.assembly().constBits());
+        benchmark::DoNotOptimize(dialog.seams().constBits());
     }
 }
 

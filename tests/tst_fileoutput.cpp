@@ -451,7 +451,7 @@ private slots:
             QWidget* modal = QApplication::activeModalWidget();
             if (auto* tiles = qobject_cast<TileDialog*>(modal)) {
                 said = tiles->findChild<QLabel*>("lTileSheets")->text();
-                picture = tiles->assembly();
+                picture = tiles->seams();
                 tiles->findChild<QPushButton*>(button)->click();
             } else if (auto* files = qobject_cast<QFileDialog*>(modal)) {
                 files->findChild<QLineEdit*>("fileNameEdit")->setText(pdf);
